@@ -1,0 +1,67 @@
+# What a newcomer types. Each target installs what it needs first (make deps).
+BUILD      ?= build
+JOBS       ?= $(shell nproc)
+CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIBODEX_WERROR=ON
+
+DEB_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
+  libgl-dev clang libclang-rt-14-dev socat gammu xvfb xauth
+
+SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps build test demo bench fuzz test-sanitize test-asan test-tsan screenshots clean
+
+all: build
+
+deps:
+	@missing=$$(for p in $(DEB_PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing: $$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+$(BUILD)/CMakeCache.txt:
+	cmake -S . -B $(BUILD) $(CMAKE_ARGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+demo: build
+	@scripts/demo $(BUILD)
+
+bench: deps
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRIBODEX_BUILD_APP=OFF
+	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli
+	build-bench/bench/ribodex_bench
+
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DRIBODEX_BUILD_APP=OFF -DRIBODEX_BUILD_TESTS=OFF -DRIBODEX_BUILD_BENCH=OFF -DRIBODEX_BUILD_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS)
+	scripts/run-fuzzers build-fuzz/fuzz $(FUZZ_SECONDS)
+
+test-asan: deps
+	cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DRIBODEX_SANITIZE=address,undefined -DRIBODEX_BUILD_BENCH=OFF
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+test-tsan: deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DRIBODEX_SANITIZE=thread -DRIBODEX_BUILD_BENCH=OFF -DRIBODEX_BUILD_APP=OFF
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+
+test-sanitize: test-asan test-tsan
+
+screenshots: build
+	scripts/screenshots $(BUILD)
+
+clean:
+	rm -rf $(BUILD) build-bench build-fuzz build-asan build-tsan

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "core/device/phone_book_entry.h"
+#include "core/device/phone_book_storage.h"
+#include "core/device/sim_state.h"
+#include "core/serial/serial_link.h"
+
+namespace ribodex {
+
+// The phone or modem on the serial link: every AT operation of the program, one command
+// outstanding at a time, all called from the UI thread. Operations never throw and never
+// show anything; failure is false, 0, -1 or SimUnknown.
+class GsmDevice : public SerialLink {
+public:
+    GsmDevice() = default;
+    ~GsmDevice() override;
+
+    int firstIndex = 0;
+    int lastIndex = 0;
+    // Entries of the last reading, in the order first stored. The device owns them; a pointer
+    // from FindEntry is good until the next reading, writing or ClearEntries.
+    std::deque<PhoneBookEntry> entries;
+
+    // Runs on every 10 ms pass while an answer is awaited (the window repaints there).
+    std::function<void()> idleHook;
+
+    // One exchange: Write the line (which must end with "\r"), Read with limitMs.
+    std::string Exchange(std::string_view line, int limitMs);
+
+    // SIM
+    SimState GetPinState();
+    bool EnterPin(std::string_view pin);
+    bool EnterPuk(std::string_view puk, std::string_view newPin);
+
+    // Memories
+    int QueryPhoneBooks();
+    int QueryCurrentPhoneBook();
+    bool SelectPhoneBook(int code);
+
+    // Reading
+    void QueryPhoneBookInfo();
+    bool ReadEntry(int index);
+    int ReadAllEntries();
+    void StoreEntry(int index, std::string_view number, std::string_view deviceName);
+    const PhoneBookEntry* FindEntry(int index) const;
+    void ClearEntries();
+
+    // Writing
+    bool WriteEntry(std::string_view number, std::string_view name, int index);
+    bool DeleteEntry(int index);
+    int FindFreeIndex();
+
+private:
+    std::unordered_map<int, std::size_t> entryPositions;  // index -> first record with it
+};
+
+}  // namespace ribodex

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ribodex {
+
+// One location of a phone book memory. number holds a leading "+" for an international
+// number (type 145 on the device); name is Windows-1252 and may hold a NUL byte.
+struct PhoneBookEntry {
+    std::int32_t index = 0;
+    std::string number;
+    std::string name;
+
+    friend bool operator==(const PhoneBookEntry&, const PhoneBookEntry&) = default;
+};
+
+}  // namespace ribodex

@@ -1,0 +1,12 @@
+#pragma once
+
+namespace ribodex {
+
+enum SimState : int {
+    SimReady = 1,
+    SimPinRequired = 2,
+    SimPukRequired = 3,
+    SimUnknown = -1,
+};
+
+}  // namespace ribodex

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+
+#include "core/timing.h"
+
+namespace ribodex {
+
+// Maps the port name the user chose ("COM1", "/dev/ttyUSB0", "DEMO") to the device path to
+// open. An empty result means the name has no device (Connect fails as for a missing port).
+using PortMapper = std::function<std::string(const std::string& portName)>;
+
+// "COMn" -> /dev/ttyS(n-1), a name starting with "/" -> itself, anything else -> "".
+std::string DefaultDevicePath(const std::string& portName);
+
+// One serial port with its receiver thread. Connect, Disconnect, SetupConnection, SetPort,
+// Write and Read are called from one thread (the UI thread); the receiver thread runs
+// ReadBlock and OnError. After a failed Connect the link is closed and no thread runs.
+class SerialLink {
+public:
+    SerialLink();
+    virtual ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    // Empty: no trace is written. Set before Connect; not changed while connected.
+    std::string tracePath;
+    Timing timing;
+    PortMapper portMapper;  // empty: DefaultDevicePath
+
+    // Line settings; after SetupConnection they hold what the driver accepted.
+    // parity and stopBits keep the Win32 codes (parity 0 none, 1 odd, 2 even; stop 0 one, 2 two).
+    unsigned baudRate = 9600;
+    int dataBits = 8;
+    int stopBits = 0;
+    int parity = 0;
+
+    bool SetPort(const std::string& portName);
+    const std::string& Port() const { return port; }
+    bool IsConnected() const { return connected.load(); }
+
+    bool Connect();
+    // -1 keeps the member's current value.
+    bool SetupConnection(int baud, int bits, int parityCode, int stopCode);
+    bool Disconnect();
+
+    // Appends one time-stamped line to tracePath; false and nothing written when either is empty.
+    bool Trace(std::string_view message);
+
+    // Empties receiveBuffer and sends the bytes as they are (the caller adds the carriage
+    // return). Always true: a failed send shows as a Read that times out.
+    bool Write(std::string_view command);
+
+    // Waits until the answer since the last Write holds a final OK or ERROR, or limitMs has
+    // passed, polling every 10 ms; idle (optional) runs on each pass without any lock held.
+    // Returns every byte received since the last Write.
+    std::string Read(int limitMs, const std::function<void()>& idle = {});
+
+protected:
+    // Receiver thread, each block read and an empty block at the end of each burst.
+    virtual void ReadBlock(std::string_view block);
+    // Receiver thread, once when the device fails or goes away (code: errno).
+    virtual void OnError(std::string_view text, int code);
+
+private:
+    void ReceiverThread();
+    int ReceiveChunk(char* buffer, int capacity);
+    void CloseHandles();
+    bool Fail(const char* operation, const char* what);
+
+    std::string port;
+    int commHandle = -1;
+    int wakePipe[2] = {-1, -1};
+    std::string receiveBuffer;  // guarded by receiveLock
+    std::mutex receiveLock;
+    std::mutex traceLock;
+    std::atomic<int> connected{0};
+    std::thread receiver;
+    std::atomic<bool> receiverRunning{false};
+};
+
+// Index of the first final result code ("\nOK\r", "\nERROR\r", "\rOK\r", "\rERROR\r") in
+// answer at or after from, or npos. Pure, so the fuzzers and benchmarks can call it.
+std::size_t FindFinalResult(std::string_view answer, std::size_t from = 0);
+
+}  // namespace ribodex
