@@ -40,9 +40,13 @@ public:
     int stopBits = 0;
     int parity = 0;
 
+    // errno of the last open that failed in Connect (EACCES, ENOENT, EBUSY...), else 0.
+    int OpenError() const { return openError; }
+
     bool SetPort(const std::string& portName);
     const std::string& Port() const { return port; }
     bool IsConnected() const { return connected.load(); }
+    bool ReceiverRunning() const { return receiverRunning.load(); }
 
     bool Connect();
     // -1 keeps the member's current value.
@@ -71,11 +75,19 @@ private:
     void ReceiverThread();
     int ReceiveChunk(char* buffer, int capacity);
     void CloseHandles();
-    bool Fail(const char* operation, const char* what);
+    bool OpenPort();
+    bool ConfigureRaw();
+    bool SetDtr(bool raise);
+    void ClosePort();
+    void WaitForPort();
+    void DrainWakePipe();
+    void TraceOperation(const char* operation, std::string_view detail);
 
     std::string port;
     int commHandle = -1;
     int wakePipe[2] = {-1, -1};
+    int openError = 0;
+    bool portDead = false;  // receiver thread only: the device hung up, stop polling it
     std::string receiveBuffer;  // guarded by receiveLock
     std::mutex receiveLock;
     std::mutex traceLock;

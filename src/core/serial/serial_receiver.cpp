@@ -1,0 +1,145 @@
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+#include "core/serial/serial_link.h"
+
+namespace ribodex {
+namespace {
+
+constexpr int kBlockSize = 512;
+constexpr std::string_view kFinalResults[] = {"\nOK\r", "\nERROR\r", "\rOK\r", "\rERROR\r"};
+
+}  // namespace
+
+std::size_t FindFinalResult(std::string_view answer, std::size_t from) {
+    std::size_t best = std::string_view::npos;
+    for (std::string_view pattern : kFinalResults) {
+        std::size_t at = answer.find(pattern, from);
+        if (at < best) best = at;
+    }
+    return best;
+}
+
+void SerialLink::DrainWakePipe() {
+    char sink[16];
+    while (::read(wakePipe[0], sink, sizeof sink) > 0) {
+    }
+}
+
+void SerialLink::WaitForPort() {
+    pollfd fds[2] = {{wakePipe[0], POLLIN, 0}, {commHandle, POLLIN, 0}};
+    // Once the device has gone, only Disconnect can wake us: a hung-up line reports
+    // POLLHUP on every poll and would make this thread spin.
+    const nfds_t count = portDead ? 1 : 2;
+    if (::poll(fds, count, -1) < 0) return;  // EINTR: the caller loops
+    if (fds[0].revents) DrainWakePipe();
+    if (count < 2 || !connected.load()) return;
+
+    const short events = fds[1].revents;
+    if (events & POLLIN) {
+        char block[kBlockSize];
+        int n;
+        do {
+            n = ReceiveChunk(block, kBlockSize);
+            ReadBlock(std::string_view(block, n > 0 ? static_cast<std::size_t>(n) : 0));
+        } while (n > 0);
+        if (n < 0) {
+            portDead = true;
+            OnError("ReceiveChunk: the device stopped answering reads", errno);
+        }
+    } else if (events & (POLLHUP | POLLERR | POLLNVAL)) {
+        portDead = true;
+        OnError("WaitForPort: the device hung up", events & POLLNVAL ? EBADF : EIO);
+    }
+}
+
+void SerialLink::ReceiverThread() {
+    while (connected.load()) WaitForPort();
+    receiverRunning = false;
+}
+
+int SerialLink::ReceiveChunk(char* buffer, int capacity) {
+    ssize_t n;
+    do {
+        n = ::read(commHandle, buffer, static_cast<std::size_t>(capacity));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0) return errno == EAGAIN || errno == EWOULDBLOCK ? 0 : -1;
+    if (n == 0) {
+        // End of file on a terminal: the other side has gone.
+        errno = EIO;
+        return -1;
+    }
+    std::lock_guard<std::mutex> lock(receiveLock);
+    // Every byte counts: a name with "@" arrives as 0x00 and must not cut the block.
+    receiveBuffer.append(buffer, static_cast<std::size_t>(n));
+    return static_cast<int>(n);
+}
+
+bool SerialLink::Write(std::string_view command) {
+    std::lock_guard<std::mutex> lock(receiveLock);
+    receiveBuffer.clear();
+    if (commHandle >= 0) {
+        // Wait for the driver to take every byte, within the write limit, so the command
+        // is never cut short when the output queue is full.
+        const auto deadline =
+            std::chrono::steady_clock::now() + std::chrono::milliseconds(timing.writeLimitMs);
+        std::size_t sent = 0;
+        while (sent < command.size()) {
+            ssize_t n = ::write(commHandle, command.data() + sent, command.size() - sent);
+            if (n > 0) {
+                sent += static_cast<std::size_t>(n);
+                continue;
+            }
+            if (n < 0 && errno != EAGAIN && errno != EINTR) break;
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
+            if (left.count() <= 0) break;
+            pollfd out{commHandle, POLLOUT, 0};
+            ::poll(&out, 1, static_cast<int>(left.count()));
+        }
+    }
+    std::string line = "Write(" + port + "): ";
+    line.append(command);
+    line += '\n';
+    Trace(line);
+    return true;
+}
+
+std::string SerialLink::Read(int limitMs, const std::function<void()>& idle) {
+    using Clock = std::chrono::steady_clock;
+    const int passes = limitMs / 10;
+    const auto start = Clock::now();
+    std::unique_lock<std::mutex> lock(receiveLock);
+    std::size_t searched = 0;
+    for (int pass = 0; pass < passes; ++pass) {
+        // Only new bytes need a look, plus enough of the old ones to catch a pattern
+        // that straddles two arrivals.
+        const std::size_t from = searched > 7 ? searched - 7 : 0;
+        if (FindFinalResult(receiveBuffer, from) != std::string_view::npos) break;
+        searched = receiveBuffer.size();
+        lock.unlock();
+        if (idle) idle();
+        // Ticks against the start, so the limit holds however long the idle hook takes.
+        std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * (pass + 1)));
+        lock.lock();
+    }
+    std::string line = "Read(" + port + "): ";
+    line += receiveBuffer;
+    line += '\n';
+    Trace(line);
+    return receiveBuffer;
+}
+
+void SerialLink::ReadBlock(std::string_view block) {
+    std::string line = "ReadBlock(" + port + "): ";
+    line.append(block);
+    line += '\n';
+    Trace(line);
+}
+
+void SerialLink::OnError(std::string_view, int) {}
+
+}  // namespace ribodex
