@@ -1,0 +1,46 @@
+#pragma once
+
+#include "core/session/settings.h"
+
+namespace ribodex {
+
+class GsmDevice;
+class SettingsStore;
+class UserInterface;
+
+// What the application object holds for the connection. The app owns one Session for the
+// whole run; device, store and ui must outlive it. UI thread only.
+struct Session {
+    Session(GsmDevice& device, SettingsStore& store, UserInterface& ui)
+        : device(device), store(store), ui(ui) {}
+
+    GsmDevice& device;
+    SettingsStore& store;
+    UserInterface& ui;
+    AppSettings settings;         // defaults until LoadSessionSettings
+    int connected = 0;            // 1 after a successful ConnectDevice, 0 after a failed one
+    bool settingsLoaded = false;  // ExitSession saves only when set
+};
+
+// Start-up: settings = LoadSettings(store); settingsLoaded = true.
+void LoadSessionSettings(Session& session);
+
+// (Re)opens the link on settings.portName, checks the SIM when settings.queryPin is 1
+// (remembered PIN, then PIN or PUK prompts, as often as the user keeps trying), selects the
+// SIM memory and sets connected. Shows its own messages; true when connected is 1.
+// After false the link is closed only when the port could not be opened.
+bool ConnectDevice(Session& session);
+
+// The settings dialog's OK: takes the new values, runs ConnectDevice and saves the settings
+// when it succeeded. The new values stay in session.settings either way (exit saves them).
+bool AcceptSettings(Session& session, std::string_view portName, int queryPin);
+
+// What follows the settings dialog closing with OK: ConnectDevice again (the port is
+// opened a second time, as the user has always seen it); true when the caller is to
+// refresh the list.
+bool AfterSettingsAccepted(Session& session);
+
+// The exit step: Disconnect, then SaveSettings when the settings were loaded at start-up.
+void ExitSession(Session& session);
+
+}  // namespace ribodex

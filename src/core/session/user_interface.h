@@ -1,0 +1,76 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ribodex {
+
+// String-table ids the session code shows. The app maps them to its translated texts;
+// where a text holds %s the argument passed along replaces it.
+enum MessageId : int {
+    MsgConnectFailed = 132,     // OK box
+    MsgTransferData = 133,      // status text, %s = port
+    MsgPinCheckFailed = 147,    // Yes/No question, %s = port
+    MsgEnterPin = 156,          // PIN dialog prompt, %s = port
+    MsgEnterPuk = 157,          // PUK dialog prompt, %s = port
+    MsgWrongPin = 158,          // OK box
+    MsgWrongPuk = 159,          // OK box
+    MsgCheckingPin = 160,       // status text, %s = port
+    AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
+};
+
+// What the PIN dialog shows and hands back. The connection flow keeps one for its whole
+// run, so a dialog shown again opens with what the user typed before.
+struct PinDialogData {
+    std::string pin;    // at most 20 characters (the dialog enforces it)
+    int save = 0;       // the "Save:" check box
+};
+
+struct PukDialogData {
+    std::string puk;           // at most 20 characters each
+    std::string newPin;
+    std::string confirmation;  // the dialog closes with OK only when equal to newPin
+    int save = 0;
+};
+
+// Everything the session code needs from the user. The app implements it with Qt widgets
+// on the UI thread; tests implement it with a script. Every call is synchronous and made
+// on the thread that runs the session code. Message boxes and dialogs lift the wait
+// cursor while shown and put it back afterwards by themselves.
+class UserInterface {
+public:
+    virtual ~UserInterface() = default;
+
+    // Message box with only OK.
+    virtual void ShowMessage(int messageId, std::string_view arg = {}) = 0;
+    // Message box with Yes and No; true for Yes.
+    virtual bool AskYesNo(int messageId, std::string_view arg = {}) = 0;
+
+    // Modal PIN / PUK dialog with the prompt text promptId formatted with port. data holds
+    // the values to show on entry and what the user typed on return; true for OK.
+    virtual bool PromptPin(int promptId, std::string_view port, PinDialogData& data) = 0;
+    virtual bool PromptPuk(int promptId, std::string_view port, PukDialogData& data) = 0;
+
+    // Status bar message pane, painted at once.
+    virtual void SetStatusText(int messageId, std::string_view arg = {}) = 0;
+
+    // Nested pairs: the cursor is back to normal after the outermost End.
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+
+    void SetIdlePrompt() { SetStatusText(AFX_IDS_IDLEMESSAGE); }
+};
+
+// Shows the wait cursor for its lifetime.
+class WaitCursor {
+public:
+    explicit WaitCursor(UserInterface& ui) : ui(ui) { ui.BeginWaitCursor(); }
+    ~WaitCursor() { ui.EndWaitCursor(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    UserInterface& ui;
+};
+
+}  // namespace ribodex
