@@ -100,7 +100,8 @@ bool SerialLink::ConfigureRaw() {
     settings.c_oflag &= ~OPOST;
     settings.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     settings.c_cflag |= CREAD | CLOCAL;
-    settings.c_cc[VMIN] = 0;
+    // With MIN 1 an empty non-blocking read says EAGAIN, so a read of 0 can only mean hang-up.
+    settings.c_cc[VMIN] = 1;
     settings.c_cc[VTIME] = 0;
     return ::tcsetattr(commHandle, TCSANOW, &settings) == 0;
 }

@@ -1,0 +1,368 @@
+#include "core/serial/serial_link.h"
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <termios.h>
+#include <time.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <mutex>
+#include <regex>
+#include <sstream>
+#include <vector>
+
+#include "core/raw_pty.h"
+
+namespace ribodex {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using test::RawPty;
+
+long Millis(Clock::duration d) {
+    return static_cast<long>(std::chrono::duration_cast<std::chrono::milliseconds>(d).count());
+}
+
+// Records what the receiver thread hands to the hooks.
+class WatchedLink : public SerialLink {
+public:
+    ~WatchedLink() override { Disconnect(); }
+    std::string Blocks() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return blocks;
+    }
+    int EmptyBlocks() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return emptyBlocks;
+    }
+    int Errors() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return errors;
+    }
+
+protected:
+    void ReadBlock(std::string_view block) override {
+        SerialLink::ReadBlock(block);
+        std::lock_guard<std::mutex> lock(mutex);
+        blocks.append(block);
+        if (block.empty()) ++emptyBlocks;
+    }
+    void OnError(std::string_view, int) override {
+        std::lock_guard<std::mutex> lock(mutex);
+        ++errors;
+    }
+
+private:
+    std::mutex mutex;
+    std::string blocks;
+    int emptyBlocks = 0;
+    int errors = 0;
+};
+
+class SerialLinkTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.Ok());
+        link.timing.afterDtrMs = 0;
+        link.timing.afterDisconnectMs = 0;
+        // The user chose "COM7"; traces must show that name, not the pty path.
+        link.portMapper = [this](const std::string& name) {
+            return name == "COM7" ? pty.SlavePath() : DefaultDevicePath(name);
+        };
+        ASSERT_TRUE(link.SetPort("COM7"));
+    }
+
+    std::string TempPath(const char* name) {
+        auto dir = std::filesystem::temp_directory_path() /
+                   ("ribodex-serial-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+        auto path = dir / name;
+        std::filesystem::remove(path);
+        return path.string();
+    }
+
+    RawPty pty;
+    WatchedLink link;
+};
+
+TEST_F(SerialLinkTest, FinalResultEndsReadAtOnceWhateverItsLineBreaks) {
+    ASSERT_TRUE(link.Connect());
+    const std::vector<std::string> answers = {
+        "\r\nOK\r\n",                       // verbose, echo off
+        "AT+CPBS=\"SM\"\r\r\nOK\r\n",       // echo on
+        "AT\r\r\nERROR\r\n",                // echoed command, then ERROR
+        "0\rOK\r",                          // a device that separates with CR only
+        "AT+X\rERROR\r",
+    };
+    for (const std::string& answer : answers) {
+        SCOPED_TRACE(answer);
+        link.Write("AT\r");
+        pty.Send(answer);
+        const auto start = Clock::now();
+        EXPECT_EQ(link.Read(3000), answer);
+        EXPECT_LT(Millis(Clock::now() - start), 1000);
+    }
+}
+
+TEST_F(SerialLinkTest, AnswersWithoutAPlainFinalResultWaitOutTheLimit) {
+    ASSERT_TRUE(link.Connect());
+    const std::vector<std::string> answers = {
+        "\r\n+CME ERROR: 22\r\n",                     // extended error form
+        "+CPBR: 1,\"0123\",129,\"BOOK\"\r\n",         // OK inside a name, not on a line
+        "+CPBR: 1,\"0123\",129,\"OK\"\r\n",           // OK right after a quote
+        "\r\nOK",                                     // cut before the carriage return
+    };
+    for (const std::string& answer : answers) {
+        SCOPED_TRACE(answer);
+        link.Write("AT+CPBR=1\r");
+        pty.Send(answer);
+        const auto start = Clock::now();
+        EXPECT_EQ(link.Read(200), answer);
+        EXPECT_GE(Millis(Clock::now() - start), 195);
+    }
+}
+
+TEST_F(SerialLinkTest, WriteSendsTheBytesAndReadKeepsWhatCameSinceIt) {
+    ASSERT_TRUE(link.Connect());
+    pty.Send("\r\nRING\r\n");  // unsolicited, while no command waits
+    for (int i = 0; i < 100 && link.Blocks().find("RING") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_NE(link.Blocks().find("\r\nRING\r\n"), std::string::npos);
+    EXPECT_GE(link.EmptyBlocks(), 1);  // every burst ends with an empty block
+
+    link.Write("AT+CPIN?\r");
+    EXPECT_EQ(pty.Receive(9), "AT+CPIN?\r");
+    pty.Send("\r\n+CPIN: READY\r\n\r\nOK\r\n");
+    const std::string first = link.Read(2000);
+    EXPECT_EQ(first, "\r\n+CPIN: READY\r\n\r\nOK\r\n");  // the RING is gone
+    EXPECT_EQ(link.Read(2000), first);                    // a second Read sees it all again
+}
+
+TEST_F(SerialLinkTest, NulBytesAndLongAnswersArriveWhole) {
+    ASSERT_TRUE(link.Connect());
+    std::string answer = "+CPBR: 1,\"1\",129,\"A";
+    answer += '\0';  // "@" in the GSM alphabet
+    answer += "B\"\r\n";
+    for (int i = 2; i < 400; ++i) answer += "+CPBR: " + std::to_string(i) + ",\"0123456789\",129,\"Name\"\r\n";
+    answer += "\r\nOK\r\n";
+    link.Write("AT+CPBR=1,400\r");
+    pty.Send(answer);
+    EXPECT_EQ(link.Read(5000), answer);
+}
+
+TEST_F(SerialLinkTest, ClosedLinkWritesNothingAndReadsNothing) {
+    EXPECT_TRUE(link.Write("AT\r"));
+    const auto start = Clock::now();
+    EXPECT_EQ(link.Read(100), "");
+    EXPECT_GE(Millis(Clock::now() - start), 95);
+    EXPECT_EQ(link.Read(5), "");  // below one pass: at once
+}
+
+TEST_F(SerialLinkTest, PortNameStaysWhileConnectedAndDisconnectIsIdempotent) {
+    link.tracePath = TempPath("lifecycle.trace");
+    EXPECT_TRUE(link.Disconnect());
+    ASSERT_TRUE(link.Connect());
+    EXPECT_TRUE(link.IsConnected());
+    EXPECT_FALSE(link.SetPort("COM2"));
+    EXPECT_EQ(link.Port(), "COM7");
+    EXPECT_TRUE(link.Disconnect());
+    EXPECT_TRUE(link.Disconnect());
+    EXPECT_FALSE(link.ReceiverRunning());
+    EXPECT_TRUE(link.SetPort("COM2"));
+
+    std::ifstream in(link.tracePath);
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string trace = all.str();
+    auto count = [&trace](const std::string& text) {
+        int n = 0;
+        for (auto at = trace.find(text); at != std::string::npos; at = trace.find(text, at + 1)) ++n;
+        return n;
+    };
+    EXPECT_EQ(count("Disconnect(COM7): Suceeded!\n"), 1);
+    // Before the Connect, inside it, and the second Disconnect.
+    EXPECT_EQ(count("Disconnect(COM7): Already disconnected!\n"), 3);
+}
+
+TEST_F(SerialLinkTest, MissingPortFailsWithoutAReceiver) {
+    link.tracePath = TempPath("missing.trace");
+    ASSERT_TRUE(link.SetPort("/dev/ribodex-no-such-port"));
+    EXPECT_FALSE(link.Connect());
+    EXPECT_FALSE(link.IsConnected());
+    EXPECT_FALSE(link.ReceiverRunning());
+    EXPECT_EQ(link.OpenError(), ENOENT);
+    ASSERT_TRUE(link.SetPort("PRINTER"));  // no device behind the name
+    EXPECT_FALSE(link.Connect());
+
+    std::ifstream in(link.tracePath);
+    std::stringstream all;
+    all << in.rdbuf();
+    EXPECT_NE(all.str().find("Connect(/dev/ribodex-no-such-port): CreateFile failed!\n"), std::string::npos);
+    EXPECT_NE(all.str().find("Connect(PRINTER): CreateFile failed!\n"), std::string::npos);
+}
+
+TEST_F(SerialLinkTest, SecondLinkOnTheSamePortIsRefused) {
+    ASSERT_TRUE(link.Connect());
+    SerialLink other;
+    other.timing = link.timing;
+    other.SetPort(pty.SlavePath());
+    EXPECT_FALSE(other.Connect());
+    EXPECT_EQ(other.OpenError(), EBUSY);
+    link.Disconnect();
+    EXPECT_TRUE(other.Connect()) << "the port is free again after Disconnect";
+}
+
+TEST_F(SerialLinkTest, LineSettingsAreAppliedAndOtherFlagsKept) {
+    termios before{};
+    ASSERT_EQ(tcgetattr(pty.HolderFd(), &before), 0);
+    before.c_iflag |= IXON | IXOFF;
+    before.c_cflag |= CRTSCTS;
+    cfsetospeed(&before, B115200);
+    cfsetispeed(&before, B115200);
+    before.c_cflag |= PARENB | CSTOPB;
+    ASSERT_EQ(tcsetattr(pty.HolderFd(), TCSANOW, &before), 0);
+
+    ASSERT_TRUE(link.Connect());
+    termios after{};
+    ASSERT_EQ(tcgetattr(pty.HolderFd(), &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), static_cast<speed_t>(B9600));
+    EXPECT_EQ(after.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+    EXPECT_FALSE(after.c_cflag & PARENB);
+    EXPECT_FALSE(after.c_cflag & CSTOPB);
+    EXPECT_TRUE(after.c_iflag & IXON) << "flow control is the driver's";
+    EXPECT_TRUE(after.c_iflag & IXOFF);
+    EXPECT_TRUE(after.c_cflag & CRTSCTS);
+    EXPECT_FALSE(after.c_lflag & (ICANON | ECHO)) << "raw bytes both ways";
+
+    EXPECT_TRUE(link.SetupConnection(19200, 7, 2, 2));
+    EXPECT_EQ(link.baudRate, 19200u);
+    EXPECT_EQ(link.stopBits, 2);
+    // A pseudo-terminal forces 8 data bits without parity: the members must say what the
+    // driver accepted, not what was asked for.
+    EXPECT_EQ(link.dataBits, 8);
+    EXPECT_EQ(link.parity, 0);
+    EXPECT_FALSE(link.SetupConnection(12345, -1, -1, -1));
+    EXPECT_EQ(link.baudRate, 19200u) << "a refused setting leaves the members";
+    link.Disconnect();
+    ASSERT_TRUE(link.Connect());  // the accepted settings are reused
+    ASSERT_EQ(tcgetattr(pty.HolderFd(), &after), 0);
+    EXPECT_EQ(cfgetospeed(&after), static_cast<speed_t>(B19200));
+}
+
+TEST_F(SerialLinkTest, ConnectAndDisconnectEachWaitASecond) {
+    link.timing = Timing{};
+    auto start = Clock::now();
+    ASSERT_TRUE(link.Connect());
+    EXPECT_GE(Millis(Clock::now() - start), 1000);
+    start = Clock::now();
+    ASSERT_TRUE(link.Disconnect());
+    EXPECT_GE(Millis(Clock::now() - start), 1000);
+}
+
+TEST_F(SerialLinkTest, TraceOnlyWithAPathAndInTheFixedLineFormat) {
+    const std::string path = TempPath("format.trace");
+    ASSERT_TRUE(link.Connect());
+    link.Write("AT\r");
+    pty.Send("\r\nOK\r\n");
+    link.Read(1000);
+    link.Disconnect();
+    EXPECT_FALSE(std::filesystem::exists(path)) << "no trace file without a path";
+    EXPECT_FALSE(link.Trace("Anything\n"));
+
+    link.tracePath = path;
+    EXPECT_FALSE(link.Trace("")) << "an empty message writes nothing";
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_TRUE(link.Connect());
+    link.Write("AT\r");
+    pty.Send("\r\nOK\r\n");
+    link.Read(1000);
+    link.Disconnect();
+
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream all;
+    all << in.rdbuf();
+    const std::string trace = all.str();
+    const std::string stamp = R"(\d\d/\d\d/\d{4} \d\d:\d\d:\d\d \[COM\]: )";
+    for (const std::string& line : {
+             std::string(R"(Disconnect\(COM7\): Already disconnected!)"),
+             std::string(R"(SetupConnection\(COM7\): Baud rate = 9600, Data bits = 8, Parity = 0, Stop bits = 0)"),
+             std::string(R"(Connect\(COM7\): Succeeded!)"),
+             std::string(R"(Write\(COM7\): AT\r)"),
+             std::string(R"(Read\(COM7\): \r\nOK\r\n)"),
+             std::string(R"(Disconnect\(COM7\): Suceeded!)")}) {
+        EXPECT_TRUE(std::regex_search(trace, std::regex("(^|\n)" + stamp + line + "\n"))) << line << "\n" << trace;
+    }
+    EXPECT_TRUE(std::regex_search(trace, std::regex(stamp + R"(ReadBlock\(COM7\): \r\nOK\r\n)")));
+}
+
+double ProcessCpuMs() {
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
+}
+
+TEST_F(SerialLinkTest, UnpluggedDeviceReportsOnceAndDoesNotSpin) {
+    ASSERT_TRUE(link.Connect());
+    pty.Unplug();
+    for (int i = 0; i < 200 && link.Errors() == 0; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const double before = ProcessCpuMs();
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_LT(ProcessCpuMs() - before, 60.0) << "the receiver must block, not spin";
+    EXPECT_EQ(link.Errors(), 1);
+
+    link.Write("AT\r");
+    EXPECT_EQ(link.Read(50), "");
+    const auto start = Clock::now();
+    EXPECT_TRUE(link.Disconnect());
+    EXPECT_LT(Millis(Clock::now() - start), 500);
+    EXPECT_FALSE(link.ReceiverRunning());
+}
+
+int OpenDescriptors() {
+    int count = 0;
+    if (DIR* dir = opendir("/proc/self/fd")) {
+        while (readdir(dir)) ++count;
+        closedir(dir);
+    }
+    return count;
+}
+
+TEST_F(SerialLinkTest, RepeatedConnectionsLeakNothing) {
+    ASSERT_TRUE(link.Connect());
+    link.Disconnect();
+    const int descriptors = OpenDescriptors();
+    for (int i = 0; i < 25; ++i) {
+        ASSERT_TRUE(link.Connect());
+        if (i % 5 == 0) {
+            ASSERT_TRUE(link.Connect()) << "Connect on an open link reopens it";
+        }
+        link.Write("AT\r");
+        pty.Send("\r\nOK\r\n");
+        EXPECT_EQ(link.Read(1000), "\r\nOK\r\n");
+        ASSERT_TRUE(link.Disconnect());
+    }
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+    EXPECT_FALSE(link.ReceiverRunning());
+}
+
+TEST(PortNames, MapToDevicePaths) {
+    EXPECT_EQ(DefaultDevicePath("COM1"), "/dev/ttyS0");
+    EXPECT_EQ(DefaultDevicePath("COM8"), "/dev/ttyS7");
+    EXPECT_EQ(DefaultDevicePath("COM12"), "/dev/ttyS11");
+    EXPECT_EQ(DefaultDevicePath("/dev/ttyUSB0"), "/dev/ttyUSB0");
+    for (const char* none : {"", "COM", "COM0", "COMx", "com1", "ttyUSB0", "COM1x", "COM99999999999"})
+        EXPECT_EQ(DefaultDevicePath(none), "") << none;
+}
+
+TEST(FinalResult, FindsTheEarliestOfTheFourPatterns) {
+    EXPECT_EQ(FindFinalResult("x\rERROR\r\nOK\r"), 1u);
+    EXPECT_EQ(FindFinalResult("\r\nOK\r\n", 2), std::string_view::npos);
+    EXPECT_EQ(FindFinalResult("OK\r"), std::string_view::npos);
+    EXPECT_EQ(FindFinalResult("\n+CME ERROR: 3\r"), std::string_view::npos);
+}
+
+}  // namespace
+}  // namespace ribodex
