@@ -30,7 +30,7 @@ bool TryStoredPin(GsmDevice& device, const SettingsStore& store, std::string_vie
 void StorePinSettings(SettingsStore& store, int save, std::string_view port, std::string_view pin);
 
 // The port list of the settings dialog selects the first item that begins with the port
-// text, without regard to ASCII case; -1 when none does.
+// text, without regard to ASCII case; -1 when none does or the port text is empty.
 int FindPortItem(const std::vector<std::string>& items, std::string_view port);
 
 }  // namespace ribodex

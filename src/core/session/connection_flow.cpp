@@ -1,0 +1,114 @@
+#include "core/session/connection_flow.h"
+
+#include <chrono>
+#include <thread>
+
+#include "core/device/gsm_device.h"
+#include "core/device/phone_book_storage.h"
+#include "core/session/settings_store.h"
+#include "core/session/user_interface.h"
+
+namespace ribodex {
+
+namespace {
+
+// Every successful end of the flow: each new connection starts on the SIM memory. The
+// selection's own result is not looked at; a device without it shows that on reading.
+bool Connected(Session& session) {
+    session.device.SelectPhoneBook(Sim);
+    session.connected = 1;
+    return true;
+}
+
+bool NotConnected(Session& session) {
+    session.connected = 0;
+    return false;
+}
+
+void PauseAfterAccepted(const GsmDevice& device) {
+    // The SIM is busy for a while after taking a PIN or PUK and may refuse the next command.
+    std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.afterPinAcceptedMs));
+}
+
+}  // namespace
+
+void LoadSessionSettings(Session& session) {
+    session.settings = LoadSettings(session.store);
+    session.settingsLoaded = true;
+}
+
+bool ConnectDevice(Session& session) {
+    WaitCursor wait(session.ui);
+    GsmDevice& device = session.device;
+    UserInterface& ui = session.ui;
+    const std::string& port = session.settings.portName;
+
+    device.Disconnect();
+    device.SetPort(port);
+    if (!device.Connect()) {
+        ui.ShowMessage(MsgConnectFailed);
+        return NotConnected(session);
+    }
+    if (session.settings.queryPin == 0) return Connected(session);
+
+    // Kept for the whole run, so a dialog shown again opens with the previous entry.
+    PinDialogData pinDialog;
+    PukDialogData pukDialog;
+    for (;;) {
+        ui.SetStatusText(MsgCheckingPin, port);
+        switch (device.GetPinState()) {
+        case SimReady:
+            return Connected(session);
+
+        case SimPinRequired:
+            if (TryStoredPin(device, session.store, port)) return Connected(session);
+            if (!ui.PromptPin(MsgEnterPin, port, pinDialog)) {
+                ui.SetIdlePrompt();
+                return NotConnected(session);
+            }
+            if (!device.EnterPin(pinDialog.pin)) {
+                ui.ShowMessage(MsgWrongPin);
+                continue;
+            }
+            PauseAfterAccepted(device);
+            StorePinSettings(session.store, pinDialog.save, port, pinDialog.pin);
+            return Connected(session);
+
+        case SimPukRequired:
+            if (!ui.PromptPuk(MsgEnterPuk, port, pukDialog)) {
+                ui.SetIdlePrompt();
+                return NotConnected(session);
+            }
+            if (!device.EnterPuk(pukDialog.puk, pukDialog.newPin)) {
+                ui.ShowMessage(MsgWrongPuk);
+                continue;
+            }
+            PauseAfterAccepted(device);
+            StorePinSettings(session.store, pukDialog.save, port, pukDialog.newPin);
+            return Connected(session);
+
+        default:
+            if (ui.AskYesNo(MsgPinCheckFailed, port)) return Connected(session);
+            ui.SetIdlePrompt();
+            return NotConnected(session);
+        }
+    }
+}
+
+bool AcceptSettings(Session& session, std::string_view portName, int queryPin) {
+    WaitCursor wait(session.ui);
+    session.settings.portName = std::string(portName);
+    session.settings.queryPin = queryPin != 0 ? 1 : 0;
+    if (!ConnectDevice(session)) return false;
+    SaveSettings(session.store, session.settings);
+    return true;
+}
+
+bool AfterSettingsAccepted(Session& session) { return ConnectDevice(session); }
+
+void ExitSession(Session& session) {
+    session.device.Disconnect();
+    if (session.settingsLoaded) SaveSettings(session.store, session.settings);
+}
+
+}  // namespace ribodex

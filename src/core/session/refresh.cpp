@@ -1,0 +1,47 @@
+#include "core/session/refresh.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/device/gsm_device.h"
+#include "core/session/connection_flow.h"
+#include "core/session/user_interface.h"
+
+namespace ribodex {
+
+void AddStoredEntries(const GsmDevice& device, ListSink& list) {
+    // The same items as looking up every index of firstIndex..lastIndex, but bounded by the
+    // entries held: a device that reports a range of two billion would otherwise keep the
+    // window frozen for minutes.
+    std::vector<int> indices;
+    indices.reserve(device.entries.size());
+    for (const PhoneBookEntry& entry : device.entries)
+        if (entry.index >= device.firstIndex && entry.index <= device.lastIndex)
+            indices.push_back(entry.index);
+    std::sort(indices.begin(), indices.end());
+    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
+    for (int index : indices) {
+        if (const PhoneBookEntry* entry = device.FindEntry(index))
+            list.AddItem(std::to_string(index), entry->number, entry->name);
+    }
+}
+
+bool RefreshList(Session& session, ListSink& list) {
+    WaitCursor wait(session.ui);
+    if (session.connected == 0 && !ConnectDevice(session)) return false;
+
+    GsmDevice& device = session.device;
+    list.DeleteAllItems();
+    session.ui.SetStatusText(MsgTransferData, device.Port());
+    device.QueryPhoneBookInfo();
+    std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.beforeFullReadMs));
+    device.ReadAllEntries();
+    AddStoredEntries(device, list);
+    session.ui.SetIdlePrompt();
+    return true;
+}
+
+}  // namespace ribodex

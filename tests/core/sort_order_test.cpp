@@ -1,0 +1,113 @@
+#include "core/phonebook/sort_order.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace ribodex {
+namespace {
+
+int Sign(int v) { return (v > 0) - (v < 0); }
+
+struct CompareCase {
+    int column;
+    bool ascending;
+    std::string a;
+    std::string b;
+    int expected;  // sign
+};
+
+TEST(SortOrder, ColumnComparisons) {
+    const std::vector<CompareCase> cases = {
+        {NameColumn, true, "Bert", "anna", -1},   // byte order: upper case before lower
+        {NameColumn, false, "Bert", "anna", 1},
+        {NameColumn, true, "Ann", "Anna", -1},    // a prefix is smaller
+        {NameColumn, true, "Anna", "Anna", 0},
+        {NameColumn, false, "Anna", "Anna", 0},
+        {NameColumn, true, "\xE9mile", "zoe", 1}, // Windows-1252 bytes compare unsigned
+        {NameColumn, true, std::string("a\0b", 3), "a", 1},  // NUL is a byte like any
+        {NumberColumn, true, "+4930", "030", -1}, // '+' 0x2B before '0'
+        {NumberColumn, true, "0301", "030", 1},
+        {IndexColumn, true, "9", "10", -1},       // length first: numeric order
+        {IndexColumn, false, "9", "10", 1},
+        {IndexColumn, true, "120", "13", 1},
+        {IndexColumn, true, "13", "12", 1},
+        {IndexColumn, true, "250", "250", 0},
+        {NameColumn, true, "9", "10", 1},         // the Name column does not know numbers
+        {3, true, "a", "b", 0},                   // no such column
+        {-1, true, "a", "b", 0},
+    };
+    for (const CompareCase& c : cases) {
+        EXPECT_EQ(Sign(CompareColumnTexts(c.column, c.ascending, c.a, c.b)), c.expected)
+            << c.column << " " << c.ascending << " '" << c.a << "' '" << c.b << "'";
+    }
+}
+
+TEST(SortOrder, FlagsFlipPerColumnOnly) {
+    SortFlags flags;
+    EXPECT_EQ(flags.Click(IndexColumn), true);
+    EXPECT_EQ(flags.Click(NameColumn), true);
+    // Name in between leaves the Index column's next direction alone.
+    EXPECT_EQ(flags.Click(IndexColumn), false);
+    EXPECT_EQ(flags.Click(IndexColumn), true);
+    EXPECT_EQ(flags.Click(NameColumn), false);
+    EXPECT_TRUE(flags.NextAscending(NumberColumn));
+    EXPECT_EQ(flags.Click(3), std::nullopt);
+    EXPECT_EQ(flags.Click(-1), std::nullopt);
+    EXPECT_EQ(flags.Click(NumberColumn), true);
+}
+
+std::vector<std::string> Column(const std::vector<ListRow>& rows, int column) {
+    std::vector<std::string> out;
+    for (const ListRow& row : rows) out.push_back(row[column]);
+    return out;
+}
+
+TEST(SortOrder, SortRowsMovesWholeRows) {
+    std::vector<ListRow> rows = {
+        {"Carl", "030", "120"}, {"anna", "+49", "1"}, {"Bert", "0171", "3"}, {"Dora", "089", "10"}};
+    SortRows(rows, IndexColumn, true);
+    EXPECT_EQ(Column(rows, IndexColumn), (std::vector<std::string>{"1", "3", "10", "120"}));
+    EXPECT_EQ(Column(rows, NameColumn), (std::vector<std::string>{"anna", "Bert", "Dora", "Carl"}));
+    SortRows(rows, IndexColumn, false);
+    EXPECT_EQ(Column(rows, IndexColumn), (std::vector<std::string>{"120", "10", "3", "1"}));
+    SortRows(rows, NameColumn, true);
+    EXPECT_EQ(Column(rows, NameColumn), (std::vector<std::string>{"Bert", "Carl", "Dora", "anna"}));
+    EXPECT_EQ(Column(rows, NumberColumn), (std::vector<std::string>{"0171", "030", "089", "+49"}));
+    SortRows(rows, NumberColumn, true);
+    EXPECT_EQ(Column(rows, NumberColumn), (std::vector<std::string>{"+49", "0171", "030", "089"}));
+    const std::vector<ListRow> before = rows;
+    SortRows(rows, 7, true);
+    EXPECT_EQ(rows, before);
+}
+
+TEST(SortOrder, SortRowsKeepsOrderOfEqualTexts) {
+    std::vector<ListRow> rows = {{"Sam", "1", "4"}, {"Abe", "2", "5"}, {"Sam", "3", "6"}, {"Sam", "4", "7"}};
+    SortRows(rows, NameColumn, false);
+    EXPECT_EQ(Column(rows, IndexColumn), (std::vector<std::string>{"4", "6", "7", "5"}));
+}
+
+TEST(SortOrder, ItemIndexReadsLikeScanfD) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"1", 1},
+        {"250", 250},
+        {"-5", -5},
+        {"+7", 7},
+        {"  42", 42},           // leading white space is skipped
+        {"12abc", 12},          // leading integer only
+        {"abc", 0},
+        {"", 0},
+        {"-", 0},
+        {"- 3", 0},
+        {"2147483647", INT_MAX},
+        {"-2147483648", INT_MIN},
+        {"99999999999999999999", INT_MAX},  // saturates instead of wrapping
+        {"-99999999999999999999", INT_MIN},
+    };
+    for (const auto& [text, expected] : cases) EXPECT_EQ(ItemIndex(text), expected) << "'" << text << "'";
+}
+
+}  // namespace
+}  // namespace ribodex
