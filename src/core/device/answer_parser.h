@@ -1,0 +1,72 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/device/sim_state.h"
+
+namespace ribodex {
+
+// Pure readers of device answers. Each takes the whole text that Read returned (echo, line
+// breaks, a cut-off tail and all), never throws, keeps no state and runs in time linear in
+// the answer, so tests, fuzzers and benchmarks call them directly. A returned string_view
+// points into the answer and lives as long as it does.
+
+// "%d" without its undefined corner: white space, an optional sign, decimal digits; anything
+// else ends the number. No digits gives 0; a value beyond int is clamped to INT_MIN/INT_MAX.
+int ParseInt(std::string_view text);
+
+// The characters '0' to '9' of text, in their order.
+std::string DigitsOnly(std::string_view text);
+
+// Non-empty, an optional single leading '+', then only '0' to '9' ("+" alone passes).
+bool IsValidNumber(std::string_view number);
+
+// Trims space, tab, line feed, vertical tab, form feed and carriage return.
+std::string_view TrimLeft(std::string_view text);
+std::string_view Trim(std::string_view text);
+
+// Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
+SimState ParsePinState(std::string_view answer);
+
+// Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere.
+int ParsePhoneBookSet(std::string_view answer);
+// Answer to AT+CPBS?: the code of the first memory in code order whose quoted AT name
+// occurs anywhere, or 0.
+int ParseCurrentPhoneBook(std::string_view answer);
+
+// Answer to AT+CPBR=?: {first, last} from "+CPBR: (first-last),..."; nullopt when the answer
+// holds no "+CPBR:", no comma after it, or no '-' in the range.
+std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer);
+
+// Number with the type folded in: "145" (exactly, after trimming) puts a '+' in front of a
+// non-empty number that has none.
+std::string FoldNumberType(std::string_view number, std::string_view type);
+
+struct EntryAnswer {
+    std::string number;           // white space removed at its start, type folded in
+    std::string_view deviceName;  // device alphabet, exactly as received
+};
+
+// Answer to AT+CPBR=<index>: nullopt for an empty location ("no entry\r" or "ERROR\r"
+// anywhere) and for an answer that does not hold the quoted number, type and quoted name.
+std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer);
+
+struct EntryLine {
+    int index = 0;
+    std::string number;           // trimmed, type folded in
+    std::string_view deviceName;  // device alphabet, trimmed
+};
+
+// Answer to AT+CPBR=<first>, <last>: every complete "+CPBR:" entry up to the first line that
+// is cut short or malformed, in the order received. Returns how many were passed to onEntry.
+std::size_t ParseEntryList(std::string_view answer,
+                           const std::function<void(EntryLine&&)>& onEntry);
+std::vector<EntryLine> ParseEntryList(std::string_view answer);
+
+}  // namespace ribodex

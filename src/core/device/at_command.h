@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ribodex {
+
+// The exact command lines of GsmDevice, each ending with one carriage return, as pure
+// functions so their bytes can be checked without a device. A builder that returns
+// nullopt refuses the command: nothing of it may be sent.
+
+inline constexpr std::string_view kPinStateCommand = "AT+CPIN?\r";
+inline constexpr std::string_view kPhoneBooksCommand = "AT+CPBS=?\r";
+inline constexpr std::string_view kCurrentPhoneBookCommand = "AT+CPBS?\r";
+inline constexpr std::string_view kPhoneBookInfoCommand = "AT+CPBR=?\r";
+
+// True when text can stand inside a quoted field: a '"', '\r' or '\n' in it would end the
+// field or the line early and the device would run a different (or a second) command.
+bool IsSafeQuotedField(std::string_view text);
+
+// AT+CPIN="<pin>"
+std::optional<std::string> BuildPinCommand(std::string_view pin);
+// AT+CPIN="<puk>", "<new pin>"
+std::optional<std::string> BuildPukCommand(std::string_view puk, std::string_view newPin);
+// AT+CPBS="<AT name>"; nullopt for anything but one of the six single-bit codes.
+std::optional<std::string> BuildSelectPhoneBookCommand(int code);
+// AT+CPBR=<index>
+std::string BuildReadEntryCommand(int index);
+// AT+CPBR=<first>, <last>
+std::string BuildReadRangeCommand(int first, int last);
+// AT+CPBW=<index>, "<number>", <type>, "<name>"; type 145 for a leading '+', 129 for any
+// other number, empty for an empty number. deviceName is already in the device alphabet.
+std::optional<std::string> BuildWriteEntryCommand(int index, std::string_view number,
+                                                  std::string_view deviceName);
+// AT+CPBW=<index>
+std::string BuildDeleteEntryCommand(int index);
+
+}  // namespace ribodex

@@ -1,0 +1,60 @@
+// Reading, writing and deleting the entries of the selected memory.
+#include "core/device/alphabet.h"
+#include "core/device/answer_parser.h"
+#include "core/device/at_command.h"
+#include "core/device/gsm_device.h"
+
+namespace ribodex {
+
+void GsmDevice::QueryPhoneBookInfo() {
+    const auto range = ParsePhoneBookRange(Exchange(kPhoneBookInfoCommand, timing.commandLimitMs));
+    if (!range) return;
+    firstIndex = range->first;
+    lastIndex = range->second;
+}
+
+bool GsmDevice::ReadEntry(int index) {
+    const std::string answer = Exchange(BuildReadEntryCommand(index), timing.commandLimitMs);
+    const std::optional<EntryAnswer> entry = ParseEntryAnswer(answer);
+    if (!entry) return false;
+    StoreEntry(index, entry->number, entry->deviceName);
+    return true;
+}
+
+int GsmDevice::ReadAllEntries() {
+    QueryPhoneBookInfo();
+    ClearEntries();
+    const std::string answer =
+        Exchange(BuildReadRangeCommand(firstIndex, lastIndex), timing.fullReadLimitMs);
+    const std::size_t count = ParseEntryList(answer, [this](EntryLine&& line) {
+        StoreEntry(line.index, line.number, line.deviceName);
+    });
+    return static_cast<int>(count);
+}
+
+bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index) {
+    const std::string deviceName = ConvertAlphabet(name, true);
+    // Refused before the search for a free location, so a bad text sends nothing at all.
+    if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName)) return false;
+    if (index == -1) {
+        index = FindFreeIndex();
+        if (index == -1) return false;
+    }
+    const std::optional<std::string> line = BuildWriteEntryCommand(index, number, deviceName);
+    return line && Exchange(*line, timing.commandLimitMs).find("OK\r") != std::string::npos;
+}
+
+bool GsmDevice::DeleteEntry(int index) {
+    return Exchange(BuildDeleteEntryCommand(index), timing.commandLimitMs).find("OK\r") !=
+           std::string::npos;
+}
+
+int GsmDevice::FindFreeIndex() {
+    QueryPhoneBookInfo();
+    // 64-bit counter: a range that ends at INT_MAX must not overflow the loop.
+    for (long long index = firstIndex; index <= lastIndex; ++index)
+        if (!ReadEntry(static_cast<int>(index))) return static_cast<int>(index);
+    return -1;
+}
+
+}  // namespace ribodex

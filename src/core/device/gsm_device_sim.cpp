@@ -1,0 +1,40 @@
+// SIM state, PIN and PUK, and the choice of phone book memory.
+#include "core/device/answer_parser.h"
+#include "core/device/at_command.h"
+#include "core/device/gsm_device.h"
+
+namespace ribodex {
+namespace {
+
+bool HasOk(std::string_view answer) { return answer.find("OK\r") != std::string_view::npos; }
+
+}  // namespace
+
+SimState GsmDevice::GetPinState() {
+    return ParsePinState(Exchange(kPinStateCommand, timing.commandLimitMs));
+}
+
+bool GsmDevice::EnterPin(std::string_view pin) {
+    const std::optional<std::string> line = BuildPinCommand(pin);
+    return line && HasOk(Exchange(*line, timing.pinLimitMs));
+}
+
+bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
+    const std::optional<std::string> line = BuildPukCommand(puk, newPin);
+    return line && HasOk(Exchange(*line, timing.pinLimitMs));
+}
+
+int GsmDevice::QueryPhoneBooks() {
+    return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
+}
+
+int GsmDevice::QueryCurrentPhoneBook() {
+    return ParseCurrentPhoneBook(Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs));
+}
+
+bool GsmDevice::SelectPhoneBook(int code) {
+    const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
+    return line && HasOk(Exchange(*line, timing.commandLimitMs));
+}
+
+}  // namespace ribodex

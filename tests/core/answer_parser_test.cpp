@@ -1,0 +1,228 @@
+#include "core/device/answer_parser.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "core/device/phone_book_storage.h"
+
+namespace ribodex {
+namespace {
+
+using namespace std::string_literals;
+
+struct PinRow {
+    std::string answer;
+    SimState expected;
+};
+
+TEST(ParsePinState, AnswersOfRealDevices) {
+    const PinRow rows[] = {
+        {"\r\n+CPIN: READY\r\n\r\nOK\r\n", SimReady},
+        {"AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n", SimReady},  // echo on
+        {"\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", SimPinRequired},
+        {"\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n", SimPukRequired},
+        // Phone-lock states hold the SIM texts and count as them.
+        {"\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n", SimPinRequired},
+        {"\r\n+CPIN: PH-SIM PUK\r\n\r\nOK\r\n", SimPukRequired},
+        // The second PIN and PUK have a digit where the carriage return is expected.
+        {"\r\n+CPIN: SIM PIN2\r\n\r\nOK\r\n", SimUnknown},
+        {"\r\n+CPIN: SIM PUK2\r\n\r\nOK\r\n", SimUnknown},
+        {"\r\nOK\r\n", SimUnknown},
+        {"\r\n+CME ERROR: 10\r\n", SimUnknown},  // SIM not inserted, extended error form
+        {"\r\nERROR\r\n", SimUnknown},
+        {"", SimUnknown},                         // no answer within the limit
+        {"\r\n+CPIN: READY", SimUnknown},        // cut before the carriage return
+        {"READY\rSIM PIN\r", SimReady},          // order of the searches decides
+        {"+CPIN: ready\r\n", SimUnknown},        // case-sensitive
+    };
+    for (const PinRow& row : rows)
+        EXPECT_EQ(ParsePinState(row.answer), row.expected) << testing::PrintToString(row.answer);
+}
+
+struct CodeRow {
+    std::string answer;
+    int expected;
+};
+
+TEST(ParsePhoneBookSet, OrsTheQuotedNamesItKnows) {
+    const CodeRow rows[] = {
+        {"\r\n+CPBS: (\"SM\",\"FD\",\"LD\")\r\n\r\nOK\r\n", Sim | FixedNumbers},  // LD ignored
+        {"AT+CPBS=?\r\r\n+CPBS: (\"ME\",\"SM\",\"TA\",\"MD\",\"OW\",\"FD\")\r\n\r\nOK\r\n", 63},
+        {"\r\n+CPBS: (\"SM\",\"DC\",\"MC\",\"RC\",\"ON\",\"EN\")\r\nOK\r\n", Sim},  // Siemens style
+        {"\r\nERROR\r\n", 0},
+        {"", 0},
+        {"\r\n+CPBS: (\"me\",\"sm\")\r\n\r\nOK\r\n", 0},           // lower case is not ours
+        {"\r\n+CPBS: (SM,ME)\r\n\r\nOK\r\n", 0},                   // names without quotes
+        {"\r\n+CPBS: (\"SMS\",\"PSM\")\r\nOK\r\n", 0},             // quotes belong to the name
+        {"\r\n+CPBS: (\"SM\",\"ME\"", Sim | MobileEquipment},      // cut answer: as far as it goes
+    };
+    for (const CodeRow& row : rows)
+        EXPECT_EQ(ParsePhoneBookSet(row.answer), row.expected) << testing::PrintToString(row.answer);
+}
+
+TEST(ParseCurrentPhoneBook, FirstKnownMemoryInCodeOrder) {
+    const CodeRow rows[] = {
+        {"\r\n+CPBS: \"SM\",12,250\r\n\r\nOK\r\n", Sim},
+        {"\r\n+CPBS: \"FD\",0,10\r\n\r\nOK\r\n", FixedNumbers},  // usage counts follow
+        {"AT+CPBS?\r\r\n+CPBS: \"OW\"\r\n\r\nOK\r\n", OwnNumber},
+        {"\r\n+CPBS: \"SM\"\r\n+CPBS: \"ME\"\r\nOK\r\n", MobileEquipment},  // position plays no part
+        {"\r\n+CPBS: \"LD\",3,10\r\n\r\nOK\r\n", 0},
+        {"\r\n+CME ERROR: 3\r\n", 0},
+        {"", 0},
+    };
+    for (const CodeRow& row : rows)
+        EXPECT_EQ(ParseCurrentPhoneBook(row.answer), row.expected)
+            << testing::PrintToString(row.answer);
+}
+
+struct RangeRow {
+    std::string answer;
+    std::optional<std::pair<int, int>> expected;
+};
+
+TEST(ParsePhoneBookRange, RangeBeforeTheFirstComma) {
+    using R = std::pair<int, int>;
+    const RangeRow rows[] = {
+        {"\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n", R{1, 250}},
+        {"AT+CPBR=?\r\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n", R{1, 250}},  // echo on
+        {"\r\n+CPBR: (1-100),anything else", R{1, 100}},
+        {"+CPBR: (0-9),20,14\r\nOK\r\n", R{0, 9}},
+        {"\r\n+CPBR: ( 1 - 500 ),40,18\r\n\r\nOK\r\n", R{1, 500}},  // spaces inside the range
+        {"\r\n+CPBR: (-250),40,16\r\nOK\r\n", R{0, 250}},          // empty first counts as 0
+        {"\r\n+CPBR: (1-250)\r\n\r\nOK\r\n", std::nullopt},          // range alone, no comma
+        {"\r\n+CPBR: (1),40,16\r\n\r\nOK\r\n", std::nullopt},       // single location, no '-'
+        {"\r\nERROR\r\n", std::nullopt},
+        {"\r\n+CME ERROR: 4\r\n", std::nullopt},
+        {"", std::nullopt},
+        {"\r\n+CPBR: (1-", std::nullopt},                            // cut answer
+        // More digits than an int holds: clamped, never undefined.
+        {"+CPBR: (1-99999999999999999999),40,16\r\nOK\r\n", R{1, INT_MAX}},
+    };
+    for (const RangeRow& row : rows)
+        EXPECT_EQ(ParsePhoneBookRange(row.answer), row.expected)
+            << testing::PrintToString(row.answer);
+}
+
+struct EntryRow {
+    std::string answer;
+    std::optional<std::pair<std::string, std::string>> expected;  // number, device name
+};
+
+TEST(ParseEntryAnswer, OneLocation) {
+    using E = std::pair<std::string, std::string>;
+    const EntryRow rows[] = {
+        {"\r\n+CPBR: 17,\"0123\",129,\"Office\"\r\n\r\nOK\r\n", E{"0123", "Office"}},
+        {"AT+CPBR=17\r\r\n+CPBR: 17,\"0123\",129,\"Office\"\r\n\r\nOK\r\n", E{"0123", "Office"}},
+        {"\r\n+CPBR: 1,\"0123\",145,\"Int\"\r\nOK\r\n", E{"+0123", "Int"}},
+        {"\r\n+CPBR: 1,\"+0123\",145,\"Int\"\r\nOK\r\n", E{"+0123", "Int"}},  // no second plus
+        {"\r\n+CPBR: 1,\"0123\", 145 ,\"Int\"\r\nOK\r\n", E{"+0123", "Int"}},  // spaced type
+        {"\r\n+CPBR: 1,\"0123\",161,\"Nat\"\r\nOK\r\n", E{"0123", "Nat"}},
+        {"\r\n+CPBR: 1,\"\",145,\"Empty\"\r\nOK\r\n", E{"", "Empty"}},  // no plus on nothing
+        // Number trimmed at its start only; the name exactly as received.
+        {"\r\n+CPBR: 1,\" 0123 \",129,\" Bob \"\r\nOK\r\n", E{"0123 ", " Bob "}},
+        {"\r\n+CPBR: 1,\"5\",129,\"Smith, John\"\r\nOK\r\n", E{"5", "Smith, John"}},
+        {"\r\n+CPBR: 1,\"5\",129,\"A \"quote\"\"\r\nOK\r\n", E{"5", "A "}},  // cut at the quote
+        {"\r\n+CPBR: 1,\"5\",129,\"X\",0\r\nOK\r\n", E{"5", "X"}},  // trailing field ignored
+        {"\r\n+CPBR: 1,\"5\",129,\"\x00\x02\"\r\nOK\r\n"s, E{"5", "\x00\x02"s}},  // @ and $
+        {"\r\n+CPBR: 1,\"5\",145\r\nOK\r\n", std::nullopt},  // no name field
+        {"\r\n+CPBR: 1,\"5\",145,\"Cut", std::nullopt},       // cut inside the name
+        {"\r\nno entry\r\n+CPBR: 1,\"5\",129,\"X\"\r\nOK\r\n", std::nullopt},
+        {"\r\nERROR\r\n", std::nullopt},
+        {"\r\n+CME ERROR: 22\r\n", std::nullopt},  // not found, extended form without quotes
+        {"\r\nOK\r\n", std::nullopt},              // empty location on some Nokias
+        {"", std::nullopt},
+    };
+    for (const EntryRow& row : rows) {
+        const std::optional<EntryAnswer> got = ParseEntryAnswer(row.answer);
+        ASSERT_EQ(got.has_value(), row.expected.has_value()) << testing::PrintToString(row.answer);
+        if (got) {
+            EXPECT_EQ(got->number, row.expected->first) << testing::PrintToString(row.answer);
+            EXPECT_EQ(got->deviceName, row.expected->second) << testing::PrintToString(row.answer);
+        }
+    }
+}
+
+struct ListRow {
+    std::string answer;
+    std::vector<std::tuple<int, std::string, std::string>> expected;
+};
+
+TEST(ParseEntryList, WholeMemory) {
+    const ListRow rows[] = {
+        {"AT+CPBR=1, 250\r\r\n+CPBR: 1,\"0123\",129,\"Anna\"\r\n"
+         "+CPBR: 2,\"0456\",145,\"Bert\"\r\n\r\nOK\r\n",
+         {{1, "0123", "Anna"}, {2, "+0456", "Bert"}}},
+        // Echo off, bare carriage returns, a Siemens-style extra field after the name.
+        {"\r+CPBR: 3,\"+49\",145,\"Carl\",0\r+CPBR: 7,\"1\",129,\"Dora\",1\rOK\r",
+         {{3, "+49", "Carl"}, {7, "1", "Dora"}}},
+        // Both ends of number and name trimmed, the index read like "%d".
+        {"+CPBR:   12 ,\" 555 \",129,\"  Eve \"\r\nOK\r\n", {{12, "555", "Eve"}}},
+        {"+CPBR: 1,\"\",145,\"Nobody\"\r\n", {{1, "", "Nobody"}}},
+        {"+CPBR: 1,\"9\",129,\"Smith, John\"\r\n", {{1, "9", "Smith, John"}}},
+        // The same index twice: both lines count.
+        {"+CPBR: 4,\"1\",129,\"Old\"\r\n+CPBR: 4,\"2\",129,\"New\"\r\nOK\r\n",
+         {{4, "1", "Old"}, {4, "2", "New"}}},
+        // Cut off inside the third line's name: the two complete ones stay.
+        {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\n+CPBR: 3,\"3\",129,\"C",
+         {{1, "1", "A"}, {2, "2", "B"}}},
+        // A line without a name ends the reading: nothing after it is taken for an entry.
+        {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129\r\nOK\r\n", {{1, "1", "A"}}},
+        {"\r\nOK\r\n", {}},
+        {"\r\n+CME ERROR: 21\r\n", {}},
+        {"", {}},
+    };
+    for (const ListRow& row : rows) {
+        std::vector<std::tuple<int, std::string, std::string>> got;
+        for (const EntryLine& line : ParseEntryList(row.answer))
+            got.emplace_back(line.index, line.number, std::string(line.deviceName));
+        EXPECT_EQ(got, row.expected) << testing::PrintToString(row.answer);
+    }
+}
+
+TEST(ParseEntryList, CountMatchesCallbacks) {
+    std::string answer;
+    for (int i = 1; i <= 30; ++i)
+        answer += "+CPBR: " + std::to_string(i) + ",\"" + std::to_string(1000 + i) +
+                  "\",129,\"Name" + std::to_string(i) + "\"\r\n";
+    answer += "+CPBR: 31,\"1031\",129,\"Name";  // the time limit cut the 31st line
+    int calls = 0;
+    EXPECT_EQ(ParseEntryList(answer, [&calls](EntryLine&&) { ++calls; }), 30u);
+    EXPECT_EQ(calls, 30);
+}
+
+TEST(ParseInt, LikeScanfWithoutUndefinedOverflow) {
+    const std::pair<std::string, int> rows[] = {
+        {"42", 42},           {"  \t-17", -17},         {"+8", 8},
+        {" 12 ,", 12},        {"7abc", 7},              {"", 0},
+        {"abc", 0},           {"-", 0},                 {"- 5", 0},
+        {"2147483647", INT_MAX}, {"-2147483648", INT_MIN}, {"2147483648", INT_MAX},
+        {"-2147483649", INT_MIN}, {"99999999999999999999999999", INT_MAX},
+        {"\r\n 3", 3},
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(ParseInt(text), expected) << testing::PrintToString(text);
+}
+
+TEST(DigitsOnly, KeepsDigitsInOrder) {
+    EXPECT_EQ(DigitsOnly(" (1"), "1");
+    EXPECT_EQ(DigitsOnly("+49 (0) 30-12"), "4903012");
+    EXPECT_EQ(DigitsOnly("\x00" "5\xB9" "6"s), "56");  // superscript one is not a digit
+    EXPECT_EQ(DigitsOnly(")"), "");
+}
+
+TEST(IsValidNumber, DigitsWithOneOptionalPlus) {
+    const std::pair<std::string, bool> rows[] = {
+        {"+", true},      {"5", true},      {"0123456789", true}, {"+49301234", true},
+        {"", false},      {"++49", false},  {"030 1234", false},  {"030-1234", false},
+        {"*100#", false}, {"#31#", false},  {"0123p", false},     {"123a", false},
+        {"+4\xB9", false}, {"1+2", false},
+    };
+    for (const auto& [number, expected] : rows)
+        EXPECT_EQ(IsValidNumber(number), expected) << testing::PrintToString(number);
+}
+
+}  // namespace
+}  // namespace ribodex
