@@ -19,19 +19,23 @@ void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view 
         existing->name = std::move(name);
         return;
     }
+    // FindEntry has just brought the map up to date with entries.
     entries.push_back(PhoneBookEntry{index, std::string(number), std::move(name)});
     entryPositions.emplace(index, entries.size() - 1);
+    indexedSize = entries.size();
 }
 
 const PhoneBookEntry* GsmDevice::FindEntry(int index) const {
-    // The position map answers what a scan from the front would; entries is a public
-    // member, so a hit is checked and a record the map does not know is still found.
-    if (auto it = entryPositions.find(index); it != entryPositions.end()) {
-        if (it->second < entries.size() && entries[it->second].index == index)
-            return &entries[it->second];
-    } else if (entryPositions.size() == entries.size()) {
-        return nullptr;
+    // Must answer what a scan from the front would. entries is public, so the map is
+    // rebuilt when its size moved and a hit is checked before it is trusted.
+    if (indexedSize != entries.size()) {
+        entryPositions.clear();
+        for (std::size_t i = 0; i < entries.size(); ++i) entryPositions.emplace(entries[i].index, i);
+        indexedSize = entries.size();
     }
+    const auto it = entryPositions.find(index);
+    if (it == entryPositions.end()) return nullptr;
+    if (entries[it->second].index == index) return &entries[it->second];
     for (const PhoneBookEntry& entry : entries)
         if (entry.index == index) return &entry;
     return nullptr;
@@ -40,6 +44,7 @@ const PhoneBookEntry* GsmDevice::FindEntry(int index) const {
 void GsmDevice::ClearEntries() {
     entries.clear();
     entryPositions.clear();
+    indexedSize = 0;
 }
 
 }  // namespace ribodex

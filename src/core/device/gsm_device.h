@@ -57,7 +57,10 @@ public:
     int FindFreeIndex();
 
 private:
-    std::unordered_map<int, std::size_t> entryPositions;  // index -> first record with it
+    // index -> position of the first record with it, for entries.size() == indexedSize;
+    // rebuilt by FindEntry when records were added or removed behind StoreEntry's back.
+    mutable std::unordered_map<int, std::size_t> entryPositions;
+    mutable std::size_t indexedSize = 0;
 };
 
 }  // namespace ribodex

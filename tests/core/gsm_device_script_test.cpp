@@ -1,0 +1,227 @@
+// GsmDevice against a scripted device on a real pseudo-terminal: exact bytes on the line,
+// the time limits, and answers a well-behaved simulator never gives.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "core/device/gsm_device.h"
+#include "core/raw_pty.h"
+
+namespace ribodex {
+namespace {
+
+using namespace std::string_literals;
+using Clock = std::chrono::steady_clock;
+
+long MillisSince(Clock::time_point start) {
+    return static_cast<long>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+// Answers each command line from a table; a line missing from it gets "ERROR", and a line
+// mapped to "" gets no answer at all. Every byte received is kept for the checks.
+class ScriptedDevice {
+public:
+    explicit ScriptedDevice(test::RawPty& pty) : pty(pty) {
+        thread = std::thread([this] { Run(); });
+    }
+    ~ScriptedDevice() {
+        stop = true;
+        thread.join();
+    }
+    void Answer(const std::string& line, const std::string& answer) {
+        std::lock_guard<std::mutex> lock(mutex);
+        script[line] = answer;
+    }
+    std::vector<std::string> Lines() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return lines;
+    }
+    std::string Bytes() {
+        std::lock_guard<std::mutex> lock(mutex);
+        return bytes;
+    }
+
+private:
+    void Run() {
+        std::string pending;
+        while (!stop) {
+            const std::string got = pty.Receive(1, 20);
+            std::lock_guard<std::mutex> lock(mutex);
+            bytes += got;
+            pending += got;
+            for (std::size_t end; (end = pending.find('\r')) != std::string::npos;) {
+                const std::string line = pending.substr(0, end + 1);
+                pending.erase(0, end + 1);
+                lines.push_back(line);
+                auto it = script.find(line);
+                pty.Send(it == script.end() ? "\r\nERROR\r\n" : it->second);
+            }
+        }
+    }
+
+    test::RawPty& pty;
+    std::thread thread;
+    std::atomic<bool> stop{false};
+    std::mutex mutex;
+    std::map<std::string, std::string> script;
+    std::vector<std::string> lines;
+    std::string bytes;
+};
+
+class GsmDeviceScriptTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pty.Ok());
+        device.timing.afterDtrMs = 0;
+        device.timing.afterDisconnectMs = 0;
+        device.timing.commandLimitMs = 150;
+        device.timing.pinLimitMs = 400;
+        device.timing.fullReadLimitMs = 700;
+        device.portMapper = [this](const std::string&) { return pty.SlavePath(); };
+        ASSERT_TRUE(device.SetPort("COM3"));
+        ASSERT_TRUE(device.Connect());
+    }
+    void TearDown() override { device.Disconnect(); }
+
+    test::RawPty pty;
+    GsmDevice device;
+    ScriptedDevice script{pty};
+};
+
+TEST_F(GsmDeviceScriptTest, RefusedCommandsSendNothing) {
+    EXPECT_FALSE(device.SelectPhoneBook(0));
+    EXPECT_FALSE(device.SelectPhoneBook(3));
+    EXPECT_FALSE(device.SelectPhoneBook(64));
+    EXPECT_FALSE(device.EnterPin("12\"34"));
+    EXPECT_FALSE(device.EnterPuk("12345678", "1\r\n"));
+    EXPECT_FALSE(device.WriteEntry("123\r", "Name", 1));
+    // Refused before the search for a free location, which would read the memory first.
+    EXPECT_FALSE(device.WriteEntry("123", "Na\"me", -1));
+    EXPECT_FALSE(device.WriteEntry("123", "A\nAT+CPBW=1\r", -1));
+    // Let anything that was sent arrive before looking.
+    script.Answer("AT\r", "\r\nOK\r\n");
+    EXPECT_EQ(device.Exchange("AT\r", 500), "\r\nOK\r\n");
+    EXPECT_EQ(script.Bytes(), "AT\r");
+}
+
+TEST_F(GsmDeviceScriptTest, ChangingCommandsSucceedOnOkOnly) {
+    script.Answer("AT+CPIN=\"1234\"\r", "\r\nOK\r\n");
+    script.Answer("AT+CPIN=\"12345678\", \"4321\"\r", "\r\n+CME ERROR: 16\r\n");
+    script.Answer("AT+CPBS=\"TA\"\r", "\r\nOK\r\n");
+    script.Answer("AT+CPBS=\"OW\"\r", "\r\n+CME ERROR: 3\r\n");
+    script.Answer("AT+CPBW=12\r", "\r\nOK\r\n");
+    script.Answer("AT+CPBW=12, \"+0123\", 145, \"Office\"\r", "\r\nOK\r\n");
+    script.Answer("AT+CPBW=13, \"0123\", 129, \"\x00" "ffice\x02\"\r"s, "\r\nOK\r\n");
+    EXPECT_TRUE(device.EnterPin("1234"));
+    EXPECT_FALSE(device.EnterPuk("12345678", "4321"));
+    EXPECT_TRUE(device.SelectPhoneBook(DataCard));
+    EXPECT_FALSE(device.SelectPhoneBook(OwnNumber));
+    EXPECT_TRUE(device.DeleteEntry(12));
+    EXPECT_FALSE(device.DeleteEntry(13));  // unscripted: ERROR
+    EXPECT_TRUE(device.WriteEntry("+0123", "Office", 12));
+    EXPECT_TRUE(device.WriteEntry("0123", "@ffice$", 13));
+    EXPECT_EQ(script.Lines().size(), 8u);
+}
+
+TEST_F(GsmDeviceScriptTest, QueriesReadTheirAnswers) {
+    script.Answer("AT+CPIN?\r", "AT+CPIN?\r\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n");  // echo on
+    script.Answer("AT+CPBS=?\r", "\r\n+CPBS: (\"SM\",\"FD\",\"LD\")\r\n\r\nOK\r\n");
+    script.Answer("AT+CPBS?\r", "\r\n+CPBS: \"FD\",2,10\r\n\r\nOK\r\n");
+    EXPECT_EQ(device.GetPinState(), SimPinRequired);
+    EXPECT_EQ(device.QueryPhoneBooks(), Sim | FixedNumbers);
+    EXPECT_EQ(device.QueryCurrentPhoneBook(), FixedNumbers);
+}
+
+TEST_F(GsmDeviceScriptTest, SilentDeviceCostsTheLimitOfEachCommand) {
+    script.Answer("AT+CPIN?\r", "");
+    script.Answer("AT+CPIN=\"1\"\r", "");
+    auto start = Clock::now();
+    EXPECT_EQ(device.GetPinState(), SimUnknown);
+    long took = MillisSince(start);
+    EXPECT_GE(took, 150);
+    EXPECT_LT(took, 380);
+    start = Clock::now();
+    EXPECT_FALSE(device.EnterPin("1"));
+    took = MillisSince(start);
+    EXPECT_GE(took, 400);  // PIN and PUK wait longer than other commands
+    EXPECT_LT(took, 650);
+}
+
+TEST_F(GsmDeviceScriptTest, RangeSurvivesAnUnusableAnswer) {
+    // Never learnt a range: the full reading asks for 0 to 0.
+    EXPECT_EQ(device.ReadAllEntries(), 0);
+    ASSERT_GE(script.Lines().size(), 2u);
+    EXPECT_EQ(script.Lines()[1], "AT+CPBR=0, 0\r");
+
+    script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n");
+    device.QueryPhoneBookInfo();
+    EXPECT_EQ(device.firstIndex, 1);
+    EXPECT_EQ(device.lastIndex, 250);
+    script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (1-250)\r\n\r\nOK\r\n");
+    device.QueryPhoneBookInfo();
+    script.Answer("AT+CPBR=?\r", "\r\nERROR\r\n");
+    device.QueryPhoneBookInfo();
+    EXPECT_EQ(device.firstIndex, 1);
+    EXPECT_EQ(device.lastIndex, 250);
+}
+
+TEST_F(GsmDeviceScriptTest, FullReadingCutByTheLimitKeepsCompleteLines) {
+    script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (1-40),40,16\r\n\r\nOK\r\n");
+    std::string answer = "\r\n";
+    for (int i = 1; i <= 30; ++i)
+        answer += "+CPBR: " + std::to_string(i) + ",\"0" + std::to_string(i) + "\",129,\"N" +
+                  std::to_string(i) + "\"\r\n";
+    answer += "+CPBR: 31,\"031\",129,\"N3";  // and then nothing: no final result
+    script.Answer("AT+CPBR=1, 40\r", answer);
+    const auto start = Clock::now();
+    EXPECT_EQ(device.ReadAllEntries(), 30);
+    EXPECT_GE(MillisSince(start), 700);
+    ASSERT_EQ(device.entries.size(), 30u);
+    EXPECT_EQ(device.entries.back(), (PhoneBookEntry{30, "030", "N30"}));
+    EXPECT_EQ(device.FindEntry(31), nullptr);
+}
+
+TEST_F(GsmDeviceScriptTest, ReadEntryKnowsBothEmptyForms) {
+    script.Answer("AT+CPBR=1\r", "\r\n+CPBR: 1,\"0123\",145,\"\x00" "Home\"\r\n\r\nOK\r\n"s);
+    script.Answer("AT+CPBR=2\r", "\r\n+CPBR: 2,\"0123\",129,\"X\"\r\nno entry\r\n\r\nOK\r\n");
+    script.Answer("AT+CPBR=-1\r", "\r\n+CME ERROR: 21\r\n");
+    EXPECT_TRUE(device.ReadEntry(1));
+    EXPECT_FALSE(device.ReadEntry(2));
+    EXPECT_FALSE(device.ReadEntry(-1));
+    EXPECT_FALSE(device.ReadEntry(3));
+    ASSERT_EQ(device.entries.size(), 1u);
+    // The device's 0x00 comes back as '@'; type 145 folds into a leading '+'.
+    EXPECT_EQ(device.entries.front(), (PhoneBookEntry{1, "+0123", "@Home"}));
+}
+
+TEST_F(GsmDeviceScriptTest, FindFreeIndexReadsUpToTheFirstGap) {
+    script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (1-5),40,16\r\n\r\nOK\r\n");
+    for (int i = 1; i <= 3; ++i)
+        script.Answer("AT+CPBR=" + std::to_string(i) + "\r",
+                      "\r\n+CPBR: " + std::to_string(i) + ",\"1\",129,\"T\"\r\n\r\nOK\r\n");
+    script.Answer("AT+CPBR=4\r", "\r\nOK\r\n");  // empty, as some phones say it
+    script.Answer("AT+CPBW=4, \"5\", 129, \"New\"\r", "\r\nOK\r\n");
+    EXPECT_TRUE(device.WriteEntry("5", "New", -1));
+    const std::vector<std::string> expected = {"AT+CPBR=?\r", "AT+CPBR=1\r", "AT+CPBR=2\r",
+                                               "AT+CPBR=3\r", "AT+CPBR=4\r",
+                                               "AT+CPBW=4, \"5\", 129, \"New\"\r"};
+    EXPECT_EQ(script.Lines(), expected);
+    EXPECT_EQ(device.entries.size(), 3u);  // the taken locations, read on the way
+}
+
+TEST_F(GsmDeviceScriptTest, FindFreeIndexOnAnEmptyRangeReadsNothing) {
+    script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (5-1),40,16\r\n\r\nOK\r\n");
+    EXPECT_EQ(device.FindFreeIndex(), -1);
+    EXPECT_EQ(script.Lines(), std::vector<std::string>{"AT+CPBR=?\r"});
+}
+
+}  // namespace
+}  // namespace ribodex
