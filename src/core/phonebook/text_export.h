@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/phonebook/sort_order.h"
+
+namespace ribodex {
+
+// The text export file: three blank-padded columns, CR LF line ends, bytes exactly as the
+// list shows them (Windows-1252, no byte order mark, no trailing NUL). Shared by the window's
+// Export command and ribodex-cli, so both write the same bytes. Pure functions.
+
+inline constexpr std::size_t kExportColumnWidth = 20;
+
+// The column headers, in the language of the user interface.
+struct ExportHeaders {
+    std::string name = "Name";
+    std::string number = "Number";
+    std::string index = "Index";
+};
+
+// text followed by blanks up to width bytes; a text of width bytes or more is not cut, so it
+// runs straight into the next column. Bytes, not displayed characters.
+std::string PadRight(std::string_view text, std::size_t width);
+
+// Header, CR LF, then an empty line (CR LF).
+std::string ExportHeaderLine(const ExportHeaders& headers = {});
+// One item: name and number padded, the index text last and unpadded, CR LF.
+std::string ExportLine(std::string_view name, std::string_view number, std::string_view index);
+std::string ExportLine(const ListRow& row);
+
+// The whole file: the header line, then one line per row in the order given (the list's
+// current order, which the caller chose). Nothing follows the last line's CR LF.
+std::string ExportText(const std::vector<ListRow>& rows, const ExportHeaders& headers = {});
+
+}  // namespace ribodex
