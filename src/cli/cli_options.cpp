@@ -1,0 +1,203 @@
+#include "cli/cli_options.h"
+
+#include <array>
+#include <charconv>
+#include <utility>
+
+namespace ribodex::cli {
+namespace {
+
+struct CommandInfo {
+    std::string_view name;
+    Command command;
+    std::size_t arguments;  // positional arguments after the command word
+};
+
+constexpr std::array<CommandInfo, 7> kCommands{{
+    {"status", Command::Status, 0},
+    {"memories", Command::Memories, 0},
+    {"list", Command::List, 0},
+    {"read", Command::Read, 1},
+    {"write", Command::Write, 2},
+    {"delete", Command::Delete, 1},
+    {"at", Command::At, 1},
+}};
+
+constexpr std::array<std::string_view, 6> kMemories{"ME", "SM", "TA", "MD", "OW", "FD"};
+
+ParseResult Fail(std::string error) { return ParseResult{std::nullopt, std::move(error)}; }
+
+}  // namespace
+
+std::optional<int> ParseIndex(std::string_view text) {
+    if (text.empty() || text.size() > 10) return std::nullopt;
+    for (char c : text)
+        if (c < '0' || c > '9') return std::nullopt;
+    int value = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+ParseResult ParseArguments(const std::vector<std::string>& args, std::string_view envPort) {
+    Options options;
+    options.port = envPort.empty() ? std::string(kDefaultPort) : std::string(envPort);
+    std::optional<std::string> format, encoding, indexText;
+    bool memoryGiven = false, help = false, optionsEnded = false;
+    std::vector<std::string> words;
+
+    // Help wins over any mistake elsewhere on the line: it is what a confused user types.
+    for (const std::string& arg : args) {
+        if (arg == "--") break;
+        if (arg == "-h" || arg == "--help") help = true;
+    }
+
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            words.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (help) continue;
+        std::string name = arg, value;
+        bool inlineValue = false;
+        if (auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
+            name = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+            inlineValue = true;
+        }
+        static constexpr std::array<std::string_view, 7> kValued{
+            "--port", "--pin", "--memory", "--trace", "--format", "--encoding", "--index"};
+        bool known = false;
+        for (std::string_view valued : kValued) known = known || name == valued;
+        if (!known) return Fail("unknown option " + name);
+        if (!inlineValue) {
+            if (i + 1 >= args.size()) return Fail(name + " needs a value");
+            value = args[++i];
+        }
+        if (name == "--port") {
+            if (value.empty()) return Fail("--port needs a port name");
+            options.port = value;
+        } else if (name == "--pin") {
+            options.pin = value;
+        } else if (name == "--memory") {
+            options.memory = value;
+            memoryGiven = true;
+        } else if (name == "--trace") {
+            options.tracePath = value;
+        } else if (name == "--format") {
+            format = value;
+        } else if (name == "--encoding") {
+            encoding = value;
+        } else {
+            indexText = value;
+        }
+    }
+
+    if (help) {
+        options.command = Command::Help;
+        return ParseResult{std::move(options), {}};
+    }
+    if (words.empty()) return Fail("no command given");
+
+    const CommandInfo* info = nullptr;
+    for (const CommandInfo& candidate : kCommands)
+        if (words[0] == candidate.name) info = &candidate;
+    if (!info) return Fail("unknown command " + words[0]);
+    options.command = info->command;
+    options.commandName = words[0];
+    if (words.size() - 1 != info->arguments) {
+        return Fail(options.commandName + " takes " + std::to_string(info->arguments) +
+                    (info->arguments == 1 ? " argument" : " arguments"));
+    }
+
+    bool memoryKnown = false;
+    for (std::string_view memory : kMemories) memoryKnown = memoryKnown || options.memory == memory;
+    if (!memoryKnown) return Fail("--memory must be one of ME, SM, TA, MD, OW, FD");
+
+    const bool listing = info->command == Command::List || info->command == Command::Read;
+    if ((format || encoding) && !listing)
+        return Fail(std::string(format ? "--format" : "--encoding") + " applies to list and read only");
+    if (format) {
+        if (*format == "text") options.format = ListFormat::Text;
+        else if (*format == "csv") options.format = ListFormat::Csv;
+        else return Fail("--format must be text or csv");
+    }
+    if (encoding) {
+        if (*encoding == "utf8" || *encoding == "utf-8") options.encoding = Encoding::Utf8;
+        else if (*encoding == "cp1252") options.encoding = Encoding::Cp1252;
+        else return Fail("--encoding must be utf8 or cp1252");
+    }
+    if (indexText && info->command != Command::Write) return Fail("--index applies to write only");
+    if (info->command == Command::At && (options.pin || memoryGiven))
+        return Fail("at sends the text as it is: --pin and --memory do not apply");
+    if (info->command == Command::Status && memoryGiven)
+        return Fail("--memory does not apply to status");
+
+    switch (info->command) {
+    case Command::Read:
+    case Command::Delete:
+        options.index = ParseIndex(words[1]);
+        if (!options.index) return Fail("the location must be a number, not \"" + words[1] + "\"");
+        break;
+    case Command::Write:
+        if (indexText) {
+            options.index = ParseIndex(*indexText);
+            if (!options.index) return Fail("--index must be a number, not \"" + *indexText + "\"");
+        }
+        options.number = words[1];
+        options.name = words[2];
+        break;
+    case Command::At:
+        options.atText = words[1];
+        break;
+    default:
+        break;
+    }
+    return ParseResult{std::move(options), {}};
+}
+
+std::string UsageText() {
+    return R"(Usage: ribodex-cli [OPTIONS] COMMAND [ARGUMENTS]
+
+Reads and edits the phone book of a GSM phone or modem on a serial port.
+
+Commands:
+  status                       the SIM state: READY, SIM PIN, SIM PUK or unknown
+  memories                     the memories the device offers; * marks the selected one
+  list [--format text|csv] [--encoding utf8|cp1252]
+                               every entry of the memory, in index order
+  read INDEX                   one location (same formats as list)
+  write [--index N] NUMBER NAME
+                               store an entry; without --index at the first free
+                               location; prints the location written
+  delete INDEX                 empty one location
+  at TEXT                      send TEXT and a carriage return as it is (no SIM check,
+                               no memory selection) and print the answer as received
+
+Options:
+  --port NAME      COM1..COM8, a device path (/dev/ttyUSB0, /dev/ttyACM0,
+                   /dev/serial/by-id/...) or DEMO, the built-in simulated phone.
+                   Default: $RIBODEX_PORT, else /dev/ttyUSB0
+  --pin CODE       unlock a SIM that wants its PIN before the command
+  --memory NAME    ME, SM, TA, MD, OW or FD, selected before the command (default SM)
+  --trace FILE     append a trace of the serial link to FILE
+  -h, --help       this text
+
+Text is UTF-8 on the terminal and Windows-1252 on the device side; a character without a
+Windows-1252 form is refused. `list --encoding cp1252` writes the bytes of the window's
+text export.
+
+Exit codes: 0 done, 1 the device refused or did not answer, 2 usage, 3 the port cannot
+be opened, 4 the SIM is locked (PIN not given, or PUK wanted).
+
+Environment: RIBODEX_PORT (default port); RIBODEX_FAST_TIMING=1 is a test hook that
+skips the fixed waits after DTR, disconnect and an accepted PIN.
+)";
+}
+
+}  // namespace ribodex::cli

@@ -1,0 +1,91 @@
+#include "cli/cli_output.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "core/device/phone_book_storage.h"
+#include "core/phonebook/cp1252.h"
+#include "core/phonebook/csv.h"
+#include "core/phonebook/text_export.h"
+
+namespace ribodex::cli {
+
+std::string FormatEntries(std::vector<PhoneBookEntry> entries, ListFormat format,
+                          Encoding encoding) {
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const PhoneBookEntry& a, const PhoneBookEntry& b) { return a.index < b.index; });
+    std::string text;
+    if (format == ListFormat::Text) {
+        std::vector<ListRow> rows;
+        rows.reserve(entries.size());
+        for (PhoneBookEntry& entry : entries)
+            rows.push_back({std::move(entry.name), std::move(entry.number), std::to_string(entry.index)});
+        text = ExportText(rows);
+    } else {
+        text = CsvRecord({"index", "number", "name"});
+        for (const PhoneBookEntry& entry : entries)
+            text += CsvRecord({std::to_string(entry.index), entry.number, entry.name});
+    }
+    return encoding == Encoding::Utf8 ? Cp1252ToUtf8(text) : text;
+}
+
+std::string FormatMemories(int offered, int selected) {
+    std::string text;
+    for (const PhoneBookStorageInfo& info : kPhoneBookStorages) {
+        const bool isSelected = info.code == selected;
+        if (!(offered & info.code) && !isSelected) continue;
+        text += isSelected ? "* " : "  ";
+        text += info.atName;
+        text += "  ";
+        text += info.text;
+        text += '\n';
+    }
+    return text;
+}
+
+std::string_view SimStateText(SimState state) {
+    switch (state) {
+    case SimReady: return "READY";
+    case SimPinRequired: return "SIM PIN";
+    case SimPukRequired: return "SIM PUK";
+    default: return "unknown";
+    }
+}
+
+bool ToDeviceText(std::string_view utf8, std::string& cp1252, std::string& problem) {
+    Cp1252Refusal refusal;
+    std::optional<std::string> converted = Utf8ToCp1252(utf8, &refusal);
+    if (converted) {
+        cp1252 = std::move(*converted);
+        return true;
+    }
+    if (refusal.invalidUtf8) {
+        problem = "\"" + Utf8ToCp1252Lossy(utf8) + "\" is not valid UTF-8 (byte " +
+                  std::to_string(refusal.offset + 1) + ")";
+        problem = Cp1252ToUtf8(problem);
+    } else {
+        problem = "\"" + std::string(utf8) + "\" holds " + CodePointName(refusal.codePoint) +
+                  ", which has no Windows-1252 form";
+    }
+    return false;
+}
+
+bool IsSafeQuotedText(std::string_view cp1252, std::string& problem) {
+    for (char ch : cp1252) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte == '"') {
+            problem = "a double quote cannot be stored: the device ends the name there";
+            return false;
+        }
+        if (byte < 0x20 || byte == 0x7F) {
+            char code[8];
+            std::snprintf(code, sizeof code, "0x%02X", byte);
+            problem = std::string("the control character ") + code +
+                      " cannot be stored: it would end or break the command line";
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace ribodex::cli

@@ -1,0 +1,205 @@
+#include "cli/cli_runner.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <thread>
+
+#include "cli/cli_output.h"
+#include "core/device/alphabet.h"
+#include "core/device/answer_parser.h"
+#include "core/device/phone_book_storage.h"
+
+namespace ribodex::cli {
+namespace {
+
+// Every problem goes out as "ribodex-cli: PORT: COMMAND: what", so a script's log says
+// which device and which step failed.
+class Problems {
+public:
+    Problems(std::ostream& err, const Options& options) : err(err), options(options) {}
+    int operator()(int code, std::string_view text) const {
+        err << "ribodex-cli: " << options.port << ": " << options.commandName << ": " << text << '\n';
+        return code;
+    }
+
+private:
+    std::ostream& err;
+    const Options& options;
+};
+
+struct DeviceTexts {
+    std::string atLine;
+    std::string name;
+};
+
+// Everything typed is checked before the port is touched: a refused text costs no device time.
+int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& fail) {
+    std::string problem;
+    if (options.pin && !IsSafeQuotedText(*options.pin, problem))
+        return fail(ExitUsage, "the PIN: " + problem);
+    if (options.command == Command::At) {
+        if (!ToDeviceText(options.atText, texts.atLine, problem)) return fail(ExitUsage, problem);
+        texts.atLine += '\r';
+    }
+    if (options.command == Command::Write) {
+        if (!IsValidNumber(options.number))
+            return fail(ExitUsage, "The number is not valid. (\"" + options.number +
+                                       "\": digits with an optional leading +)");
+        if (!ToDeviceText(options.name, texts.name, problem)) return fail(ExitUsage, problem);
+        if (!IsSafeQuotedText(texts.name, problem)) return fail(ExitUsage, problem);
+    }
+    return ExitDone;
+}
+
+int Unlock(const Options& options, GsmDevice& device, const Problems& fail) {
+    switch (device.GetPinState()) {
+    case SimPinRequired:
+        if (!options.pin) return fail(ExitSimLocked, "the SIM wants its PIN: give it with --pin CODE");
+        if (!device.EnterPin(*options.pin))
+            return fail(ExitSimLocked,
+                        "the SIM refused the PIN (a wrong PIN costs one of its three attempts)");
+        // The SIM needs a moment after an accepted PIN before it answers phone book commands.
+        std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.afterPinAcceptedMs));
+        return ExitDone;
+    case SimPukRequired:
+        return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
+    default:
+        // READY, or a device that does not report the state: the next command will tell.
+        return ExitDone;
+    }
+}
+
+int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const Problems& fail) {
+    const std::string answer = device.Exchange(texts.atLine, device.timing.commandLimitMs);
+    out.write(answer.data(), static_cast<std::streamsize>(answer.size()));
+    out.flush();
+    if (HasFinalOk(answer)) return ExitDone;
+    return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
+}
+
+int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& device,
+                std::ostream& out, const Problems& fail) {
+    const std::string memory = "memory " + options.memory;
+    switch (options.command) {
+    case Command::Memories: {
+        const int offered = device.QueryPhoneBooks();
+        const int selected = device.QueryCurrentPhoneBook();
+        out << FormatMemories(offered, selected);
+        if (offered == 0) return fail(ExitDevice, "the device listed no memory (AT+CPBS=?)");
+        return ExitDone;
+    }
+    case Command::List: {
+        const int count = device.ReadAllEntries();
+        // An empty memory and a device that never gave its range both read no entry; only
+        // the range tells them apart (a fresh device object starts at 0-0).
+        if (count == 0 && device.firstIndex == 0 && device.lastIndex == 0)
+            return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        out << FormatEntries({device.entries.begin(), device.entries.end()}, options.format,
+                             options.encoding);
+        return ExitDone;
+    }
+    case Command::Read: {
+        const int index = *options.index;
+        const PhoneBookEntry* entry = device.ReadEntry(index) ? device.FindEntry(index) : nullptr;
+        if (!entry)
+            return fail(ExitDevice, "location " + std::to_string(index) + " of " + memory +
+                                        " is empty or could not be read");
+        out << FormatEntries({*entry}, options.format, options.encoding);
+        return ExitDone;
+    }
+    case Command::Write: {
+        int index = options.index.value_or(-1);
+        if (index < 0) {
+            index = device.FindFreeIndex();
+            if (index < 0) return fail(ExitDevice, memory + " has no free location (or the device did not answer)");
+        }
+        if (ConvertAlphabet(ConvertAlphabet(texts.name, true), false) != texts.name) {
+            // Stored all the same, as the window does: the device alphabet is the limit.
+            fail(ExitDone, "note: characters outside the GSM alphabet are stored as blanks");
+        }
+        if (!device.WriteEntry(options.number, texts.name, index))
+            return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));
+        out << index << '\n';
+        return ExitDone;
+    }
+    case Command::Delete:
+        if (!device.DeleteEntry(*options.index))
+            return fail(ExitDevice, "the device refused to delete location " + std::to_string(*options.index));
+        return ExitDone;
+    default:
+        return ExitUsage;
+    }
+}
+
+int RunConnected(const Options& options, const DeviceTexts& texts, GsmDevice& device,
+                 std::ostream& out, const Problems& fail) {
+    if (options.command == Command::At) return RunAt(texts, device, out, fail);
+
+    if (options.command == Command::Status) {
+        if (options.pin) {
+            if (int code = Unlock(options, device, fail); code != ExitDone) return code;
+        }
+        const SimState state = device.GetPinState();
+        out << SimStateText(state) << '\n';
+        return state == SimUnknown ? fail(ExitDevice, "no usable answer to AT+CPIN?") : ExitDone;
+    }
+
+    if (int code = Unlock(options, device, fail); code != ExitDone) return code;
+    const PhoneBookStorageInfo* memory = FindPhoneBookStorage(std::string_view(options.memory));
+    if (!memory || !device.SelectPhoneBook(memory->code))
+        return fail(ExitDevice, "the device did not select memory " + options.memory + " (AT+CPBS)");
+    return RunSelected(options, texts, device, out, fail);
+}
+
+}  // namespace
+
+std::string PortOpenProblem(int openErrno, std::string_view devicePath) {
+    const std::string path(devicePath);
+    if (devicePath.empty())
+        return "no such port name (use COM1..COM8, a device path such as /dev/ttyUSB0, or DEMO)";
+    switch (openErrno) {
+    case 0:
+        return "cannot open " + path + ": not a serial port, or it refused the line settings";
+    case EACCES:
+    case EPERM:
+        return "cannot open " + path +
+               ": permission denied; serial ports belong to the dialout group, "
+               "add yourself with: sudo usermod -aG dialout $USER (then log in again)";
+    case ENOENT:
+        return "cannot open " + path + ": no such device (is the phone plugged in?)";
+    case EBUSY:
+        return "cannot open " + path + ": the port is in use by another program";
+    default:
+        return "cannot open " + path + ": " + std::strerror(openErrno);
+    }
+}
+
+bool HasFinalOk(std::string_view answer) {
+    const std::size_t at = FindFinalResult(answer);
+    return at != std::string_view::npos && answer.substr(at + 1, 3) == "OK\r";
+}
+
+int RunCommand(const Options& options, GsmDevice& device, std::ostream& out, std::ostream& err) {
+    if (options.command == Command::Help) {
+        out << UsageText();
+        return ExitDone;
+    }
+    const Problems fail(err, options);
+    DeviceTexts texts;
+    if (int code = CheckTypedTexts(options, texts, fail); code != ExitDone) return code;
+
+    device.tracePath = options.tracePath;
+    if (!device.SetPort(options.port)) return fail(ExitPort, "the port is already in use here");
+    if (!device.Connect()) {
+        const int openErrno = device.OpenError();
+        const std::string path = device.portMapper ? device.portMapper(options.port)
+                                                   : DefaultDevicePath(options.port);
+        return fail(ExitPort, PortOpenProblem(openErrno, path));
+    }
+    const int code = RunConnected(options, texts, device, out, fail);
+    device.Disconnect();
+    return code;
+}
+
+}  // namespace ribodex::cli
