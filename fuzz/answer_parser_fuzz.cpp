@@ -1,0 +1,68 @@
+// Every reader of device answers on arbitrary bytes: no crash, no overflow, and the
+// results stay within what the answer can hold.
+#include <climits>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "core/device/answer_parser.h"
+#include "core/device/at_command.h"
+
+using namespace ribodex;
+
+namespace {
+
+void Check(bool condition) {
+    if (!condition) std::abort();
+}
+
+bool Within(std::string_view part, std::string_view whole) {
+    return part.empty() || (part.data() >= whole.data() &&
+                            part.data() + part.size() <= whole.data() + whole.size());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view answer(reinterpret_cast<const char*>(data), size);
+
+    const SimState state = ParsePinState(answer);
+    Check(state == SimReady || state == SimPinRequired || state == SimPukRequired ||
+          state == SimUnknown);
+    const int set = ParsePhoneBookSet(answer);
+    Check(set >= 0 && set <= 63);
+    const int current = ParseCurrentPhoneBook(answer);
+    Check(current == 0 || ((current & (current - 1)) == 0 && (set & current) == current));
+
+    if (const auto range = ParsePhoneBookRange(answer))
+        Check(range->first >= 0 && range->second >= 0);
+
+    if (const auto entry = ParseEntryAnswer(answer)) {
+        Check(Within(entry->deviceName, answer));
+        Check(entry->number.size() <= answer.size() + 1);
+    }
+
+    std::size_t seen = 0;
+    const std::size_t count = ParseEntryList(answer, [&](EntryLine&& line) {
+        ++seen;
+        Check(Within(line.deviceName, answer));
+        Check(line.deviceName.find('"') == std::string_view::npos);
+        Check(line.number.find('"') == std::string::npos);
+    });
+    Check(count == seen);
+    Check(count <= size / 13);  // +CPBR:,"",,"" is the shortest entry
+
+    const int value = ParseInt(answer);
+    // No digit at all means no number.
+    if (DigitsOnly(answer).empty()) Check(value == 0);
+    if (IsValidNumber(answer)) Check(!answer.empty());
+
+    // Text from the user ends up inside quotes: a built line is always exactly one line.
+    if (const auto line = BuildWriteEntryCommand(value, answer, answer)) {
+        Check(line->find('\r') == line->size() - 1);
+        Check(line->find('\n') == std::string::npos);
+    }
+    if (const auto line = BuildPinCommand(answer)) Check(line->find('\r') == line->size() - 1);
+    return 0;
+}
