@@ -75,6 +75,8 @@ std::string_view Trim(std::string_view text) {
     return last == npos ? std::string_view() : text.substr(0, last + 1);
 }
 
+bool HasOk(std::string_view answer) { return Contains(answer, "OK\r"); }
+
 SimState ParsePinState(std::string_view answer) {
     // Substrings, in this order: "PH-SIM PIN\r" holds "SIM PIN\r" and gives 2, while
     // "SIM PIN2\r" has a digit where the carriage return should be and matches nothing.

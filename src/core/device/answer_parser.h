@@ -31,6 +31,9 @@ bool IsValidNumber(std::string_view number);
 std::string_view TrimLeft(std::string_view text);
 std::string_view Trim(std::string_view text);
 
+// Answer to a changing command: "OK\r" anywhere, an echoed or stored text included.
+bool HasOk(std::string_view answer);
+
 // Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
 SimState ParsePinState(std::string_view answer);
 

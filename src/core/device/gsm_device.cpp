@@ -1,9 +1,10 @@
+// The exchange every command is built on, the SIM and the choice of memory.
 #include "core/device/gsm_device.h"
 
-#include "core/device/alphabet.h"
+#include "core/device/answer_parser.h"
+#include "core/device/at_command.h"
 
 namespace ribodex {
-
 // The SerialLink part disconnects and joins the receiver; the entries go with the members.
 GsmDevice::~GsmDevice() = default;
 
@@ -12,39 +13,31 @@ std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
     return Read(limitMs, idleHook);
 }
 
-void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view deviceName) {
-    std::string name = ConvertAlphabet(deviceName, false);
-    if (PhoneBookEntry* existing = const_cast<PhoneBookEntry*>(FindEntry(index))) {
-        existing->number.assign(number);
-        existing->name = std::move(name);
-        return;
-    }
-    // FindEntry has just brought the map up to date with entries.
-    entries.push_back(PhoneBookEntry{index, std::string(number), std::move(name)});
-    entryPositions.emplace(index, entries.size() - 1);
-    indexedSize = entries.size();
+SimState GsmDevice::GetPinState() {
+    return ParsePinState(Exchange(kPinStateCommand, timing.commandLimitMs));
 }
 
-const PhoneBookEntry* GsmDevice::FindEntry(int index) const {
-    // Must answer what a scan from the front would. entries is public, so the map is
-    // rebuilt when its size moved and a hit is checked before it is trusted.
-    if (indexedSize != entries.size()) {
-        entryPositions.clear();
-        for (std::size_t i = 0; i < entries.size(); ++i) entryPositions.emplace(entries[i].index, i);
-        indexedSize = entries.size();
-    }
-    const auto it = entryPositions.find(index);
-    if (it == entryPositions.end()) return nullptr;
-    if (entries[it->second].index == index) return &entries[it->second];
-    for (const PhoneBookEntry& entry : entries)
-        if (entry.index == index) return &entry;
-    return nullptr;
+bool GsmDevice::EnterPin(std::string_view pin) {
+    const std::optional<std::string> line = BuildPinCommand(pin);
+    return line && HasOk(Exchange(*line, timing.pinLimitMs));
 }
 
-void GsmDevice::ClearEntries() {
-    entries.clear();
-    entryPositions.clear();
-    indexedSize = 0;
+bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
+    const std::optional<std::string> line = BuildPukCommand(puk, newPin);
+    return line && HasOk(Exchange(*line, timing.pinLimitMs));
+}
+
+int GsmDevice::QueryPhoneBooks() {
+    return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
+}
+
+int GsmDevice::QueryCurrentPhoneBook() {
+    return ParseCurrentPhoneBook(Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs));
+}
+
+bool GsmDevice::SelectPhoneBook(int code) {
+    const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
+    return line && HasOk(Exchange(*line, timing.commandLimitMs));
 }
 
 }  // namespace ribodex

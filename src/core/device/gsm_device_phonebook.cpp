@@ -1,10 +1,45 @@
-// Reading, writing and deleting the entries of the selected memory.
+// The entry list, and reading, writing and deleting the entries of the selected memory.
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
 #include "core/device/gsm_device.h"
 
 namespace ribodex {
+
+void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view deviceName) {
+    std::string name = ConvertAlphabet(deviceName, false);
+    if (PhoneBookEntry* existing = const_cast<PhoneBookEntry*>(FindEntry(index))) {
+        existing->number.assign(number);
+        existing->name = std::move(name);
+        return;
+    }
+    // FindEntry has just brought the map up to date with entries.
+    entries.push_back(PhoneBookEntry{index, std::string(number), std::move(name)});
+    entryPositions.emplace(index, entries.size() - 1);
+    indexedSize = entries.size();
+}
+
+const PhoneBookEntry* GsmDevice::FindEntry(int index) const {
+    // Must answer what a scan from the front would. entries is public, so the map is
+    // rebuilt when its size moved and a hit is checked before it is trusted.
+    if (indexedSize != entries.size()) {
+        entryPositions.clear();
+        for (std::size_t i = 0; i < entries.size(); ++i) entryPositions.emplace(entries[i].index, i);
+        indexedSize = entries.size();
+    }
+    const auto it = entryPositions.find(index);
+    if (it == entryPositions.end()) return nullptr;
+    if (entries[it->second].index == index) return &entries[it->second];
+    for (const PhoneBookEntry& entry : entries)
+        if (entry.index == index) return &entry;
+    return nullptr;
+}
+
+void GsmDevice::ClearEntries() {
+    entries.clear();
+    entryPositions.clear();
+    indexedSize = 0;
+}
 
 void GsmDevice::QueryPhoneBookInfo() {
     const auto range = ParsePhoneBookRange(Exchange(kPhoneBookInfoCommand, timing.commandLimitMs));
@@ -41,12 +76,11 @@ bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int i
         if (index == -1) return false;
     }
     const std::optional<std::string> line = BuildWriteEntryCommand(index, number, deviceName);
-    return line && Exchange(*line, timing.commandLimitMs).find("OK\r") != std::string::npos;
+    return line && HasOk(Exchange(*line, timing.commandLimitMs));
 }
 
 bool GsmDevice::DeleteEntry(int index) {
-    return Exchange(BuildDeleteEntryCommand(index), timing.commandLimitMs).find("OK\r") !=
-           std::string::npos;
+    return HasOk(Exchange(BuildDeleteEntryCommand(index), timing.commandLimitMs));
 }
 
 int GsmDevice::FindFreeIndex() {
