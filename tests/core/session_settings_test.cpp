@@ -1,5 +1,4 @@
 #include "core/phonebook/command_state.h"
-#include "core/phonebook/pin_scramble.h"
 #include "core/session/settings.h"
 #include "core/session/settings_store.h"
 
@@ -11,13 +10,6 @@
 
 namespace ribodex {
 namespace {
-
-TEST(SessionSettings, FirstStartHasNoPortAndQueriesThePin) {
-    MemorySettingsStore store;
-    const AppSettings settings = LoadSettings(store);
-    EXPECT_EQ(settings.portName, "");
-    EXPECT_EQ(settings.queryPin, 1);
-}
 
 TEST(SessionSettings, SaveThenLoadRoundTrips) {
     MemorySettingsStore store;
@@ -31,16 +23,6 @@ TEST(SessionSettings, SaveThenLoadRoundTrips) {
     // A hand-edited value the check box cannot show still means "query".
     store.SetInt("1.0", "Query PIN", 5);
     EXPECT_EQ(LoadSettings(store).queryPin, 1);
-}
-
-TEST(SessionSettings, StoreKeepsTypesAndBytesApart) {
-    MemorySettingsStore store;
-    store.SetText("1.0", "Port", std::string("CO\0M", 4));
-    EXPECT_EQ(store.GetText("1.0", "Port", ""), std::string("CO\0M", 4));
-    EXPECT_EQ(store.GetInt("1.0", "Port", 3), 3);        // text asked as int: the fallback
-    store.SetInt("1.0", "Port", 9);
-    EXPECT_EQ(store.GetText("1.0", "Port", "none"), "none");
-    EXPECT_EQ(store.GetText("1.0/COM1", "Port", "none"), "none");  // sections are apart
 }
 
 TEST(SessionSettings, PortSectionsAreOneSafeGroupEach) {
@@ -58,22 +40,6 @@ TEST(SessionSettings, PortSectionsAreOneSafeGroupEach) {
         sections.insert(section);
     }
     EXPECT_EQ(sections.size(), names.size());
-}
-
-TEST(SessionSettings, StorePinSettingsRemembersPerPortAndErases) {
-    MemorySettingsStore store;
-    StorePinSettings(store, 1, "COM1", "1234");
-    EXPECT_EQ(store.GetInt("1.0/COM1", "Save PIN", 0), 1);
-    const std::string stored = store.GetText("1.0/COM1", "PIN", "");
-    EXPECT_NE(stored, "1234");  // never in the clear
-    EXPECT_EQ(UnscramblePin(stored), "1234");
-    EXPECT_FALSE(store.Contains("1.0/COM2", "PIN"));
-    EXPECT_FALSE(store.Contains("1.0/COM2", "Save PIN"));
-
-    StorePinSettings(store, 0, "COM1", "1234");
-    EXPECT_EQ(store.GetInt("1.0/COM1", "Save PIN", 1), 0);
-    EXPECT_TRUE(store.Contains("1.0/COM1", "PIN"));
-    EXPECT_EQ(store.GetText("1.0/COM1", "PIN", "x"), "");
 }
 
 TEST(SessionSettings, PortListSelection) {

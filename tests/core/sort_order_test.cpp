@@ -83,12 +83,6 @@ TEST(SortOrder, SortRowsMovesWholeRows) {
     EXPECT_EQ(rows, before);
 }
 
-TEST(SortOrder, SortRowsKeepsOrderOfEqualTexts) {
-    std::vector<ListRow> rows = {{"Sam", "1", "4"}, {"Abe", "2", "5"}, {"Sam", "3", "6"}, {"Sam", "4", "7"}};
-    SortRows(rows, NameColumn, false);
-    EXPECT_EQ(Column(rows, IndexColumn), (std::vector<std::string>{"4", "6", "7", "5"}));
-}
-
 TEST(SortOrder, ItemIndexReadsLikeScanfD) {
     const std::vector<std::pair<std::string, int>> cases = {
         {"1", 1},
