@@ -1,0 +1,189 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QToolBar>
+#include <QWindow>
+
+#include "app/command_actions.h"
+#include "app/main_status_bar.h"
+#include "app/phone_book_model.h"
+#include "app/rdx_view.h"
+#include "app/string_table.h"
+#include "core/phonebook/command_state.h"
+#include "core/session/connection_flow.h"
+#include "core/session/settings_store.h"
+
+namespace ribodex {
+namespace {
+
+constexpr std::string_view kToolBarVisible = "ToolBar Visible";
+constexpr std::string_view kToolBarSide = "ToolBar Side";
+constexpr std::string_view kStatusBarVisible = "StatusBar Visible";
+
+}  // namespace
+
+CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
+    : QMainWindow(parent), session(session), store(store),
+      actions(std::make_unique<CommandActions>(this))
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowTitle(StringTable::Text(AFX_IDS_APP_TITLE));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/entry32.png")));
+    for (int id : actions->Ids())
+        addAction(actions->Get(id));  // keys work while a menu is closed
+
+    view = new CRdxView(session, *actions, this);
+    setCentralWidget(view);
+    connect(view, &CRdxView::StateChanged, this, &CMainFrame::UpdateCommandStates);
+
+    toolBar = new QToolBar(this);
+    toolBar->setObjectName(QStringLiteral("toolBar"));
+    toolBar->setIconSize(QSize(16, 16));
+    toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar->addAction(actions->Get(ID_OPTIONS_SETTINGS));
+    addToolBar(Qt::TopToolBarArea, toolBar);
+
+    statusBarWidget = new MainStatusBar(this);
+    setStatusBar(statusBarWidget);
+
+    BuildMenus();
+    RestoreBarState();
+    RestorePlacement();
+    UpdateCommandStates();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::BuildMenus()
+{
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(actions->Get(ID_APP_EXIT));
+    connect(actions->Get(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
+    QAction* toggleToolBar = actions->Get(ID_VIEW_TOOLBAR);
+    QAction* toggleStatusBar = actions->Get(ID_VIEW_STATUS_BAR);
+    viewMenu->addAction(toggleToolBar);
+    viewMenu->addAction(toggleStatusBar);
+    viewMenu->addSeparator();
+    for (int id : {ID_VIEWMODE_ICON, ID_VIEWMODE_SMALLICON, ID_VIEWMODE_LIST, ID_VIEWMODE_REPORT})
+        viewMenu->addAction(actions->Get(id));
+    viewMenu->addSeparator();
+    viewMenu->addAction(actions->Get(ID_VIEW_REFRESH));
+    connect(toggleToolBar, &QAction::toggled, toolBar, &QWidget::setVisible);
+    connect(toggleStatusBar, &QAction::toggled, statusBarWidget, &QWidget::setVisible);
+    // The check marks follow the bars also when they are hidden another way.
+    connect(viewMenu, &QMenu::aboutToShow, this, [this, toggleToolBar, toggleStatusBar] {
+        toggleToolBar->setChecked(!toolBar->isHidden());
+        toggleStatusBar->setChecked(!statusBarWidget->isHidden());
+    });
+    toggleToolBar->setChecked(true);
+    toggleStatusBar->setChecked(true);
+
+    QMenu* options = menuBar()->addMenu(tr("&Options"));
+    options->addAction(actions->Get(ID_OPTIONS_SETTINGS));
+}
+
+void CMainFrame::SetStatusText(const QString& text)
+{
+    statusBarWidget->SetStatusText(text);
+}
+
+void CMainFrame::SetStatusText(int stringId)
+{
+    statusBarWidget->SetStatusText(StringTable::Text(stringId));
+}
+
+QString CMainFrame::StatusText() const
+{
+    return statusBarWidget->StatusText();
+}
+
+void CMainFrame::UpdateCommandStates()
+{
+    CommandContext context;
+    context.connected = session.connected != 0;
+    context.itemCount = view->Model()->rowCount();
+    context.selectedCount = view->SelectedCount();
+    actions->UpdateStates(context);
+}
+
+void CMainFrame::RestoreBarState()
+{
+    const int side = store.GetInt(kBarStateSection, kToolBarSide, 0);
+    if (side == Qt::LeftToolBarArea || side == Qt::RightToolBarArea || side == Qt::TopToolBarArea ||
+        side == Qt::BottomToolBarArea)
+        addToolBar(Qt::ToolBarArea(side), toolBar);
+    const bool toolBarShown = store.GetInt(kBarStateSection, kToolBarVisible, 1) != 0;
+    const bool statusBarShown = store.GetInt(kBarStateSection, kStatusBarVisible, 1) != 0;
+    toolBar->setHidden(!toolBarShown);
+    statusBarWidget->setHidden(!statusBarShown);
+    actions->Get(ID_VIEW_TOOLBAR)->setChecked(toolBarShown);
+    actions->Get(ID_VIEW_STATUS_BAR)->setChecked(statusBarShown);
+}
+
+void CMainFrame::RestorePlacement()
+{
+    const int x = store.GetInt(kWindowSection, "x", 0);
+    const int y = store.GetInt(kWindowSection, "y", 0);
+    const int cx = store.GetInt(kWindowSection, "cx", 0);
+    const int cy = store.GetInt(kWindowSection, "cy", 0);
+    if (x == 0 || y == 0 || cx == 0 || cy == 0)
+        return;
+    // A rectangle stored on a monitor that is gone would open the window out of reach.
+    const QRect outer(x, y, cx, cy);
+    bool onScreen = false;
+    for (const QScreen* screen : QGuiApplication::screens())
+        onScreen = onScreen || screen->availableGeometry().intersects(outer);
+    if (!onScreen || cx < 0 || cy < 0)
+        return;
+    QMargins frame;
+    if (windowHandle() != nullptr)
+        frame = windowHandle()->frameMargins();
+    move(x, y);  // a top-level's position is that of its frame
+    resize(cx - frame.left() - frame.right(), cy - frame.top() - frame.bottom());
+}
+
+void CMainFrame::SaveBarState()
+{
+    store.SetInt(kBarStateSection, kToolBarVisible, toolBar->isHidden() ? 0 : 1);
+    store.SetInt(kBarStateSection, kToolBarSide, int(toolBarArea(toolBar)));
+    store.SetInt(kBarStateSection, kStatusBarVisible, statusBarWidget->isHidden() ? 0 : 1);
+}
+
+void CMainFrame::SavePlacement()
+{
+    // A maximised or minimised window stores the rectangle it returns to, so that the next
+    // start does not open a window as large as the screen that cannot be made smaller.
+    QRect outer = frameGeometry();
+    if (isMaximized() || isMinimized() || isFullScreen()) {
+        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+        outer = normalGeometry().marginsAdded(frame);
+    }
+    store.SetInt(kWindowSection, "x", outer.left());
+    store.SetInt(kWindowSection, "cx", outer.width());
+    store.SetInt(kWindowSection, "y", outer.top());
+    store.SetInt(kWindowSection, "cy", outer.height());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    SaveBarState();
+    SavePlacement();
+    event->accept();
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowTitleChange &&
+        windowTitle() != StringTable::Text(AFX_IDS_APP_TITLE))
+        setWindowTitle(StringTable::Text(AFX_IDS_APP_TITLE));
+    QMainWindow::changeEvent(event);
+}
+
+}  // namespace ribodex

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+class QToolBar;
+
+namespace ribodex {
+
+class CRdxView;
+class CommandActions;
+class MainStatusBar;
+class SettingsStore;
+struct Session;
+
+// The main window: menu bar, toolbar, status bar and the list view. Its creation restores
+// the bar state ("1.0/BarState") and the placement ("1.0/Window": x, y, cx, cy, applied
+// only when all four are non-zero and the rectangle still lies on a screen); closing
+// stores both. The window text is "Quillcast Ribodex" at all times. session and store
+// must outlive the window. UI thread only.
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    CMainFrame(Session& session, SettingsStore& store, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    // Message pane text, painted at once; the second form takes a string-table id.
+    void SetStatusText(const QString& text);
+    void SetStatusText(int stringId);
+    QString StatusText() const;
+
+    // Applies the enabling rules to every command (after a connection attempt, selection
+    // or item count changes).
+    void UpdateCommandStates();
+
+    CRdxView* View() const { return view; }
+    QToolBar* ToolBar() const { return toolBar; }
+    MainStatusBar* StatusBar() const { return statusBarWidget; }
+    const CommandActions& Actions() const { return *actions; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void RestoreBarState();
+    void RestorePlacement();
+    void SaveBarState();
+    void SavePlacement();
+
+    Session& session;
+    SettingsStore& store;
+    std::unique_ptr<CommandActions> actions;
+    CRdxView* view = nullptr;
+    QToolBar* toolBar = nullptr;
+    MainStatusBar* statusBarWidget = nullptr;
+};
+
+}  // namespace ribodex

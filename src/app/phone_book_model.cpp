@@ -1,0 +1,106 @@
+#include "app/phone_book_model.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "app/string_table.h"
+
+namespace ribodex {
+
+PhoneBookModel::PhoneBookModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+int PhoneBookModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : int(rows.size());
+}
+
+int PhoneBookModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 3;
+}
+
+QVariant PhoneBookModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= int(rows.size()) || index.column() > 2)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::ToolTipRole:
+        return FromCp1252(rows[size_t(index.row())][size_t(index.column())]);
+    case Qt::DecorationRole:
+        return index.column() == NameColumn ? QVariant(entryIcon) : QVariant();
+    case Qt::TextAlignmentRole:
+        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant PhoneBookModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal)
+        return {};
+    if (role == Qt::TextAlignmentRole)
+        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
+    if (role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case NameColumn: return StringTable::Text(IDS_NAME_COLUMN);
+    case NumberColumn: return StringTable::Text(IDS_NUMBER_COLUMN);
+    case IndexColumn: return StringTable::Text(IDS_INDEX_COLUMN);
+    default: return {};
+    }
+}
+
+void PhoneBookModel::DeleteAllItems()
+{
+    beginResetModel();
+    rows.clear();
+    rows.reserve(50);  // the item-count hint of the list; not a limit
+    endResetModel();
+}
+
+void PhoneBookModel::AddItem(std::string_view indexText, std::string_view number, std::string_view name)
+{
+    const int at = int(rows.size());
+    beginInsertRows({}, at, at);
+    rows.push_back({std::string(name), std::string(number), std::string(indexText)});
+    endInsertRows();
+}
+
+void PhoneBookModel::SortColumn(int column)
+{
+    const std::optional<bool> ascending = flags.Click(column);
+    if (!ascending)
+        return;
+    std::vector<int> order(rows.size());
+    std::iota(order.begin(), order.end(), 0);
+    const size_t key = size_t(column);
+    std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+        return CompareColumnTexts(column, *ascending, rows[size_t(a)][key], rows[size_t(b)][key]) < 0;
+    });
+
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newPosition(rows.size());
+    std::vector<ListRow> sorted;
+    sorted.reserve(rows.size());
+    for (size_t to = 0; to < order.size(); ++to) {
+        newPosition[size_t(order[to])] = int(to);
+        sorted.push_back(std::move(rows[size_t(order[to])]));
+    }
+    rows = std::move(sorted);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before)
+        after.append(this->index(newPosition[size_t(index.row())], index.column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+int PhoneBookModel::ItemIndex(int row) const
+{
+    return ribodex::ItemIndex(rows[size_t(row)][IndexColumn]);
+}
+
+}  // namespace ribodex

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <vector>
+
+#include "core/phonebook/sort_order.h"
+#include "core/session/refresh.h"
+
+namespace ribodex {
+
+// The list's items: one row per entry with the three column texts (name, number, index)
+// as Windows-1252 bytes, exactly as the refresh added them. It is the working copy of the
+// phone book that every command reads; it holds no other copy of the entries.
+// Shared by the Report view and the icon/list view; UI thread only.
+class PhoneBookModel : public QAbstractTableModel, public ListSink {
+    Q_OBJECT
+
+public:
+    explicit PhoneBookModel(QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // ListSink
+    void DeleteAllItems() override;
+    void AddItem(std::string_view indexText, std::string_view number, std::string_view name) override;
+
+    // A header click on column: sorts by the column's own direction flag and flips it.
+    // Rows that compare equal keep their order; selection and current item follow their rows.
+    // Another column does nothing.
+    void SortColumn(int column);
+    bool NextAscending(int column) const { return flags.NextAscending(column); }
+
+    const ListRow& Row(int row) const { return rows[size_t(row)]; }
+    // The location index of a row, read back from its Index column text.
+    int ItemIndex(int row) const;
+
+    // Image 0 of both image lists, shown in the name column.
+    void SetEntryIcon(const QIcon& icon) { entryIcon = icon; }
+
+private:
+    std::vector<ListRow> rows;
+    SortFlags flags;
+    QIcon entryIcon;
+};
+
+}  // namespace ribodex

@@ -1,0 +1,61 @@
+#include "app/pin_dlg.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "app/string_table.h"
+
+namespace ribodex {
+
+QLineEdit* NewSecretEdit(const char* name, const std::string& text, QWidget* parent)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setEchoMode(QLineEdit::Password);
+    edit->setMaxLength(20);
+    edit->setText(FromCp1252(text));  // the limit cuts a longer text here already
+    return edit;
+}
+
+CPinDlg::CPinDlg(const QString& prompt, const PinDialogData& data, QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(tr("PIN"));
+    setObjectName(QStringLiteral("IDD_PIN"));
+
+    promptLabel = new QLabel(prompt, this);
+    promptLabel->setObjectName(QStringLiteral("IDC_PROMPT"));
+    promptLabel->setWordWrap(true);
+    pinEdit = NewSecretEdit("IDC_PIN", data.pin, this);
+    saveBox = new QCheckBox(tr("Save:"), this);
+    saveBox->setObjectName(QStringLiteral("IDC_SAVE_PIN"));
+    saveBox->setLayoutDirection(Qt::RightToLeft);
+    saveBox->setChecked(data.save != 0);
+
+    auto* pinLabel = new QLabel(tr("PIN:"), this);
+    pinLabel->setBuddy(pinEdit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CPinDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CPinDlg::reject);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(promptLabel, 0, 0, 1, 2);
+    grid->addWidget(pinLabel, 1, 0);
+    grid->addWidget(pinEdit, 1, 1);
+    grid->addWidget(saveBox, 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(buttons, 3, 0, 1, 2);
+    setMinimumWidth(320);
+    pinEdit->setFocus();
+}
+
+PinDialogData CPinDlg::Data() const
+{
+    PinDialogData data;
+    data.pin = ToCp1252(pinEdit->text().left(20));
+    data.save = saveBox->isChecked() ? 1 : 0;
+    return data;
+}
+
+}  // namespace ribodex

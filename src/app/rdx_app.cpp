@@ -1,0 +1,121 @@
+#include "app/rdx_app.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEventLoop>
+
+#include "app/command_actions.h"
+#include "app/main_frame.h"
+#include "app/message_box.h"
+#include "app/port_list.h"
+#include "app/rdx_doc.h"
+#include "app/rdx_view.h"
+#include "app/settings_dlg.h"
+#include "app/string_table.h"
+#include "core/phonebook/command_state.h"
+#include "core/session/settings_store.h"
+
+namespace ribodex {
+namespace {
+
+// The one option of our own; nullopt port when absent, error text when malformed.
+struct CommandLine {
+    std::optional<QString> port;
+    QString error;
+};
+
+CommandLine ParseCommandLine(const QStringList& arguments)
+{
+    CommandLine line;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == QLatin1String("--port") && i + 1 < arguments.size()) {
+            line.port = arguments[++i];
+        } else if (argument.startsWith(QLatin1String("--port="))) {
+            line.port = argument.mid(7);
+        } else {
+            line.error = QStringLiteral("unknown or incomplete argument: %1 (usage: ribodex [--port NAME])")
+                             .arg(argument);
+            return line;
+        }
+    }
+    if (line.port && line.port->isEmpty())
+        line.error = QStringLiteral("--port needs a port name");
+    return line;
+}
+
+}  // namespace
+
+RdxApp::RdxApp(SettingsStore& store) : RdxApp(store, Options{}) {}
+
+RdxApp::RdxApp(SettingsStore& store, Options options)
+    : store(store), demoPhone(options.demoBookPath), session(device, store, ui)
+{
+    device.timing = options.timing;
+    device.portMapper = sim::DemoPortMapper(demoPhone);
+    // Paint only while the device answers: the window stays drawn but takes no input.
+    device.idleHook = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+}
+
+RdxApp::~RdxApp()
+{
+    frame.reset();
+    device.Disconnect();
+    demoPhone.Stop();
+}
+
+bool RdxApp::InitInstance(const QStringList& arguments)
+{
+    const CommandLine line = ParseCommandLine(arguments);
+    if (!line.error.isEmpty()) {
+        commandLineError = line.error;
+        return false;
+    }
+
+    frame = std::make_unique<CMainFrame>(session, store);
+    document = std::make_unique<CRdxDoc>(frame->View());
+    ui.SetFrame(frame.get());
+    QObject::connect(frame->Actions().Get(ID_OPTIONS_SETTINGS), &QAction::triggered, frame.get(),
+                     [this] { OnSettings(); });
+    frame->show();
+    frame->setWindowTitle(StringTable::Text(AFX_IDS_APP_TITLE));
+
+    LoadSessionSettings(session);
+    if (line.port)
+        session.settings.portName = ToCp1252(*line.port);
+
+    if (ConnectDevice(session))
+        frame->View()->RefreshList();
+    frame->UpdateCommandStates();
+    return true;
+}
+
+int RdxApp::ExitInstance()
+{
+    ExitSession(session);
+    demoPhone.Stop();
+    return 0;
+}
+
+void RdxApp::OnSettings()
+{
+    WaitCursor wait(ui);
+    SettingsDlgData initial{session.settings.portName, session.settings.queryPin};
+    auto accept = [this](const SettingsDlgData& data) {
+        WaitCursor busy(ui);
+        const bool done = AcceptSettings(session, data.portName, data.queryPin);
+        frame->UpdateCommandStates();
+        return done;
+    };
+    bool accepted = false;
+    {
+        CursorLift lift;
+        CSettingsDlg dialog(initial, AvailablePorts(), accept, frame.get());
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    if (accepted && AfterSettingsAccepted(session))
+        frame->View()->RefreshList();
+    frame->UpdateCommandStates();
+}
+
+}  // namespace ribodex

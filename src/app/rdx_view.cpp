@@ -1,0 +1,156 @@
+#include "app/rdx_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QHeaderView>
+#include <QListView>
+#include <QMenu>
+#include <QSet>
+#include <QStyle>
+#include <QTreeView>
+
+#include "app/command_actions.h"
+#include "app/phone_book_model.h"
+#include "app/string_table.h"
+#include "core/phonebook/command_state.h"
+#include "core/session/connection_flow.h"
+#include "core/session/refresh.h"
+
+namespace ribodex {
+
+CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* parent)
+    : QStackedWidget(parent), session(session), model(new PhoneBookModel(this))
+{
+    setObjectName(QStringLiteral("CRdxView"));
+    largeIcon = style()->pixelMetric(QStyle::PM_LargeIconSize);
+    if (largeIcon <= 0)
+        largeIcon = 32;
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/icons/entry32.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/icons/entry16.png"), QSize(16, 16));
+    model->SetEntryIcon(icon);
+
+    reportView = new QTreeView(this);
+    reportView->setModel(model);
+    reportView->setRootIsDecorated(false);
+    reportView->setItemsExpandable(false);
+    reportView->setUniformRowHeights(true);
+    reportView->setAllColumnsShowFocus(true);
+    reportView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    reportView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    reportView->setIconSize(QSize(largeIcon / 2, largeIcon / 2));
+    reportView->header()->setStretchLastSection(false);
+    reportView->header()->setSectionsClickable(true);
+    reportView->header()->setSectionsMovable(false);
+    reportView->header()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (int column = 0; column < 3; ++column)
+        reportView->header()->resizeSection(column, 100);
+
+    iconView = new QListView(this);
+    iconView->setModel(model);
+    iconView->setSelectionModel(reportView->selectionModel());
+    iconView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    iconView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    iconView->setUniformItemSizes(true);
+    iconView->setResizeMode(QListView::Adjust);
+    iconView->setMovement(QListView::Static);
+
+    addWidget(reportView);
+    addWidget(iconView);
+    setCurrentWidget(reportView);
+
+    selectionMenu = BuildContextMenu(actions);
+    emptyListMenu = BuildContextMenu(actions);
+
+    connect(reportView->header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        model->SortColumn(column);
+        QApplication::restoreOverrideCursor();
+    });
+    for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(reportView),
+                                    static_cast<QAbstractItemView*>(iconView)}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this] { ShowContextMenu(); });
+        connect(view, &QAbstractItemView::doubleClicked, this, [this] {
+            if (SelectedCount() > 0)
+                emit EditRequested();
+        });
+    }
+    connect(reportView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CRdxView::StateChanged);
+    connect(model, &QAbstractItemModel::modelReset, this, &CRdxView::StateChanged);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &CRdxView::StateChanged);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &CRdxView::StateChanged);
+
+    auto modeCommand = [&](int id, Mode target) {
+        connect(actions.Get(id), &QAction::triggered, this, [this, target] { SetMode(target); });
+    };
+    modeCommand(ID_VIEWMODE_ICON, Mode::Icon);
+    modeCommand(ID_VIEWMODE_SMALLICON, Mode::SmallIcon);
+    modeCommand(ID_VIEWMODE_LIST, Mode::List);
+    modeCommand(ID_VIEWMODE_REPORT, Mode::Report);
+    connect(actions.Get(ID_VIEW_REFRESH), &QAction::triggered, this, [this] { RefreshList(); });
+}
+
+QMenu* CRdxView::BuildContextMenu(const CommandActions& actions)
+{
+    // The entry commands (new, delete, edit, cut, copy, paste) join these menus with the
+    // change that gives them a handler; until then each menu holds the "View" submenu only.
+    auto* menu = new QMenu(this);
+    QMenu* viewMenu = menu->addMenu(StringTable::Text(IDS_MENU_VIEW));
+    viewMenu->addAction(actions.Get(ID_VIEWMODE_ICON));
+    viewMenu->addAction(actions.Get(ID_VIEWMODE_SMALLICON));
+    viewMenu->addAction(actions.Get(ID_VIEWMODE_LIST));
+    viewMenu->addAction(actions.Get(ID_VIEWMODE_REPORT));
+    viewMenu->addSeparator();
+    viewMenu->addAction(actions.Get(ID_VIEW_REFRESH));
+    return menu;
+}
+
+bool CRdxView::RefreshList()
+{
+    const bool done = ribodex::RefreshList(session, *model);
+    emit StateChanged();  // the flow may have changed the connected flag
+    return done;
+}
+
+void CRdxView::SetMode(Mode target)
+{
+    if (target == mode)
+        return;
+    mode = target;
+    if (target == Mode::Report) {
+        setCurrentWidget(reportView);
+        return;
+    }
+    const int size = target == Mode::Icon ? largeIcon : largeIcon / 2;
+    iconView->setIconSize(QSize(size, size));
+    iconView->setViewMode(target == Mode::Icon ? QListView::IconMode : QListView::ListMode);
+    iconView->setFlow(target == Mode::List ? QListView::TopToBottom : QListView::LeftToRight);
+    iconView->setWrapping(true);
+    iconView->setGridSize(target == Mode::Icon ? QSize(largeIcon * 3, largeIcon * 2) : QSize());
+    iconView->setMovement(QListView::Static);
+    setCurrentWidget(iconView);
+}
+
+int CRdxView::SelectedCount() const
+{
+    // The icon view selects column 0 only, the report view whole rows: count rows.
+    QSet<int> rows;
+    for (const QModelIndex& index : reportView->selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    return int(rows.size());
+}
+
+QMenu* CRdxView::ContextMenu() const
+{
+    return SelectedCount() > 0 ? selectionMenu : emptyListMenu;
+}
+
+void CRdxView::ShowContextMenu()
+{
+    ContextMenu()->popup(QCursor::pos());
+}
+
+}  // namespace ribodex

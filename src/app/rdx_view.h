@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QStackedWidget>
+
+class QListView;
+class QMenu;
+class QTreeView;
+
+namespace ribodex {
+
+class CommandActions;
+class PhoneBookModel;
+struct Session;
+
+// The phone book list: one PhoneBookModel shown by a QTreeView (Report: Name, Number,
+// Index, 100 px each) or by a QListView (Icon, Small Icon, List), the two sharing one
+// selection model, so that switching keeps items, order, selection and column widths.
+// Starts in Report mode. Owns its model and context menus; the session and actions must
+// outlive it. UI thread only.
+class CRdxView : public QStackedWidget {
+    Q_OBJECT
+
+public:
+    enum class Mode { Icon, SmallIcon, List, Report };
+
+    CRdxView(Session& session, const CommandActions& actions, QWidget* parent = nullptr);
+
+    // Rebuilds the list from the device (connection flow first when not connected); false
+    // when the connection flow failed and the list was left as it was.
+    bool RefreshList();
+
+    void SetMode(Mode mode);
+    Mode CurrentMode() const { return mode; }
+
+    PhoneBookModel* Model() const { return model; }
+    QTreeView* ReportView() const { return reportView; }
+    QListView* IconView() const { return iconView; }
+    int SelectedCount() const;
+
+    // The context menu a right click shows now: the selection menu when an item is
+    // selected, otherwise the empty-list menu.
+    QMenu* ContextMenu() const;
+    QMenu* SelectionMenu() const { return selectionMenu; }
+    QMenu* EmptyListMenu() const { return emptyListMenu; }
+
+signals:
+    // Selection or item count changed: the window recomputes the command states.
+    void StateChanged();
+    // A double click with at least one item selected (the entry editing command's trigger).
+    void EditRequested();
+
+private:
+    void ShowContextMenu();
+    QMenu* BuildContextMenu(const CommandActions& actions);
+
+    Session& session;
+    PhoneBookModel* model = nullptr;
+    QTreeView* reportView = nullptr;
+    QListView* iconView = nullptr;
+    QMenu* selectionMenu = nullptr;
+    QMenu* emptyListMenu = nullptr;
+    Mode mode = Mode::Report;
+    int largeIcon = 32;
+};
+
+}  // namespace ribodex

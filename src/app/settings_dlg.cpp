@@ -1,0 +1,58 @@
+#include "app/settings_dlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+
+#include "app/string_table.h"
+#include "core/session/settings.h"
+
+namespace ribodex {
+
+CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::string> ports,
+                           AcceptFunction accept, QWidget* parent)
+    : QDialog(parent), data(initial), acceptFunction(std::move(accept))
+{
+    setWindowTitle(tr("Settings"));
+    setObjectName(QStringLiteral("IDD_SETTINGS"));
+
+    portList = new QComboBox(this);
+    portList->setObjectName(QStringLiteral("IDC_PORT"));
+    for (const std::string& port : ports)
+        portList->addItem(FromCp1252(port));
+    portList->setCurrentIndex(FindPortItem(ports, data.portName));
+
+    queryPinBox = new QCheckBox(tr("Query PIN:"), this);
+    queryPinBox->setObjectName(QStringLiteral("IDC_QUERY_PIN"));
+    queryPinBox->setLayoutDirection(Qt::RightToLeft);  // text on the left of the box
+    queryPinBox->setChecked(data.queryPin != 0);
+
+    auto* portLabel = new QLabel(tr("Port:"), this);
+    portLabel->setBuddy(portList);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &CSettingsDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &CSettingsDlg::reject);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(tr("Here you can edit the settings for this program."), this), 0, 0, 1, 2);
+    grid->addWidget(portLabel, 1, 0);
+    grid->addWidget(portList, 1, 1);
+    grid->addWidget(queryPinBox, 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(buttons, 3, 0, 1, 2);
+    portList->setMinimumContentsLength(12);
+}
+
+void CSettingsDlg::accept()
+{
+    data.portName = portList->currentIndex() >= 0 ? ToCp1252(portList->currentText()) : std::string();
+    data.queryPin = queryPinBox->isChecked() ? 1 : 0;
+    if (acceptFunction && !acceptFunction(data)) {
+        portList->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+}  // namespace ribodex

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <string_view>
+
+namespace ribodex {
+
+// Ids of the strings the window shows besides those of core/session/user_interface.h and
+// the command ids of core/phonebook/command_state.h, which share this table.
+enum StringId : int {
+    IDS_INDEX_COLUMN = 129,
+    IDS_NUMBER_COLUMN = 130,
+    IDS_NAME_COLUMN = 131,
+    IDS_MENU_VIEW = 155,
+    IDS_PIN_MISMATCH = 161,
+    ID_INDICATOR_CAPS = 59137,
+    ID_INDICATOR_NUM = 59138,
+    ID_INDICATOR_SCRL = 59139,
+    AFX_IDS_APP_TITLE = 57344,
+};
+
+// The program's string table: every text by its numeric id, in the language of the
+// translator installed at the time of the call (English source texts, German from
+// translations/ribodex_de.ts). Stateless; UI thread (QCoreApplication::translate).
+class StringTable {
+    Q_DECLARE_TR_FUNCTIONS(StringTable)
+
+public:
+    // The whole string of id; a command's string is its prompt, "\n" and its tool tip.
+    // Empty for an id the table does not hold.
+    static QString Text(int id);
+    // Text(id) with the first "%s" replaced by arg (Windows-1252 bytes, as core hands them).
+    static QString Format(int id, std::string_view arg);
+    // The part of a command's string before the newline (status bar prompt) and after it
+    // (tool tip).
+    static QString Prompt(int id);
+    static QString ToolTip(int id);
+};
+
+// Windows-1252 bytes of the core to display text and back; characters the code page
+// lacks become "?" on the way in.
+QString FromCp1252(std::string_view bytes);
+std::string ToCp1252(const QString& text);
+
+}  // namespace ribodex
