@@ -1,0 +1,95 @@
+// Renders the main window with the demo phone's book and every dialog of the window to PNG
+// files, offscreen, for the README and for review. Usage:
+//   QT_QPA_PLATFORM=offscreen ribodex-screenshots OUT_DIR en|de
+// The user's settings and demo book are not touched: both live in a temporary folder.
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <cstdio>
+
+#include "app/app_language.h"
+#include "app/main_frame.h"
+#include "app/pin_dlg.h"
+#include "app/port_list.h"
+#include "app/puk_dlg.h"
+#include "app/rdx_app.h"
+#include "app/settings_dlg.h"
+#include "app/string_table.h"
+#include "core/session/settings_store.h"
+#include "core/session/user_interface.h"
+
+namespace {
+
+bool Save(QWidget& widget, const QString& path)
+{
+    widget.show();
+    QApplication::processEvents();
+    const bool saved = widget.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
+    widget.hide();
+    return saved;
+}
+
+QMessageBox* Box(QMessageBox::Icon icon, const QString& text, QMessageBox::StandardButtons buttons)
+{
+    return new QMessageBox(icon, ribodex::StringTable::Text(ribodex::AFX_IDS_APP_TITLE), text, buttons);
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: ribodex-screenshots OUT_DIR en|de\n");
+        return 2;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    const QString language = QString::fromLatin1(argv[2]);
+    ribodex::AppLanguage translators{QLocale(language)};
+    QTemporaryDir temporary;
+
+    using namespace ribodex;
+    MemorySettingsStore store;
+    store.SetText("1.0", "Port", "DEMO");
+    store.SetInt("1.0", "Query PIN", 0);
+    store.SetInt("1.0/Window", "x", 40);
+    store.SetInt("1.0/Window", "y", 40);
+    store.SetInt("1.0/Window", "cx", 560);
+    store.SetInt("1.0/Window", "cy", 380);
+    RdxApp::Options options;
+    options.demoBookPath = temporary.filePath(QStringLiteral("demo-phone.txt")).toStdString();
+    RdxApp app(store, options);
+    if (!app.InitInstance({}))
+        return 1;
+
+    bool ok = true;
+    auto name = [&](const char* what) { return out.filePath(QStringLiteral("%1-%2.png").arg(QLatin1String(what), language)); };
+    ok &= Save(*app.Frame(), name("main-window"));
+    app.Frame()->show();
+
+    CSettingsDlg settings({"DEMO", 1}, AvailablePorts(), {}, app.Frame());
+    ok &= Save(settings, name("settings-dialog"));
+    CPinDlg pin(StringTable::Format(MsgEnterPin, "COM1"), {"1234", 1}, app.Frame());
+    ok &= Save(pin, name("pin-dialog"));
+    CPukDlg puk(StringTable::Format(MsgEnterPuk, "COM1"), {"12345678", "", "", 0}, app.Frame());
+    ok &= Save(puk, name("puk-dialog"));
+
+    const struct {
+        const char* file;
+        int id;
+        bool question;
+    } boxes[] = {{"message-132", MsgConnectFailed, false}, {"message-147", MsgPinCheckFailed, true},
+                 {"message-158", MsgWrongPin, false}, {"message-161", IDS_PIN_MISMATCH, false}};
+    for (const auto& box : boxes) {
+        std::unique_ptr<QMessageBox> widget(
+            box.question ? Box(QMessageBox::Question, StringTable::Format(box.id, "COM1"), QMessageBox::Yes | QMessageBox::No)
+                         : Box(QMessageBox::Warning, StringTable::Format(box.id, "COM1"), QMessageBox::Ok));
+        ok &= Save(*widget, name(box.file));
+    }
+    app.Frame()->close();
+    app.ExitInstance();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,487 @@
+// The window against simulated phones on pseudo-terminals: start-up, the connection flow
+// with its dialogs and messages, refresh, settings, placement and bar state.
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include "app/app_language.h"
+#include "app/command_actions.h"
+#include "app/main_frame.h"
+#include "app/main_status_bar.h"
+#include "app/phone_book_model.h"
+#include "app/qt_settings_store.h"
+#include "app/rdx_app.h"
+#include "app/rdx_view.h"
+#include "core/phonebook/command_state.h"
+#include "dialog_script_helper.h"
+#include "sim/pty_modem.h"
+
+using namespace ribodex;
+using ribodex::test::DialogScript;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void firstStartWithoutSettings();
+    void pinPromptWrongThenRight();
+    void rememberedPinIsPerPortAndCanBeErased();
+    void threeWrongPinsLeadToThePukDialog();
+    void cancelledPinLeavesTheWindowUnconnected();
+    void queryPinOffAsksNothing();
+    void unrecognisableAnswerAsksWhetherToContinue_data();
+    void unrecognisableAnswerAsksWhetherToContinue();
+    void settingsDialogRetriesUntilThePortWorks();
+    void refreshShowsProgressAndKeepsItemsWhenThePortFails();
+    void portOnTheCommandLine();
+    void badCommandLineSavesNothing();
+    void placementAndBarStateSurviveARestart();
+    void placementOffEveryScreenOrWithAZeroIsIgnored();
+    void germanWindowUnderAGermanLocale();
+
+private:
+    // A phone with a SIM locked by pin ("" for none) and the given SM entries.
+    void StartModem(const std::string& pin, std::map<int, std::string> book = {});
+    std::unique_ptr<RdxApp> NewApp();
+    QStringList Names(RdxApp& app) const;
+    QStringList Indexes(RdxApp& app) const;
+    void SetStored(const char* port, int queryPin);
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QtSettingsStore> store;
+    std::unique_ptr<sim::PtyModem> modem;
+    std::string port;
+};
+
+namespace {
+
+Timing Fast()
+{
+    Timing timing;
+    timing.afterDtrMs = 0;
+    timing.afterDisconnectMs = 0;
+    timing.afterPinAcceptedMs = 20;
+    timing.beforeFullReadMs = 20;
+    timing.commandLimitMs = 1500;
+    timing.pinLimitMs = 1500;
+    timing.fullReadLimitMs = 3000;
+    return timing;
+}
+
+const char* const kIdle = "For Help, press F1";
+
+}  // namespace
+
+void MainWindowTest::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    store = std::make_unique<QtSettingsStore>(dir->filePath(QStringLiteral("ribodex.ini")));
+}
+
+void MainWindowTest::cleanup()
+{
+    modem.reset();
+    store.reset();
+    dir.reset();
+}
+
+void MainWindowTest::StartModem(const std::string& pin, std::map<int, std::string> book)
+{
+    sim::SimConfig config;
+    config.pin = pin;
+    for (sim::SimMemory& memory : config.memories) {
+        if (memory.name != "SM")
+            continue;
+        for (auto& [index, name] : book)
+            memory.entries[index] = sim::SimEntry{"0" + std::to_string(1700 + index), 129, name};
+    }
+    modem = std::make_unique<sim::PtyModem>(config);
+    QVERIFY(modem->Start());
+    port = modem->SlavePath();
+}
+
+std::unique_ptr<RdxApp> MainWindowTest::NewApp()
+{
+    RdxApp::Options options;
+    options.demoBookPath = dir->filePath(QStringLiteral("demo-phone.txt")).toStdString();
+    options.timing = Fast();
+    return std::make_unique<RdxApp>(*store, options);
+}
+
+QStringList MainWindowTest::Names(RdxApp& app) const
+{
+    QStringList names;
+    PhoneBookModel* model = app.Frame()->View()->Model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        names << model->index(row, 0).data().toString();
+    return names;
+}
+
+QStringList MainWindowTest::Indexes(RdxApp& app) const
+{
+    QStringList indexes;
+    PhoneBookModel* model = app.Frame()->View()->Model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        indexes << model->index(row, 2).data().toString();
+    return indexes;
+}
+
+void MainWindowTest::SetStored(const char* portName, int queryPin)
+{
+    store->SetText("1.0", "Port", portName);
+    store->SetInt("1.0", "Query PIN", queryPin);
+}
+
+void MainWindowTest::firstStartWithoutSettings()
+{
+    DialogScript script;
+    script.PressOk();
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QCOMPARE(script.Seen(), QStringList{QStringLiteral(
+        "box: An error has occured while connecting to the specified port. Check the settings.")});
+    QCOMPARE(app->GetSession().settings.portName, std::string());
+    QCOMPARE(app->GetSession().settings.queryPin, 1);
+    QCOMPARE(app->GetSession().connected, 0);
+    QCOMPARE(app->Frame()->View()->Model()->rowCount(), 0);
+    QCOMPARE(app->Frame()->windowTitle(), QStringLiteral("Quillcast Ribodex"));
+    QVERIFY(app->Frame()->isVisible());
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+    app->Frame()->close();
+    app->ExitInstance();
+    QCOMPARE(store->GetInt("1.0", "Query PIN", -1), 1);
+    QCOMPARE(store->GetText("1.0", "Port", "absent"), std::string());
+}
+
+void MainWindowTest::pinPromptWrongThenRight()
+{
+    StartModem("1234", {{120, "Zora"}, {3, "Bert"}, {1, "Anna"}});
+    SetStored(port.c_str(), 1);
+    QString secondPromptPin;
+    QString prompt;
+    DialogScript script;
+    script.Then([&](QWidget* dialog) {
+              prompt = dialog->findChild<QLabel*>(QStringLiteral("IDC_PROMPT"))->text();
+              dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"))->setText(QStringLiteral("0000"));
+              qobject_cast<QDialog*>(dialog)->accept();
+          })
+        .PressOk()
+        .Then([&](QWidget* dialog) {
+            // The dialog opens again with what was typed before.
+            secondPromptPin = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"))->text();
+            dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"))->setText(QStringLiteral("1234"));
+            qobject_cast<QDialog*>(dialog)->accept();
+        });
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QVERIFY(script.Done());
+    QCOMPARE(script.Seen(), (QStringList{"dialog: PIN", "box: The PIN is not correct.", "dialog: PIN"}));
+    QCOMPARE(prompt, QStringLiteral("Enter the PIN of the SIM-Card in the device on port \"%1\".")
+                         .arg(QString::fromStdString(port)));
+    QCOMPARE(secondPromptPin, QStringLiteral("0000"));
+    QCOMPARE(app->GetSession().connected, 1);
+    QCOMPARE(Names(*app), (QStringList{"Anna", "Bert", "Zora"}));
+    QCOMPARE(Indexes(*app), (QStringList{"1", "3", "120"}));
+    QCOMPARE(app->Frame()->StatusText(), QString::fromLatin1(kIdle));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void MainWindowTest::rememberedPinIsPerPortAndCanBeErased()
+{
+    StartModem("1234");
+    SetStored(port.c_str(), 1);
+    {
+        DialogScript script;
+        script.EnterPin(QStringLiteral("1234"), true);
+        auto app = NewApp();
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(app->GetSession().connected, 1);
+        app->ExitInstance();
+    }
+    modem->With([](sim::ModemSimulator& sim) { sim.PowerOn(); });
+    {
+        // Next start on the same port: the remembered PIN unlocks the SIM, no prompt.
+        DialogScript script;
+        auto app = NewApp();
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(script.Seen(), QStringList());
+        QCOMPARE(app->GetSession().connected, 1);
+        app->ExitInstance();
+    }
+
+    // Another port with a locked SIM does not get that PIN.
+    sim::SimConfig other;
+    other.pin = "1234";
+    sim::PtyModem second(other);
+    QVERIFY(second.Start());
+    SetStored(second.SlavePath().c_str(), 1);
+    {
+        DialogScript script;
+        script.EnterPin(QStringLiteral("1234"), false);
+        auto app = NewApp();
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(script.Seen(), QStringList{"dialog: PIN"});
+        QCOMPARE(second.With([](sim::ModemSimulator& sim) { return sim.PinAttemptsLeft(); }), 3);
+        app->ExitInstance();
+    }
+
+    // Unchecking "Save:" after a good PIN erases the one remembered for the first port.
+    SetStored(port.c_str(), 1);
+    store->SetText(PortSection(port), "PIN", "garbage");  // a remembered PIN that is wrong now
+    modem->With([](sim::ModemSimulator& sim) { sim.PowerOn(); });
+    {
+        DialogScript script;
+        script.EnterPin(QStringLiteral("1234"), false);
+        auto app = NewApp();
+        QVERIFY(app->InitInstance({}));
+        QCOMPARE(script.Seen(), QStringList{"dialog: PIN"});
+        QCOMPARE(app->GetSession().connected, 1);
+        app->ExitInstance();
+    }
+    QCOMPARE(store->GetInt(PortSection(port), "Save PIN", -1), 0);
+    QCOMPARE(store->GetText(PortSection(port), "PIN", "absent"), std::string());
+}
+
+void MainWindowTest::threeWrongPinsLeadToThePukDialog()
+{
+    StartModem("1234", {{7, "Otto"}});
+    SetStored(port.c_str(), 1);
+    DialogScript script;
+    for (int i = 0; i < 3; ++i)
+        script.EnterPin(QStringLiteral("9999"), false).PressOk();
+    script.EnterPuk(QStringLiteral("00000000"), QStringLiteral("4321"), QStringLiteral("4321"), false)
+        .PressOk()
+        .EnterPuk(QStringLiteral("12345678"), QStringLiteral("4321"), QStringLiteral("4321"), true);
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QVERIFY(script.Done());
+    QCOMPARE(script.Seen().mid(6),
+             (QStringList{"dialog: PUK", "box: The PUK is not correct or you have entered an invalid PIN.",
+                          "dialog: PUK"}));
+    QCOMPARE(app->GetSession().connected, 1);
+    QCOMPARE(Names(*app), QStringList{"Otto"});
+    // The new PIN from the PUK dialog is the one remembered.
+    QCOMPARE(store->GetInt(PortSection(port), "Save PIN", 0), 1);
+}
+
+void MainWindowTest::cancelledPinLeavesTheWindowUnconnected()
+{
+    StartModem("1234", {{1, "Anna"}});
+    SetStored(port.c_str(), 1);
+    DialogScript script;
+    script.Cancel();
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QCOMPARE(app->GetSession().connected, 0);
+    QCOMPARE(app->Frame()->StatusText(), QString::fromLatin1(kIdle));
+    QCOMPARE(app->Frame()->View()->Model()->rowCount(), 0);
+    QCOMPARE(modem->With([](sim::ModemSimulator& sim) { return sim.LockState(); }),
+             sim::ModemSimulator::Lock::SimPin);
+}
+
+void MainWindowTest::queryPinOffAsksNothing()
+{
+    StartModem("", {{2, "Bea"}});
+    SetStored(port.c_str(), 0);
+    DialogScript script;
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QCOMPARE(script.Seen(), QStringList());
+    QCOMPARE(app->GetSession().connected, 1);
+    QCOMPARE(Names(*app), QStringList{"Bea"});
+}
+
+void MainWindowTest::unrecognisableAnswerAsksWhetherToContinue_data()
+{
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("yes") << true;
+    QTest::newRow("no") << false;
+}
+
+void MainWindowTest::unrecognisableAnswerAsksWhetherToContinue()
+{
+    QFETCH(bool, yes);
+    sim::SimConfig config;
+    config.silent = true;  // a port with something on it that is no phone
+    modem = std::make_unique<sim::PtyModem>(config);
+    QVERIFY(modem->Start());
+    SetStored(modem->SlavePath().c_str(), 1);
+    DialogScript script;
+    yes ? script.PressYes() : script.PressNo();
+    RdxApp::Options options;
+    options.demoBookPath = dir->filePath(QStringLiteral("demo.txt")).toStdString();
+    options.timing = Fast();
+    options.timing.commandLimitMs = 200;
+    options.timing.fullReadLimitMs = 200;
+    RdxApp app(*store, options);
+    QVERIFY(app.InitInstance({}));
+    QCOMPARE(script.Seen().size(), 1);
+    QVERIFY(script.Seen().first().startsWith(QStringLiteral(
+        "box: An error has occured while checking the PIN on the device on port \"%1\".")
+        .arg(QString::fromStdString(modem->SlavePath()))));
+    QCOMPARE(app.GetSession().connected, yes ? 1 : 0);
+    if (!yes)
+        QCOMPARE(app.Frame()->StatusText(), QString::fromLatin1(kIdle));
+}
+
+void MainWindowTest::settingsDialogRetriesUntilThePortWorks()
+{
+    SetStored("", 1);
+    DialogScript script;
+    script.PressOk();  // start-up: no port yet
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QComboBox* portList = nullptr;
+    bool focusOnPortList = false;
+    script
+        .Then([&](QWidget* dialog) {
+            portList = dialog->findChild<QComboBox*>(QStringLiteral("IDC_PORT"));
+            portList->setCurrentIndex(-1);
+            qobject_cast<QDialog*>(dialog)->accept();
+        })
+        .PressOk();  // message 132 from inside the dialog
+    // The settings dialog stays open after the failure: finish it from a timer.
+    QTimer retry;
+    connect(&retry, &QTimer::timeout, this, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal->windowTitle() != QStringLiteral("Settings") ||
+            script.Seen().size() < 3)
+            return;
+        retry.stop();
+        focusOnPortList = modal->focusWidget() == portList;
+        portList->setCurrentIndex(portList->findText(QStringLiteral("DEMO")));
+        qobject_cast<QDialog*>(modal)->accept();
+    });
+    retry.start(10);
+    app->Frame()->Actions().Get(ID_OPTIONS_SETTINGS)->trigger();
+    QCOMPARE(script.Seen().mid(1, 2),
+             (QStringList{"dialog: Settings",
+                          "box: An error has occured while connecting to the specified port. Check the settings."}));
+    QVERIFY(focusOnPortList);
+    QCOMPARE(app->GetSession().settings.portName, std::string("DEMO"));
+    QCOMPARE(app->GetSession().connected, 1);
+    QVERIFY(app->Frame()->View()->Model()->rowCount() > 0);  // the demo phone's book
+    QCOMPARE(store->GetText("1.0", "Port", ""), std::string("DEMO"));  // saved at once
+}
+
+void MainWindowTest::refreshShowsProgressAndKeepsItemsWhenThePortFails()
+{
+    StartModem("", {{5, "Eve"}, {2, "Dan"}});
+    SetStored(port.c_str(), 0);
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QStringList shown;
+    auto paint = app->Device().idleHook;
+    app->Device().idleHook = [&] {
+        const QString text = app->Frame()->StatusText();
+        if (shown.isEmpty() || shown.last() != text)
+            shown << text;
+        paint();
+    };
+    QTest::keyClick(app->Frame(), Qt::Key_F5);
+    QCOMPARE(shown.first(), QStringLiteral("Transfer data from \"%1\"...").arg(QString::fromStdString(port)));
+    QCOMPARE(app->Frame()->StatusText(), QString::fromLatin1(kIdle));
+    QCOMPARE(Names(*app), (QStringList{"Dan", "Eve"}));
+
+    // Not connected and the port gone: the flow says so, the items stay.
+    app->GetSession().connected = 0;
+    app->GetSession().settings.portName = "/nonexistent/ttyRDX";
+    DialogScript script;
+    script.PressOk();
+    QTest::keyClick(app->Frame(), Qt::Key_F5);
+    QCOMPARE(script.Seen().size(), 1);
+    QCOMPARE(Names(*app), (QStringList{"Dan", "Eve"}));
+}
+
+void MainWindowTest::portOnTheCommandLine()
+{
+    StartModem("", {{1, "Ida"}});
+    SetStored("COM7", 0);
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({QStringLiteral("--port"), QString::fromStdString(port)}));
+    QCOMPARE(Names(*app), QStringList{"Ida"});
+    app->ExitInstance();
+    QCOMPARE(store->GetText("1.0", "Port", ""), port);
+}
+
+void MainWindowTest::badCommandLineSavesNothing()
+{
+    SetStored("COM7", 0);
+    store->SetInt("1.0", "Query PIN", 0);
+    auto app = NewApp();
+    QVERIFY(!app->InitInstance({QStringLiteral("--frobnicate")}));
+    QVERIFY(!app->CommandLineError().isEmpty());
+    QVERIFY(app->Frame() == nullptr);
+    app->ExitInstance();
+    QCOMPARE(store->GetText("1.0", "Port", ""), std::string("COM7"));
+    QCOMPARE(store->GetInt("1.0", "Query PIN", 1), 0);
+}
+
+void MainWindowTest::placementAndBarStateSurviveARestart()
+{
+    SetStored("DEMO", 0);
+    {
+        auto app = NewApp();
+        QVERIFY(app->InitInstance({}));
+        app->Frame()->setGeometry(100, 50, 640, 480);
+        app->Frame()->Actions().Get(ID_VIEW_STATUS_BAR)->setChecked(false);
+        app->Frame()->addToolBar(Qt::LeftToolBarArea, app->Frame()->ToolBar());
+        app->Frame()->close();
+        app->ExitInstance();
+    }
+    QCOMPARE(store->GetInt("1.0/Window", "x", 0), 100);
+    QCOMPARE(store->GetInt("1.0/Window", "y", 0), 50);
+    QCOMPARE(store->GetInt("1.0/Window", "cx", 0), 640);
+    QCOMPARE(store->GetInt("1.0/Window", "cy", 0), 480);
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QCOMPARE(app->Frame()->frameGeometry(), QRect(100, 50, 640, 480));
+    QVERIFY(app->Frame()->StatusBar()->isHidden());
+    QVERIFY(!app->Frame()->ToolBar()->isHidden());
+    QCOMPARE(app->Frame()->toolBarArea(app->Frame()->ToolBar()), Qt::LeftToolBarArea);
+    QVERIFY(!app->Frame()->Actions().Get(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+void MainWindowTest::placementOffEveryScreenOrWithAZeroIsIgnored()
+{
+    SetStored("DEMO", 0);
+    for (const QRect& stored : {QRect(-30000, -30000, 640, 480), QRect(0, 50, 640, 480)}) {
+        store->SetInt("1.0/Window", "x", stored.x());
+        store->SetInt("1.0/Window", "y", stored.y());
+        store->SetInt("1.0/Window", "cx", stored.width());
+        store->SetInt("1.0/Window", "cy", stored.height());
+        auto app = NewApp();
+        QVERIFY(app->InitInstance({}));
+        QVERIFY2(app->Frame()->frameGeometry() != stored, qPrintable(QString::number(stored.x())));
+        app->ExitInstance();
+    }
+}
+
+void MainWindowTest::germanWindowUnderAGermanLocale()
+{
+    AppLanguage german(QLocale(QLocale::German, QLocale::Germany));
+    DialogScript script;
+    script.PressOk();
+    SetStored("", 1);
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({}));
+    QCOMPARE(script.Seen(), QStringList{QStringLiteral(
+        "box: Beim Verbinden mit der angegebenen Schnittstelle ist ein Fehler aufgetreten. "
+        "\u00dcberpr\u00fcfen Sie die Einstellungen.")});
+    QStringList menus;
+    for (QAction* menu : app->Frame()->menuBar()->actions())
+        menus << menu->text();
+    QCOMPARE(menus, (QStringList{"&Datei", "&Ansicht", "&Optionen"}));
+    QCOMPARE(app->Frame()->View()->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
+             QStringLiteral("Nummer"));
+    QCOMPARE(app->Frame()->windowTitle(), QStringLiteral("Quillcast Ribodex"));
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
