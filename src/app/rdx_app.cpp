@@ -79,6 +79,9 @@ bool RdxApp::InitInstance(const QStringList& arguments)
                      [this] { OnSettings(); });
     frame->show();
     frame->setWindowTitle(StringTable::Text(AFX_IDS_APP_TITLE));
+    // Draw the window once before the device work blocks this thread (Connect waits for the
+    // device to see DTR before the first answer is awaited).
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 
     LoadSessionSettings(session);
     if (line.port)

@@ -2,6 +2,8 @@
 // with its dialogs and messages, refresh, settings, placement and bar state.
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTemporaryDir>
@@ -376,6 +378,8 @@ void MainWindowTest::refreshShowsProgressAndKeepsItemsWhenThePortFails()
     SetStored(port.c_str(), 0);
     auto app = NewApp();
     QVERIFY(app->InitInstance({}));
+    app->Frame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app->Frame()));
     QStringList shown;
     auto paint = app->Device().idleHook;
     app->Device().idleHook = [&] {
