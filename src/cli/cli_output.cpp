@@ -74,14 +74,14 @@ bool IsSafeQuotedText(std::string_view cp1252, std::string& problem) {
     for (char ch : cp1252) {
         const auto byte = static_cast<unsigned char>(ch);
         if (byte == '"') {
-            problem = "a double quote cannot be stored: the device ends the name there";
+            problem = "a double quote cannot be sent: it would end the quoted text early";
             return false;
         }
         if (byte < 0x20 || byte == 0x7F) {
             char code[8];
             std::snprintf(code, sizeof code, "0x%02X", byte);
             problem = std::string("the control character ") + code +
-                      " cannot be stored: it would end or break the command line";
+                      " cannot be sent: it would end or break the command line";
             return false;
         }
     }

@@ -1,0 +1,123 @@
+// The built ribodex-cli program as a user runs it: exit codes, the DEMO port, and the phone
+// book exchanged with gammu, an independent client, over the same simulated phone.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "sim/pty_modem.h"
+
+namespace ribodex {
+namespace {
+
+using namespace std::string_literals;
+using test::ChildResult;
+using test::RunChild;
+
+const std::vector<std::string> kFast = {"RIBODEX_FAST_TIMING=1"};
+
+ChildResult Cli(std::vector<std::string> args, std::vector<std::string> env = kFast) {
+    args.insert(args.begin(), RIBODEX_CLI_BIN);
+    return RunChild(args, env);
+}
+
+class TempDir {
+public:
+    TempDir() {
+        char pattern[] = "/tmp/ribodex-cli-XXXXXX";
+        if (::mkdtemp(pattern)) path = pattern;
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        if (!path.empty()) std::filesystem::remove_all(path, ignored);
+    }
+    std::string path;
+};
+
+TEST(CliProgram, ExitCodesForUsageAndPort) {
+    ChildResult usage = Cli({"list", "--format", "xml"});
+    EXPECT_EQ(usage.exitCode, 2);
+    EXPECT_NE(usage.err.find("--format must be text or csv"), std::string::npos) << usage.err;
+    EXPECT_EQ(usage.out, "");
+
+    ChildResult help = Cli({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("Usage: ribodex-cli"), std::string::npos);
+
+    // The port comes from the environment when --port is absent.
+    ChildResult port = Cli({"status"}, {"RIBODEX_FAST_TIMING=1", "RIBODEX_PORT=/dev/ribodex-absent"});
+    EXPECT_EQ(port.exitCode, 3);
+    EXPECT_NE(port.err.find("/dev/ribodex-absent: status: cannot open"), std::string::npos) << port.err;
+}
+
+TEST(CliProgram, DemoPortIsABuiltInPhone) {
+    TempDir home;
+    ASSERT_FALSE(home.path.empty());
+    const std::vector<std::string> env = {"RIBODEX_FAST_TIMING=1", "XDG_DATA_HOME=" + home.path};
+    ChildResult written = Cli({"--port", "DEMO", "write", "--index", "200", "+4930999", "Åsa Öberg"}, env);
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+
+    // A second run starts a new phone from the saved book.
+    ChildResult listed = Cli({"--port", "DEMO", "list", "--format", "csv"}, env);
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(listed.out.rfind("index,number,name\r\n", 0), 0u) << listed.out;
+    EXPECT_NE(listed.out.find("\r\n200,+4930999,Åsa Öberg\r\n"), std::string::npos) << listed.out;
+}
+
+class GammuInterop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (::access("/usr/bin/gammu", X_OK) != 0) GTEST_SKIP() << "gammu is not installed";
+        ASSERT_FALSE(dir.path.empty());
+        ASSERT_TRUE(modem.Start(dir.path + "/phone"));
+        rc = dir.path + "/gammurc";
+        std::ofstream(rc) << "[gammu]\ndevice = " << modem.SlavePath() << "\nconnection = at19200\n";
+    }
+
+    ChildResult Gammu(std::vector<std::string> args) {
+        args.insert(args.begin(), {"/usr/bin/gammu", "-c", rc});
+        return RunChild(args, {"LC_ALL=C.UTF-8", "HOME=" + dir.path});
+    }
+
+    TempDir dir;
+    std::string rc;
+    sim::PtyModem modem;
+};
+
+TEST_F(GammuInterop, GammuReadsWhatTheCliWrote) {
+    const std::string port = modem.SlavePath();
+    ASSERT_EQ(Cli({"--port", port, "write", "--index", "1", "+4930123456", "Jörg Müller"}).exitCode, 0);
+    ASSERT_EQ(Cli({"--port", port, "write", "--index", "2", "0301234", "@home"}).exitCode, 0);
+    ASSERT_EQ(Cli({"--port", port, "write", "--index", "5", "112", "Ärztlicher Dienst"}).exitCode, 1)
+        << "17 characters: one more than a SIM name holds";
+    ASSERT_EQ(Cli({"--port", port, "write", "--index", "5", "112", "Ärztl. Dienst"}).exitCode, 0);
+
+    ChildResult all = Gammu({"getallmemory", "SM"});
+    ASSERT_EQ(all.exitCode, 0) << all.out << all.err;
+    for (const char* expected : {"\"Jörg Müller\"", "\"+4930123456\"", "\"@home\"", "\"0301234\"",
+                                 "\"Ärztl. Dienst\"", "\"112\""}) {
+        EXPECT_NE(all.out.find(expected), std::string::npos) << expected << "\n" << all.out;
+    }
+}
+
+TEST_F(GammuInterop, CliListsWhatGammuWrote) {
+    const std::string vcf = dir.path + "/contacts.vcf";
+    std::ofstream(vcf) << "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:Schäfer\r\nTEL:+49891234\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:Büro\r\nTEL:0301234\r\nEND:VCARD\r\n";
+    ChildResult added = Gammu({"addnew", vcf, "-yes", "-memory", "SM"});
+    ASSERT_EQ(added.exitCode, 0) << added.out << added.err;
+
+    ChildResult listed = Cli({"--port", modem.SlavePath(), "list", "--format", "csv"});
+    ASSERT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_NE(listed.out.find(",+49891234,Schäfer\r\n"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find(",0301234,Büro\r\n"), std::string::npos) << listed.out;
+}
+
+}  // namespace
+}  // namespace ribodex

@@ -1,0 +1,238 @@
+// ribodex-cli's commands against the simulated phone on a real pseudo-terminal, in process,
+// with the fixed waits shortened: what a user would see on stdout, stderr and in the exit
+// code, and what reached the phone.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/cli_options.h"
+#include "cli/cli_runner.h"
+#include "core/device/gsm_device.h"
+#include "sim/pty_modem.h"
+
+namespace ribodex::cli {
+namespace {
+
+using namespace std::string_literals;
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(modem.Start());
+        modem.With([](sim::ModemSimulator& s) {
+            auto& sm = *s.FindMemory("SM");
+            sm.entries[1] = {"+4930123456", 145, "Anna"};
+            sm.entries[3] = {"0301234", 129, "M\x7Eller, K."};  // GSM 0x7E is u umlaut
+            sm.entries[7] = {"112", 129, "\x00home"s};           // GSM 0x00 is "@"
+        });
+    }
+
+    Outcome Run(std::vector<std::string> args) {
+        ParseResult parsed = ParseArguments(args, modem.SlavePath());
+        EXPECT_TRUE(parsed.options) << parsed.error;
+        if (!parsed.options) return {};
+        GsmDevice device;
+        device.timing.afterDtrMs = 0;
+        device.timing.afterDisconnectMs = 0;
+        device.timing.afterPinAcceptedMs = 0;
+        device.timing.commandLimitMs = 2000;
+        device.timing.pinLimitMs = 2000;
+        std::ostringstream out, err;
+        Outcome outcome;
+        outcome.code = RunCommand(*parsed.options, device, out, err);
+        outcome.out = out.str();
+        outcome.err = err.str();
+        return outcome;
+    }
+
+    std::vector<std::string> Commands() {
+        return modem.With([](sim::ModemSimulator& s) { return s.Commands(); });
+    }
+    sim::SimEntry EntryAt(int index) {
+        return modem.With([&](sim::ModemSimulator& s) {
+            auto& entries = s.FindMemory("SM")->entries;
+            auto it = entries.find(index);
+            return it == entries.end() ? sim::SimEntry{"<none>", 0, ""} : it->second;
+        });
+    }
+
+    sim::PtyModem modem;
+};
+
+const std::string kHeader = "Name                Number              Index\r\n\r\n";
+
+TEST_F(CliDeviceTest, ListsTheWholeMemoryAsTextOrCsv) {
+    Outcome text = Run({"list"});
+    EXPECT_EQ(text.code, ExitDone) << text.err;
+    // Padding counts the Windows-1252 bytes of the export file, not the UTF-8 ones.
+    EXPECT_EQ(text.out, kHeader +
+                            "Anna                +4930123456         1\r\n"
+                            "Müller, K.          0301234             3\r\n"
+                            "@home               112                 7\r\n");
+    EXPECT_EQ(text.err, "");
+
+    Outcome cp1252 = Run({"list", "--encoding", "cp1252"});
+    EXPECT_EQ(cp1252.out.substr(kHeader.size() + 43, 21), "M\xFCller, K.          0");
+}
+
+TEST_F(CliDeviceTest, SelectsTheMemoryFirstAndListsAnEmptyOne) {
+    Outcome fd = Run({"--memory", "FD", "list"});
+    EXPECT_EQ(fd.code, ExitDone) << fd.err;
+    EXPECT_EQ(fd.out, kHeader);
+    const std::vector<std::string> sent = Commands();
+    ASSERT_GE(sent.size(), 2u);
+    EXPECT_EQ(sent[0], "AT+CPIN?");
+    EXPECT_EQ(sent[1], "AT+CPBS=\"FD\"");
+    EXPECT_EQ(sent.back(), "AT+CPBR=1, 10");
+
+    Outcome memories = Run({"memories"});
+    EXPECT_EQ(memories.code, ExitDone) << memories.err;
+    EXPECT_NE(memories.out.find("* SM  SIM\n"), std::string::npos) << memories.out;
+    EXPECT_NE(memories.out.find("  ME  Mobile Equipment\n"), std::string::npos) << memories.out;
+    EXPECT_NE(memories.out.find("  FD  Fixed numbers\n"), std::string::npos) << memories.out;
+}
+
+TEST_F(CliDeviceTest, WritesReadsAndDeletesSingleLocations) {
+    // No --index: the first free location, which the command prints.
+    Outcome first = Run({"write", "+0123", "Jörg @ Büro"});
+    EXPECT_EQ(first.code, ExitDone) << first.err;
+    EXPECT_EQ(first.out, "2\n");
+    EXPECT_EQ(EntryAt(2), (sim::SimEntry{"+0123", 145, "J\x7Crg \x00 B\x7Ero"s}));
+
+    Outcome placed = Run({"write", "--index", "12", "0301234", "Office"});
+    EXPECT_EQ(placed.code, ExitDone) << placed.err;
+    EXPECT_EQ(placed.out, "12\n");
+    EXPECT_EQ(Commands().back(), "AT+CPBW=12, \"0301234\", 129, \"Office\"");
+
+    Outcome read = Run({"read", "2", "--format", "csv"});
+    EXPECT_EQ(read.code, ExitDone) << read.err;
+    EXPECT_EQ(read.out, "index,number,name\r\n2,+0123,Jörg @ Büro\r\n");
+
+    Outcome deleted = Run({"delete", "12"});
+    EXPECT_EQ(deleted.code, ExitDone) << deleted.err;
+    EXPECT_EQ(EntryAt(12).number, "<none>");
+
+    Outcome gone = Run({"read", "12"});
+    EXPECT_EQ(gone.code, ExitDevice);
+    EXPECT_EQ(gone.out, "");
+    EXPECT_NE(gone.err.find(": read: location 12 of memory SM is empty"), std::string::npos) << gone.err;
+}
+
+TEST_F(CliDeviceTest, RefusesTypedTextBeforeTouchingThePhone) {
+    struct Row {
+        const char* why;
+        std::vector<std::string> args;
+        const char* errorPart;
+    };
+    const Row rows[] = {
+        {"Cyrillic has no Windows-1252 form", {"write", "112", "Иван"}, "U+0418"},
+        {"invalid UTF-8 from a Latin-1 terminal", {"write", "112", "M\xFCller"}, "not valid UTF-8"},
+        {"a quote would end the name early", {"write", "112", "Bob \"B\""}, "double quote"},
+        {"a CR would start a second command", {"write", "112", "x\rAT+CPBW=1"}, "control character 0x0D"},
+        {"the number check of the entry dialog", {"write", "030 1234", "Anna"}, "The number is not valid."},
+        {"raw command with an emoji", {"at", "AT+CPBF=\"😀\""}, "U+1F600"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        Outcome o = Run(row.args);
+        EXPECT_EQ(o.code, ExitUsage);
+        EXPECT_NE(o.err.find(row.errorPart), std::string::npos) << o.err;
+        EXPECT_NE(o.err.find(modem.SlavePath()), std::string::npos) << o.err;
+    }
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(EntryAt(2).number, "<none>");
+}
+
+TEST_F(CliDeviceTest, ReportsRefusalsWithExitOne) {
+    Outcome unknown = Run({"at", "AT+BOGUS"});
+    EXPECT_EQ(unknown.code, ExitDevice);
+    EXPECT_EQ(unknown.out, "AT+BOGUS\r\r\nERROR\r\n");  // the bytes as received, echo and all
+    EXPECT_NE(unknown.err.find(": at: "), std::string::npos) << unknown.err;
+
+    Outcome ok = Run({"at", "AT"});
+    EXPECT_EQ(ok.code, ExitDone);
+    EXPECT_EQ(ok.out, "AT\r\r\nOK\r\n");
+
+    Outcome outOfRange = Run({"delete", "251"});
+    EXPECT_EQ(outOfRange.code, ExitDevice);
+    EXPECT_NE(outOfRange.err.find("delete location 251"), std::string::npos) << outOfRange.err;
+
+    // SM names hold 16 characters; the phone refuses a longer one and the entry stays away.
+    Outcome tooLong = Run({"write", "--index", "20", "112", "A name of twenty chars"});
+    EXPECT_EQ(tooLong.code, ExitDevice);
+    EXPECT_EQ(EntryAt(20).number, "<none>");
+
+    modem.With([](sim::ModemSimulator& s) {
+        auto& fd = *s.FindMemory("FD");
+        for (int i = fd.first; i <= fd.last; ++i) fd.entries[i] = {"110", 129, "x"};
+    });
+    Outcome full = Run({"--memory", "FD", "write", "112", "Full"});
+    EXPECT_EQ(full.code, ExitDevice);
+    EXPECT_NE(full.err.find("memory FD has no free location"), std::string::npos) << full.err;
+}
+
+TEST_F(CliDeviceTest, UnlocksWithPinOrStopsWithExitFour) {
+    modem.With([](sim::ModemSimulator& s) {
+        s.Config().pin = "4711";
+        s.PowerOn();
+    });
+    Outcome status = Run({"status"});
+    EXPECT_EQ(status.code, ExitDone);
+    EXPECT_EQ(status.out, "SIM PIN\n");
+
+    Outcome noPin = Run({"list"});
+    EXPECT_EQ(noPin.code, ExitSimLocked);
+    EXPECT_NE(noPin.err.find("--pin"), std::string::npos) << noPin.err;
+    EXPECT_EQ(Commands().back(), "AT+CPIN?");  // nothing after the state query
+
+    Outcome wrong = Run({"--pin", "0000", "list"});
+    EXPECT_EQ(wrong.code, ExitSimLocked);
+    EXPECT_EQ(modem.With([](sim::ModemSimulator& s) { return s.PinAttemptsLeft(); }), 2);
+
+    Outcome right = Run({"--pin", "4711", "list"});
+    EXPECT_EQ(right.code, ExitDone) << right.err;
+    EXPECT_NE(right.out.find("Anna"), std::string::npos);
+
+    modem.With([](sim::ModemSimulator& s) {
+        s.PowerOn();
+        for (int i = 0; i < 3; ++i) s.Feed("AT+CPIN=\"9999\"\r");
+    });
+    Outcome puk = Run({"--pin", "4711", "read", "1"});
+    EXPECT_EQ(puk.code, ExitSimLocked);
+    EXPECT_NE(puk.err.find("PUK"), std::string::npos) << puk.err;
+    EXPECT_EQ(modem.With([](sim::ModemSimulator& s) { return s.LockState(); }),
+              sim::ModemSimulator::Lock::SimPuk);
+}
+
+TEST_F(CliDeviceTest, NamesPortAndCommandWhenThePortCannotBeOpened) {
+    Outcome missing = Run({"--port", "/dev/ribodex-no-such-port", "list"});
+    EXPECT_EQ(missing.code, ExitPort);
+    EXPECT_NE(missing.err.find("/dev/ribodex-no-such-port: list: cannot open"), std::string::npos)
+        << missing.err;
+
+    Outcome notSerial = Run({"--port", "/dev/null", "status"});
+    EXPECT_EQ(notSerial.code, ExitPort);
+    EXPECT_NE(notSerial.err.find("not a serial port"), std::string::npos) << notSerial.err;
+
+    Outcome badName = Run({"--port", "COMX", "memories"});
+    EXPECT_EQ(badName.code, ExitPort);
+    EXPECT_NE(badName.err.find("no such port name"), std::string::npos) << badName.err;
+}
+
+TEST(PortOpenProblem, TellsHowToGetPermission) {
+    // The suite may run as root, where EACCES cannot be provoked.
+    EXPECT_NE(PortOpenProblem(EACCES, "/dev/ttyUSB0").find("sudo usermod -aG dialout $USER"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace ribodex::cli
