@@ -133,20 +133,29 @@ void CMainFrame::RestorePlacement()
     const int y = store.GetInt(kWindowSection, "y", 0);
     const int cx = store.GetInt(kWindowSection, "cx", 0);
     const int cy = store.GetInt(kWindowSection, "cy", 0);
-    if (x == 0 || y == 0 || cx == 0 || cy == 0)
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    if (!PlacementApplies(x, y, cx, cy, screens))
         return;
+    move(x, y);  // a top-level's position is that of its frame
+    resize(cx, cy);
+    pendingOuterSize = QSize(cx, cy);  // the frame is known once shown: showEvent mends
+}
+
+bool CMainFrame::PlacementApplies(int x, int y, int cx, int cy, const QList<QRect>& screens)
+{
+    if (x == 0 || y == 0 || cx == 0 || cy == 0)
+        return false;
+    if (cx < 0 || cy < 0)
+        return false;
     // A rectangle stored on a monitor that is gone would open the window out of reach.
     const QRect outer(x, y, cx, cy);
-    bool onScreen = false;
-    for (const QScreen* screen : QGuiApplication::screens())
-        onScreen = onScreen || screen->availableGeometry().intersects(outer);
-    if (!onScreen || cx < 0 || cy < 0)
-        return;
-    QMargins frame;
-    if (windowHandle() != nullptr)
-        frame = windowHandle()->frameMargins();
-    move(x, y);  // a top-level's position is that of its frame
-    resize(cx - frame.left() - frame.right(), cy - frame.top() - frame.bottom());
+    for (const QRect& screen : screens) {
+        if (screen.intersects(outer))
+            return true;
+    }
+    return false;
 }
 
 void CMainFrame::SaveBarState()
@@ -169,6 +178,16 @@ void CMainFrame::SavePlacement()
     store.SetInt(kWindowSection, "cx", outer.width());
     store.SetInt(kWindowSection, "y", outer.top());
     store.SetInt(kWindowSection, "cy", outer.height());
+}
+
+void CMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (!pendingOuterSize.isValid())
+        return;
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(pendingOuterSize - frame);
+    pendingOuterSize = QSize();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

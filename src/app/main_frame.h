@@ -34,6 +34,10 @@ public:
     // or item count changes).
     void UpdateCommandStates();
 
+    // Whether a stored placement is applied: all four values non-zero, a positive size, and
+    // some part of the rectangle on one of the screens (available geometries).
+    static bool PlacementApplies(int x, int y, int cx, int cy, const QList<QRect>& screens);
+
     CRdxView* View() const { return view; }
     QToolBar* ToolBar() const { return toolBar; }
     MainStatusBar* StatusBar() const { return statusBarWidget; }
@@ -42,6 +46,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildMenus();
@@ -56,6 +61,7 @@ private:
     CRdxView* view = nullptr;
     QToolBar* toolBar = nullptr;
     MainStatusBar* statusBarWidget = nullptr;
+    QSize pendingOuterSize;  // stored outer size still to be applied
 };
 
 }  // namespace ribodex

@@ -44,6 +44,7 @@ private slots:
     void portOnTheCommandLine();
     void badCommandLineSavesNothing();
     void placementAndBarStateSurviveARestart();
+    void placementOffEveryScreenOrWithAZeroIsIgnored_data();
     void placementOffEveryScreenOrWithAZeroIsIgnored();
     void germanWindowUnderAGermanLocale();
 
@@ -430,10 +431,13 @@ void MainWindowTest::badCommandLineSavesNothing()
 void MainWindowTest::placementAndBarStateSurviveARestart()
 {
     SetStored("DEMO", 0);
+    QRect outer;
     {
         auto app = NewApp();
         QVERIFY(app->InitInstance({}));
-        app->Frame()->setGeometry(100, 50, 640, 480);
+        app->Frame()->move(100, 50);  // the outer frame's corner
+        app->Frame()->resize(640, 480);
+        outer = app->Frame()->frameGeometry();
         app->Frame()->Actions().Get(ID_VIEW_STATUS_BAR)->setChecked(false);
         app->Frame()->addToolBar(Qt::LeftToolBarArea, app->Frame()->ToolBar());
         app->Frame()->close();
@@ -441,30 +445,40 @@ void MainWindowTest::placementAndBarStateSurviveARestart()
     }
     QCOMPARE(store->GetInt("1.0/Window", "x", 0), 100);
     QCOMPARE(store->GetInt("1.0/Window", "y", 0), 50);
-    QCOMPARE(store->GetInt("1.0/Window", "cx", 0), 640);
-    QCOMPARE(store->GetInt("1.0/Window", "cy", 0), 480);
+    QCOMPARE(store->GetInt("1.0/Window", "cx", 0), outer.width());
+    QCOMPARE(store->GetInt("1.0/Window", "cy", 0), outer.height());
     auto app = NewApp();
     QVERIFY(app->InitInstance({}));
-    QCOMPARE(app->Frame()->frameGeometry(), QRect(100, 50, 640, 480));
+    QCOMPARE(app->Frame()->frameGeometry(), outer);
     QVERIFY(app->Frame()->StatusBar()->isHidden());
     QVERIFY(!app->Frame()->ToolBar()->isHidden());
     QCOMPARE(app->Frame()->toolBarArea(app->Frame()->ToolBar()), Qt::LeftToolBarArea);
     QVERIFY(!app->Frame()->Actions().Get(ID_VIEW_STATUS_BAR)->isChecked());
 }
 
+void MainWindowTest::placementOffEveryScreenOrWithAZeroIsIgnored_data()
+{
+    QTest::addColumn<QRect>("stored");
+    QTest::addColumn<bool>("applies");
+    // Two monitors side by side, the left one at negative coordinates.
+    QTest::newRow("on the main screen") << QRect(100, 50, 640, 480) << true;
+    QTest::newRow("on the left monitor") << QRect(-1500, 20, 640, 480) << true;
+    QTest::newRow("partly on a screen") << QRect(1900, 1000, 640, 480) << true;
+    // Stored while a third monitor was attached that is gone now.
+    QTest::newRow("off every screen") << QRect(5000, 50, 640, 480) << false;
+    QTest::newRow("x zero: window at the left edge") << QRect(0, 50, 640, 480) << false;
+    QTest::newRow("y zero") << QRect(100, 0, 640, 480) << false;
+    QTest::newRow("no width") << QRect(100, 50, 0, 480) << false;
+    QTest::newRow("negative height, a damaged file") << QRect(100, 50, 640, -480) << false;
+}
+
 void MainWindowTest::placementOffEveryScreenOrWithAZeroIsIgnored()
 {
-    SetStored("DEMO", 0);
-    for (const QRect& stored : {QRect(-30000, -30000, 640, 480), QRect(0, 50, 640, 480)}) {
-        store->SetInt("1.0/Window", "x", stored.x());
-        store->SetInt("1.0/Window", "y", stored.y());
-        store->SetInt("1.0/Window", "cx", stored.width());
-        store->SetInt("1.0/Window", "cy", stored.height());
-        auto app = NewApp();
-        QVERIFY(app->InitInstance({}));
-        QVERIFY2(app->Frame()->frameGeometry() != stored, qPrintable(QString::number(stored.x())));
-        app->ExitInstance();
-    }
+    QFETCH(QRect, stored);
+    QFETCH(bool, applies);
+    const QList<QRect> screens{QRect(-1920, 0, 1920, 1080), QRect(0, 0, 1920, 1080)};
+    QCOMPARE(CMainFrame::PlacementApplies(stored.x(), stored.y(), stored.width(), stored.height(), screens),
+             applies);
 }
 
 void MainWindowTest::germanWindowUnderAGermanLocale()
