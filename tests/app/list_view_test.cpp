@@ -97,6 +97,13 @@ void ListViewTest::startsInReportModeWithThreeColumns()
         QCOMPARE(view->ReportView()->header()->sectionSize(column), 100);
     }
     QCOMPARE(headers, (QStringList{"Name", "Number", "Index"}));
+    // Icon 135 in both sizes, from the resources linked into the program.
+    view->Model()->AddItem("1", "110", "Ann");
+    const QIcon icon = model->index(0, 0).data(Qt::DecorationRole).value<QIcon>();
+    QVERIFY(!icon.isNull());
+    QVERIFY(icon.availableSizes().contains(QSize(16, 16)));
+    QVERIFY(icon.availableSizes().contains(QSize(32, 32)));
+    QVERIFY(model->index(0, 1).data(Qt::DecorationRole).isNull());
     // Several items may be selected at once.
     QCOMPARE(view->ReportView()->selectionMode(), QAbstractItemView::ExtendedSelection);
 }
