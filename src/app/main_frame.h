@@ -44,6 +44,8 @@ public:
     const CommandActions& Actions() const { return *actions; }
 
 protected:
+    // No framework popup over the bars: its items would duplicate View > Toolbar, untitled.
+    QMenu* createPopupMenu() override { return nullptr; }
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
