@@ -24,7 +24,6 @@ private slots:
     void settingsDialogSelectsPort_data();
     void settingsDialogSelectsPort();
     void settingsDialogStaysOpenWhileConnectingFails();
-    void settingsDialogCancelAsksNothing();
     void pinDialogLimitsAndKeepsEntry();
     void pukDialogRefusesMismatchedConfirmation();
     void pukDialogAcceptsMatchingPins();
@@ -93,15 +92,6 @@ void DialogsTest::settingsDialogStaysOpenWhileConnectingFails()
     QCOMPARE(attempts, 2);
     QVERIFY(!dialog.isVisible());
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void DialogsTest::settingsDialogCancelAsksNothing()
-{
-    int attempts = 0;
-    CSettingsDlg dialog({"COM1", 1}, Ports(), [&](const SettingsDlgData&) { return ++attempts > 0; });
-    dialog.reject();
-    QCOMPARE(attempts, 0);
-    QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
 void DialogsTest::pinDialogLimitsAndKeepsEntry()

@@ -30,7 +30,6 @@ private slots:
     void selectionFollowsItsRowsWhenSorted();
     void modeSwitchKeepsItemsOrderSelectionAndWidths();
     void contextMenuDependsOnSelection();
-    void itemIndexReadsTheIndexColumn();
 
 private:
     void Add(const QList<std::array<const char*, 3>>& rows);  // index, number, name
@@ -221,14 +220,6 @@ void ListViewTest::contextMenuDependsOnSelection()
         for (QAction* action : submenu->actions())
             QVERIFY(action->isSeparator() || actions->Get(action->data().toInt()) == action);
     }
-}
-
-void ListViewTest::itemIndexReadsTheIndexColumn()
-{
-    Add({{"42", "1", "a"}, {"x7", "2", "b"}, {"-3", "3", "c"}});
-    QCOMPARE(view->Model()->ItemIndex(0), 42);
-    QCOMPARE(view->Model()->ItemIndex(1), 0);
-    QCOMPARE(view->Model()->ItemIndex(2), -3);
 }
 
 QTEST_MAIN(ListViewTest)

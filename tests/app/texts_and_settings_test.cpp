@@ -19,8 +19,6 @@ class TextsAndSettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void englishTextsAsTheUserKnowsThem_data();
-    void englishTextsAsTheUserKnowsThem();
     void formatFillsInThePort();
     void germanLocaleTranslatesEveryText();
     void otherLocalesStayEnglish();
@@ -48,35 +46,6 @@ bool SameInGerman(const QString& english)
 }
 
 }  // namespace
-
-void TextsAndSettingsTest::englishTextsAsTheUserKnowsThem_data()
-{
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QString>("text");
-    // The original spelling, "occured" included: other programs of the line and their
-    // manuals quote these texts.
-    QTest::newRow("132") << 132
-        << "An error has occured while connecting to the specified port. Check the settings.";
-    QTest::newRow("133") << 133 << "Transfer data from \"%s\"...";
-    QTest::newRow("147") << 147
-        << "An error has occured while checking the PIN on the device on port \"%s\". Possibly "
-           "there is no AT+C-compatible device connected to this port or no SIM Card is "
-           "inserted. Probably the port cannot be used. Do you want to continue?";
-    QTest::newRow("158") << 158 << "The PIN is not correct.";
-    QTest::newRow("159") << 159 << "The PUK is not correct or you have entered an invalid PIN.";
-    QTest::newRow("160") << 160 << "Check PIN of the device on \"%s\"...";
-    QTest::newRow("57345") << 57345 << "For Help, press F1";
-    QTest::newRow("report prompt, with its full stop") << int(ID_VIEWMODE_REPORT)
-        << "Show the entries as report.\nReport";
-    QTest::newRow("unknown id") << 4711 << "";
-}
-
-void TextsAndSettingsTest::englishTextsAsTheUserKnowsThem()
-{
-    QFETCH(int, id);
-    QFETCH(QString, text);
-    QCOMPARE(StringTable::Text(id), text);
-}
 
 void TextsAndSettingsTest::formatFillsInThePort()
 {
