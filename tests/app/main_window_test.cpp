@@ -47,6 +47,7 @@ private slots:
     void placementOffEveryScreenOrWithAZeroIsIgnored_data();
     void placementOffEveryScreenOrWithAZeroIsIgnored();
     void germanWindowUnderAGermanLocale();
+    void lockIndicatorsFollowTheKeyboardLeds();
 
 private:
     // A phone with a SIM locked by pin ("" for none) and the given SM entries.
@@ -499,6 +500,34 @@ void MainWindowTest::germanWindowUnderAGermanLocale()
     QCOMPARE(app->Frame()->View()->Model()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(),
              QStringLiteral("Nummer"));
     QCOMPARE(app->Frame()->windowTitle(), QStringLiteral("Quillcast Ribodex"));
+}
+
+void MainWindowTest::lockIndicatorsFollowTheKeyboardLeds()
+{
+    QDir leds(dir->filePath(QStringLiteral("leds")));
+    auto led = [&](const QString& name, const char* brightness) {
+        QVERIFY(leds.mkpath(name));
+        QFile file(leds.filePath(name + QStringLiteral("/brightness")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(brightness);
+    };
+    // Two keyboards: caps lock is lit on the second one only; no scroll lock LED at all;
+    // a LED whose name merely contains "numlock" is no lock indicator.
+    led(QStringLiteral("input3::capslock"), "0\n");
+    led(QStringLiteral("input9::capslock"), "1\n");
+    led(QStringLiteral("input3::numlock"), "0\n");
+    led(QStringLiteral("input3::numlock-extra"), "1\n");
+    const LockStates states = ReadLockStates(leds.path().toStdString());
+    QCOMPARE(states.caps, std::optional<bool>(true));
+    QCOMPARE(states.num, std::optional<bool>(false));
+    QCOMPARE(states.scroll, std::optional<bool>());
+
+    MainStatusBar bar;
+    bar.UpdateIndicators(states);
+    QStringList lit;
+    for (int i = 0; i < 3; ++i)
+        lit << bar.Indicator(i)->text() + (bar.Indicator(i)->isEnabled() ? "+" : "-");
+    QCOMPARE(lit, (QStringList{"CAP+", "NUM-", "SCRL-"}));
 }
 
 QTEST_MAIN(MainWindowTest)
