@@ -44,7 +44,7 @@ CPinDlg::CPinDlg(const QString& prompt, const PinDialogData& data, QWidget* pare
     grid->addWidget(promptLabel, 0, 0, 1, 2);
     grid->addWidget(pinLabel, 1, 0);
     grid->addWidget(pinEdit, 1, 1);
-    grid->addWidget(saveBox, 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(saveBox, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
     grid->addWidget(buttons, 3, 0, 1, 2);
     setMinimumWidth(320);
     pinEdit->setFocus();

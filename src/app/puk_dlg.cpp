@@ -49,7 +49,7 @@ CPukDlg::CPukDlg(const QString& prompt, const PukDialogData& data, QWidget* pare
     grid->addWidget(new QLabel(tr("Enter the new PIN."), this), 3, 0, 1, 2);
     addRow(4, tr("PIN:"), pinEdit);
     addRow(5, tr("Confirmation:"), confirmEdit);
-    grid->addWidget(saveBox, 6, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(saveBox, 6, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
     grid->addWidget(buttons, 7, 0, 1, 2);
     setMinimumWidth(320);
     pukEdit->setFocus();

@@ -39,7 +39,7 @@ CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::stri
     grid->addWidget(new QLabel(tr("Here you can edit the settings for this program."), this), 0, 0, 1, 2);
     grid->addWidget(portLabel, 1, 0);
     grid->addWidget(portList, 1, 1);
-    grid->addWidget(queryPinBox, 2, 0, 1, 2, Qt::AlignLeft);
+    grid->addWidget(queryPinBox, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
     grid->addWidget(buttons, 3, 0, 1, 2);
     portList->setMinimumContentsLength(12);
 }
