@@ -1,0 +1,187 @@
+// Phone book commands of the simulated phone: +CPBS memory selection, +CPBR reading and
+// +CPBW writing and deleting, with each memory's own index range and length limits.
+#include "sim/at_params.h"
+#include "sim/gsm_charset.h"
+#include "sim/modem_simulator.h"
+
+namespace ribodex::sim {
+namespace {
+
+constexpr int kInvalidIndex = 21;
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+std::string Range(const SimMemory& memory) {
+    return "(" + std::to_string(memory.first) + "-" + std::to_string(memory.last) + ")";
+}
+
+// A dialling string: digits and the few dial modifiers a phone book may hold; '+' only first.
+bool ValidNumber(const std::string& number) {
+    for (std::size_t i = 0; i < number.size(); ++i) {
+        const char c = number[i];
+        if (c == '+' && i == 0) continue;
+        if ((c >= '0' && c <= '9') || c == '*' || c == '#' || c == 'p' || c == 'P' || c == 'w' || c == 'W') continue;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ModemSimulator::EncodeName(const std::string& gsm) const {
+    return EncodeText(gsm, CharsetFromName(charset).value_or(Charset::Gsm));
+}
+
+bool ModemSimulator::RunPhoneBook(std::string_view name, std::string_view rest, std::vector<std::string>& info,
+                                  std::string& error) {
+    if (lock != Lock::None) {
+        error = CmeError(lock == Lock::SimPuk ? 12 : lock == Lock::PhSimPin ? 5 : lock == Lock::Blocked ? 13 : 11);
+        return false;
+    }
+    SimMemory* memory = FindMemory(config.selectedMemory);
+    if (memory == nullptr) {
+        error = CmeError(4);
+        return false;
+    }
+    if (name == "+CPBS") {
+        if (rest == "=?") {
+            std::string list;
+            for (const SimMemory& each : config.memories) {
+                list += (list.empty() ? "" : ",") + Quoted(each.name);
+                if (!each.alias.empty()) list += "," + Quoted(each.alias);
+            }
+            info.push_back("+CPBS: (" + list + ")");
+            return true;
+        }
+        if (rest == "?") {
+            info.push_back("+CPBS: " + Quoted(config.selectedMemory) + "," + std::to_string(memory->entries.size()) +
+                           "," + std::to_string(memory->last - memory->first + 1));
+            return true;
+        }
+        if (rest.empty() || rest.front() != '=') return false;
+        const auto params = ParseParams(rest.substr(1));
+        if (!params || params->empty() || params->size() > 3) return false;
+        if (FindMemory(params->front().value) == nullptr) {
+            error = CmeError(4);
+            return false;
+        }
+        config.selectedMemory = params->front().value;
+        return true;
+    }
+    if (name == "+CPBR") {
+        if (rest == "=?") {
+            info.push_back("+CPBR: " + Range(*memory) + "," + std::to_string(memory->maxNumber) + "," +
+                           std::to_string(memory->maxName));
+            return true;
+        }
+        if (rest.empty() || rest.front() != '=') return false;
+        return ReadEntries(rest.substr(1), info, error);
+    }
+    // +CPBW
+    if (rest == "=?") {
+        info.push_back("+CPBW: " + Range(*memory) + "," + std::to_string(memory->maxNumber) + ",(129,145,161)," +
+                       std::to_string(memory->maxName));
+        return true;
+    }
+    if (rest.empty() || rest.front() != '=') return false;
+    return WriteEntry(rest.substr(1), error);
+}
+
+bool ModemSimulator::ReadEntries(std::string_view args, std::vector<std::string>& info, std::string& error) {
+    const SimMemory& memory = *FindMemory(config.selectedMemory);
+    const auto params = ParseParams(args);
+    if (!params || params->empty() || params->size() > 2) return false;
+    const auto first = ParamInt(params->front());
+    const auto last = params->size() == 2 ? ParamInt((*params)[1]) : first;
+    if (!first || !last) return false;
+    if (*first < memory.first || *last > memory.last || *first > *last) {
+        error = CmeError(kInvalidIndex);
+        return false;
+    }
+    for (auto it = memory.entries.lower_bound(*first); it != memory.entries.end() && it->first <= *last; ++it) {
+        info.push_back("+CPBR: " + std::to_string(it->first) + "," + Quoted(it->second.number) + "," +
+                       std::to_string(it->second.type) + "," + Quoted(EncodeName(it->second.nameGsm)));
+    }
+    if (!info.empty() || params->size() == 2) return true;
+    switch (config.emptyAnswer) {
+    case EmptyAnswer::Ok:
+        return true;
+    case EmptyAnswer::Error:
+        return false;
+    case EmptyAnswer::Cme:
+        // Phones that answer this way do so whatever +CMEE says.
+        error = cmee == 2 ? "+CME ERROR: not found" : "+CME ERROR: 22";
+        return false;
+    case EmptyAnswer::NoEntry:
+        info.push_back("no entry");
+        return true;
+    }
+    return true;
+}
+
+bool ModemSimulator::WriteEntry(std::string_view args, std::string& error) {
+    SimMemory& memory = *FindMemory(config.selectedMemory);
+    const auto params = ParseParams(args);
+    if (!params || params->empty() || params->size() > 4) return false;
+    std::optional<int> index;
+    if (!params->front().Empty()) {
+        index = ParamInt(params->front());
+        if (!index) return false;
+        if (*index < memory.first || *index > memory.last) {
+            error = CmeError(kInvalidIndex);
+            return false;
+        }
+    }
+    if (params->size() == 1) {
+        if (!index) return false;
+        if (memory.entries.erase(*index) > 0) ++revision;
+        return true;
+    }
+    const AtParam& numberParam = (*params)[1];
+    const std::string& number = numberParam.value;
+    if (!ValidNumber(number)) {
+        error = CmeError(27);
+        return false;
+    }
+    const int digits = static_cast<int>(number.size()) - (!number.empty() && number[0] == '+' ? 1 : 0);
+    if (digits > memory.maxNumber) {
+        error = CmeError(26);
+        return false;
+    }
+    int type = !number.empty() && number[0] == '+' ? 145 : 129;
+    if (params->size() >= 3 && !(*params)[2].Empty()) {
+        const auto given = ParamInt((*params)[2]);
+        if (!given || *given < 128 || *given > 255) return false;
+        type = *given;
+    }
+    std::string nameGsm;
+    if (params->size() == 4) {
+        const auto decoded = DecodeText((*params)[3].value, CharsetFromName(charset).value_or(Charset::Gsm));
+        if (!decoded) {
+            error = CmeError(25);
+            return false;
+        }
+        nameGsm = *decoded;
+    }
+    if (static_cast<int>(nameGsm.size()) > memory.maxName) {
+        error = CmeError(24);
+        return false;
+    }
+    if (!index) {
+        for (int i = memory.first; i <= memory.last; ++i) {
+            if (memory.entries.count(i) == 0) {
+                index = i;
+                break;
+            }
+        }
+        if (!index) {
+            error = CmeError(20);
+            return false;
+        }
+    }
+    memory.entries[*index] = SimEntry{number, type, nameGsm};
+    ++revision;
+    return true;
+}
+
+}  // namespace ribodex::sim

@@ -1,0 +1,176 @@
+#include "sim/pty_modem.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+namespace ribodex::sim {
+
+PtyModem::PtyModem(SimConfig config) : simulator(std::move(config)) {}
+
+PtyModem::~PtyModem() { Stop(); }
+
+void PtyModem::CloseAll() {
+    for (int* fd : {&master, &holder, &wakeRead, &wakeWrite}) {
+        if (*fd >= 0) ::close(*fd);
+        *fd = -1;
+    }
+    if (!linkPath.empty()) ::unlink(linkPath.c_str());
+    linkPath.clear();
+}
+
+bool PtyModem::Start(const std::string& link) {
+    if (running.load()) return true;
+    master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    char name[128];
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+        ::ptsname_r(master, name, sizeof name) != 0) {
+        CloseAll();
+        return false;
+    }
+    ptsPath = name;
+    // Held open so the master never reads EIO while no client has the port open.
+    holder = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    int wake[2];
+    if (holder < 0 || ::pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        CloseAll();
+        return false;
+    }
+    wakeRead = wake[0];
+    wakeWrite = wake[1];
+    termios raw{};
+    if (::tcgetattr(holder, &raw) == 0) {
+        ::cfmakeraw(&raw);
+        ::tcsetattr(holder, TCSANOW, &raw);
+    }
+    slavePath = ptsPath;
+    if (!link.empty()) {
+        ::unlink(link.c_str());
+        if (::symlink(ptsPath.c_str(), link.c_str()) != 0) {
+            CloseAll();
+            return false;
+        }
+        linkPath = link;
+        slavePath = link;
+    }
+    stopping = false;
+    running = true;
+    thread = std::thread(&PtyModem::Run, this);
+    return true;
+}
+
+void PtyModem::Stop() {
+    if (!running.load()) return;
+    stopping = true;
+    const char wake = 'x';
+    [[maybe_unused]] ssize_t ignored = ::write(wakeWrite, &wake, 1);
+    if (thread.joinable()) thread.join();
+    running = false;
+    CloseAll();
+}
+
+void PtyModem::Unplug() {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (master >= 0) ::close(master);
+    master = -1;
+    if (holder >= 0) ::close(holder);
+    holder = -1;
+}
+
+bool PtyModem::WaitWake(int timeoutMs) {
+    if (timeoutMs <= 0) return stopping.load();
+    pollfd wake{wakeRead, POLLIN, 0};
+    ::poll(&wake, 1, timeoutMs);
+    return stopping.load();
+}
+
+bool PtyModem::SendPaced(const std::string& bytes, unsigned baud) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    const std::chrono::duration<double> byteTime(baud ? 10.0 / baud : 0.0);
+    std::size_t sent = 0;
+    while (sent < bytes.size()) {
+        if (stopping.load()) return false;
+        std::size_t due = bytes.size();
+        if (baud) {
+            due = static_cast<std::size_t>((Clock::now() - start) / byteTime) + 1;
+            if (due > bytes.size()) due = bytes.size();
+        }
+        if (due > sent) {
+            int fd;
+            {
+                std::lock_guard<std::mutex> guard(mutex);
+                fd = master;
+            }
+            if (fd < 0) return false;
+            ssize_t n = ::write(fd, bytes.data() + sent, due - sent);
+            if (n > 0) {
+                sent += static_cast<std::size_t>(n);
+            } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                return false;
+            } else {
+                WaitWake(2);
+            }
+        }
+        if (baud && sent < bytes.size())
+            std::this_thread::sleep_until(
+                start + std::chrono::duration_cast<Clock::duration>(byteTime * (sent + 1)));
+    }
+    return true;
+}
+
+void PtyModem::Run() {
+    while (!stopping.load()) {
+        int fd;
+        {
+            std::lock_guard<std::mutex> guard(mutex);
+            fd = master;
+        }
+        pollfd fds[2] = {{wakeRead, POLLIN, 0}, {fd, POLLIN, 0}};
+        // After an unplug only Stop can wake us.
+        ::poll(fds, fd >= 0 ? 2 : 1, -1);
+        if (stopping.load()) break;
+        if (fd < 0 || !(fds[1].revents & POLLIN)) {
+            if (fd >= 0 && (fds[1].revents & (POLLHUP | POLLERR))) WaitWake(20);  // no client yet
+            continue;
+        }
+        char block[512];
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got <= 0) continue;
+
+        struct {
+            unsigned baud;
+            int latencyMs, lateAnswerMs;
+            bool unsolicited;
+        } timing;
+        std::string answer;
+        std::uint64_t revisionBefore;
+        {
+            std::lock_guard<std::mutex> guard(mutex);
+            const SimConfig& config = simulator.Config();
+            timing = {config.baud, config.latencyMs, config.lateAnswerMs, config.unsolicited};
+            revisionBefore = simulator.Revision();
+        }
+        // Input, too, spends its time on the wire before the phone has it.
+        if (timing.baud) WaitWake(static_cast<int>(got * 10000 / timing.baud));
+        bool hangUp = false;
+        {
+            std::lock_guard<std::mutex> guard(mutex);
+            answer = simulator.Feed(std::string_view(block, static_cast<std::size_t>(got)));
+            if (simulator.Revision() != revisionBefore && onChange) onChange(simulator);
+            hangUp = simulator.HangUpDue();
+            if (timing.unsolicited && !answer.empty()) answer += simulator.NextUnsolicited();
+        }
+        if (answer.empty()) continue;
+        if (WaitWake(timing.latencyMs + timing.lateAnswerMs)) break;
+        SendPaced(answer, timing.baud);
+        if (hangUp) Unplug();
+    }
+}
+
+}  // namespace ribodex::sim

@@ -1,0 +1,76 @@
+// The SIM lock of the simulated phone: +CPIN query, PIN with three attempts, then the PUK
+// with ten, PUK plus new PIN, and the phone-to-SIM lock when configured.
+#include "sim/at_params.h"
+#include "sim/modem_simulator.h"
+
+namespace ribodex::sim {
+
+bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std::vector<std::string>& info,
+                                   std::string& error) {
+    if (rest == "=?") return true;
+    if (rest == "?") {
+        switch (lock) {
+        case Lock::None: info.push_back("+CPIN: READY"); return true;
+        case Lock::SimPin: info.push_back("+CPIN: SIM PIN"); return true;
+        case Lock::SimPuk: info.push_back("+CPIN: SIM PUK"); return true;
+        case Lock::PhSimPin: info.push_back("+CPIN: PH-SIM PIN"); return true;
+        case Lock::Blocked: error = CmeError(13); return false;
+        }
+        return false;
+    }
+    if (rest.empty() || rest.front() != '=') return false;
+    const auto params = ParseParams(rest.substr(1));
+    if (!params || params->empty() || params->size() > 2) return false;
+    const std::string& code = params->front().value;
+
+    switch (lock) {
+    case Lock::None:
+        error = CmeError(3);
+        return false;
+    case Lock::Blocked:
+        error = CmeError(13);
+        return false;
+    case Lock::PhSimPin:
+        if (code != config.phSimCode) {
+            error = CmeError(16);
+            return false;
+        }
+        lock = Lock::None;
+        return true;
+    case Lock::SimPin:
+        if (code != config.pin) {
+            if (--pinAttempts <= 0) lock = Lock::SimPuk;
+            error = CmeError(16);
+            return false;
+        }
+        pinAttempts = 3;
+        lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        return true;
+    case Lock::SimPuk: {
+        if (params->size() != 2) {
+            // The PUK alone cannot unblock: a new PIN is part of the command.
+            error = CmeError(12);
+            return false;
+        }
+        const std::string& newPin = (*params)[1].value;
+        if (code != config.puk) {
+            if (--pukAttempts <= 0) lock = Lock::Blocked;
+            error = CmeError(16);
+            return false;
+        }
+        if (newPin.size() < 4 || newPin.size() > 8 || newPin.find_first_not_of("0123456789") != std::string::npos) {
+            // A PIN of the wrong shape is refused before the PUK counts as used.
+            error = CmeError(16);
+            return false;
+        }
+        config.pin = newPin;
+        pinAttempts = 3;
+        pukAttempts = 10;
+        lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        return true;
+    }
+    }
+    return false;
+}
+
+}  // namespace ribodex::sim

@@ -1,0 +1,268 @@
+// The connection flow and the refresh against the simulated phone on a real pty, with the
+// user played by a script.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/device/gsm_device.h"
+#include "core/phonebook/pin_scramble.h"
+#include "core/raw_pty.h"
+#include "core/session/connection_flow.h"
+#include "core/session/settings_store.h"
+#include "core/session_scripted_ui.h"
+#include "sim/pty_modem.h"
+
+namespace ribodex {
+namespace {
+
+using test::ScriptedUi;
+using Lock = sim::ModemSimulator::Lock;
+using Strings = std::vector<std::string>;
+
+constexpr const char* kPin = "1234";
+constexpr const char* kPuk = "12345678";
+
+sim::SimConfig LockedSim() {
+    sim::SimConfig config;
+    config.pin = kPin;
+    config.puk = kPuk;
+    return config;
+}
+
+void ShortenWaits(GsmDevice& device) {
+    device.timing.afterDtrMs = 0;
+    device.timing.afterDisconnectMs = 0;
+    device.timing.afterPinAcceptedMs = 10;
+    device.timing.beforeFullReadMs = 10;
+    device.timing.commandLimitMs = 1000;
+    device.timing.pinLimitMs = 1000;
+    device.timing.fullReadLimitMs = 2000;
+}
+
+class SessionFlowTest : public ::testing::Test {
+protected:
+    void SetUp() override { ShortenWaits(device); }
+
+    // Starts the phone and points the session at it.
+    void Plug(sim::SimConfig config = LockedSim()) {
+        modem = std::make_unique<sim::PtyModem>(std::move(config));
+        ASSERT_TRUE(modem->Start());
+        port = modem->SlavePath();
+        session.settings.portName = port;
+        session.settings.queryPin = 1;
+    }
+
+    Lock SimLock() { return modem->With([](sim::ModemSimulator& m) { return m.LockState(); }); }
+    int PinAttemptsLeft() {
+        return modem->With([](sim::ModemSimulator& m) { return m.PinAttemptsLeft(); });
+    }
+    std::string StoredPin(const std::string& forPort) {
+        return UnscramblePin(store.GetText(PortSection(forPort), "PIN", ""));
+    }
+
+    void TearDown() override { EXPECT_EQ(ui.waitDepth, 0); }
+
+    std::unique_ptr<sim::PtyModem> modem;
+    std::string port;
+    GsmDevice device;
+    MemorySettingsStore store;
+    ScriptedUi ui;
+    Session session{device, store, ui};
+};
+
+TEST_F(SessionFlowTest, FirstStartWithoutSettingsCannotOpenAPort) {
+    LoadSessionSettings(session);
+    EXPECT_EQ(session.settings.portName, "");
+    EXPECT_EQ(session.settings.queryPin, 1);
+    session.connected = 1;  // a flow that fails must clear it
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(session.connected, 0);
+    EXPECT_EQ(ui.seen, (Strings{"message 132"}));
+    EXPECT_FALSE(device.IsConnected());
+
+    session.settings.portName = "/dev/ribodex-no-such-port";
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(ui.messages, (std::vector<int>{132, 132}));
+}
+
+TEST_F(SessionFlowTest, QueryPinOffTrustsTheDeviceWithoutAsking) {
+    Plug();
+    session.settings.queryPin = 0;
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_EQ(session.connected, 1);
+    EXPECT_TRUE(ui.seen.empty());
+    EXPECT_EQ(SimLock(), Lock::SimPin);  // nothing was sent to unlock it
+    const Strings commands = modem->With([](sim::ModemSimulator& m) { return m.Commands(); });
+    EXPECT_EQ(commands, (Strings{"AT+CPBS=\"SM\""}));
+}
+
+TEST_F(SessionFlowTest, ReadySimConnectsWithoutPromptOrPause) {
+    sim::SimConfig config;
+    config.pin = "";
+    Plug(config);
+    device.timing.afterPinAcceptedMs = 2000;  // must not be waited for a ready SIM
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    EXPECT_EQ(session.connected, 1);
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port}));
+}
+
+TEST_F(SessionFlowTest, RememberedPinUnlocksWithoutPrompt) {
+    Plug();
+    StorePinSettings(store, 1, port, kPin);
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_EQ(session.connected, 1);
+    EXPECT_EQ(SimLock(), Lock::None);
+    EXPECT_TRUE(ui.Seen("pin").empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(SessionFlowTest, WrongPinShowsMessageAndReopensDialogWithPreviousEntry) {
+    Plug();
+    ui.pinAnswers = {{true, "1111", 1}, {true, kPin, std::nullopt}};
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_EQ(session.connected, 1);
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0", "message 158",
+                                "status 160 " + port, "pin 156 " + port + " '1111' 1"}));
+    EXPECT_EQ(SimLock(), Lock::None);
+    // Accepted with Save checked: remembered for this port, scrambled.
+    EXPECT_EQ(store.GetInt(PortSection(port), "Save PIN", 0), 1);
+    EXPECT_EQ(StoredPin(port), kPin);
+    EXPECT_NE(store.GetText(PortSection(port), "PIN", ""), kPin);
+}
+
+TEST_F(SessionFlowTest, RejectedRememberedPinCostsOneAttemptEveryPass) {
+    Plug();
+    StorePinSettings(store, 1, port, "0000");
+    // Pass 1: remembered (attempt 1), typed (attempt 2); pass 2: remembered (attempt 3).
+    ui.pinAnswers = {{true, "1111", 0}, {false, std::nullopt, std::nullopt}};
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(ui.Seen("pin"), (Strings{"pin 156 " + port + " '' 0", "pin 156 " + port + " '1111' 0"}));
+    EXPECT_EQ(ui.messages, (std::vector<int>{158}));
+    EXPECT_EQ(SimLock(), Lock::SimPuk);
+    EXPECT_EQ(ui.seen.back(), "status 57345");
+    EXPECT_EQ(session.connected, 0);
+    EXPECT_TRUE(device.IsConnected());  // a cancelled prompt leaves the port open
+}
+
+TEST_F(SessionFlowTest, ThreeWrongPinsLeadToThePukDialog) {
+    Plug();
+    ui.pinAnswers = {{true, "1111", 1}, {true, "2222", std::nullopt}, {true, "3333", std::nullopt}};
+    ui.pukAnswers = {{true, "87654321", "4321", 1}, {true, kPuk, "4321", 1}};
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_EQ(ui.messages, (std::vector<int>{158, 158, 158, 159}));
+    EXPECT_EQ(ui.Seen("puk"), (Strings{"puk 157 " + port + " '' '' 0",
+                                       "puk 157 " + port + " '87654321' '4321' 1"}));
+    EXPECT_EQ(SimLock(), Lock::None);
+    EXPECT_EQ(session.connected, 1);
+    // The new PIN is what is remembered, and what the SIM now wants after power-on.
+    EXPECT_EQ(StoredPin(port), "4321");
+    modem->With([](sim::ModemSimulator& m) { m.PowerOn(); });
+    ui.seen.clear();
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_TRUE(ui.Seen("pin").empty());
+    EXPECT_EQ(SimLock(), Lock::None);
+}
+
+TEST_F(SessionFlowTest, CancelledDialogsLeaveTheSimLockedAndDisconnected) {
+    Plug();
+    ui.pinAnswers = {{false, "9", 1}};
+    session.connected = 1;
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0", "status 57345"}));
+    EXPECT_EQ(session.connected, 0);
+    EXPECT_EQ(PinAttemptsLeft(), 3);  // a cancelled dialog sends nothing
+    EXPECT_FALSE(store.Contains(PortSection(port), "Save PIN"));
+
+    modem->With([](sim::ModemSimulator& m) {
+        while (m.LockState() == Lock::SimPin) m.Feed("AT+CPIN=\"0000\"\r");
+    });
+    ASSERT_EQ(SimLock(), Lock::SimPuk);
+    ui.seen.clear();
+    ui.pukAnswers = {{false, "1", "2", 0}};
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "puk 157 " + port + " '' '' 0", "status 57345"}));
+    EXPECT_EQ(SimLock(), Lock::SimPuk);
+    EXPECT_EQ(session.connected, 0);
+}
+
+TEST_F(SessionFlowTest, RememberedPinBelongsToItsPortOnly) {
+    Plug();
+    ui.pinAnswers = {{true, kPin, 1}};
+    ASSERT_TRUE(ConnectDevice(session));
+    ASSERT_EQ(StoredPin(port), kPin);
+
+    // A second phone with the same PIN on another port still asks.
+    sim::PtyModem other(LockedSim());
+    ASSERT_TRUE(other.Start());
+    session.settings.portName = other.SlavePath();
+    ui.seen.clear();
+    ui.pinAnswers = {{false, std::nullopt, std::nullopt}};
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(ui.Seen("pin").size(), 1u);
+    EXPECT_FALSE(TryStoredPin(device, store, "COM2"));
+    EXPECT_EQ(other.With([](sim::ModemSimulator& m) { return m.PinAttemptsLeft(); }), 3);
+}
+
+TEST_F(SessionFlowTest, AcceptedPinWithSaveUncheckedErasesTheRememberedOne) {
+    Plug();
+    StorePinSettings(store, 1, port, "0000");  // stale: costs one attempt
+    ui.pinAnswers = {{true, kPin, 0}};
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_EQ(store.GetInt(PortSection(port), "Save PIN", 1), 0);
+    EXPECT_EQ(store.GetText(PortSection(port), "PIN", "x"), "");
+    EXPECT_EQ(PinAttemptsLeft(), 3);  // reset by the accepted PIN
+}
+
+TEST_F(SessionFlowTest, DeviceWithoutAUsableAnswerAsksWhetherToContinue) {
+    test::RawPty mute;  // opens like a port but never answers
+    ASSERT_TRUE(mute.Ok());
+    device.timing.commandLimitMs = 200;
+    session.settings.portName = mute.SlavePath();
+    ui.yesNoAnswers = {true, false};
+    EXPECT_TRUE(ConnectDevice(session));
+    EXPECT_EQ(session.connected, 1);
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + mute.SlavePath(), "ask 147 " + mute.SlavePath()}));
+
+    ui.seen.clear();
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(session.connected, 0);
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + mute.SlavePath(), "ask 147 " + mute.SlavePath(),
+                                "status 57345"}));
+    EXPECT_TRUE(device.IsConnected());
+}
+
+TEST_F(SessionFlowTest, SettingsAreSavedOnSuccessOrAtExitOnly) {
+    LoadSessionSettings(session);
+    EXPECT_FALSE(AcceptSettings(session, "/dev/ribodex-no-such-port", 0));
+    EXPECT_EQ(session.settings.portName, "/dev/ribodex-no-such-port");
+    EXPECT_EQ(session.settings.queryPin, 0);
+    EXPECT_FALSE(store.Contains("1.0", "Port"));
+    ExitSession(session);  // the values tried are written at exit
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), "/dev/ribodex-no-such-port");
+    EXPECT_EQ(store.GetInt("1.0", "Query PIN", 1), 0);
+
+    sim::SimConfig ready;
+    Plug(ready);
+    EXPECT_TRUE(AcceptSettings(session, port, 1));
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), port);
+    EXPECT_EQ(store.GetInt("1.0", "Query PIN", 0), 1);
+    EXPECT_TRUE(AfterSettingsAccepted(session));
+    ExitSession(session);
+    EXPECT_FALSE(device.IsConnected());
+}
+
+TEST_F(SessionFlowTest, ExitBeforeSettingsWereLoadedKeepsTheStoredOnes) {
+    store.SetText("1.0", "Port", "COM4");
+    store.SetInt("1.0", "Query PIN", 0);
+    ExitSession(session);
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), "COM4");
+    EXPECT_EQ(store.GetInt("1.0", "Query PIN", 1), 0);
+}
+
+}  // namespace
+}  // namespace ribodex

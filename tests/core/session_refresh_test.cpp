@@ -1,0 +1,138 @@
+// The refresh sequence against the simulated phone: what the list and the status bar see.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/device/gsm_device.h"
+#include "core/session/connection_flow.h"
+#include "core/session/refresh.h"
+#include "core/session/settings_store.h"
+#include "core/session_scripted_ui.h"
+#include "sim/pty_modem.h"
+
+namespace ribodex {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+// Records the calls in order; rows as "index|number|name".
+class RecordingList : public ListSink {
+public:
+    std::vector<std::string> calls;
+    void DeleteAllItems() override { calls.push_back("clear"); }
+    void AddItem(std::string_view index, std::string_view number, std::string_view name) override {
+        calls.push_back(std::string(index) + "|" + std::string(number) + "|" + std::string(name));
+    }
+};
+
+class SessionRefreshTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        device.timing.afterDtrMs = 0;
+        device.timing.afterDisconnectMs = 0;
+        device.timing.afterPinAcceptedMs = 0;
+        device.timing.beforeFullReadMs = 10;
+        device.timing.commandLimitMs = 1000;
+        device.timing.fullReadLimitMs = 2000;
+        ASSERT_TRUE(modem.Start());
+        port = modem.SlavePath();
+        session.settings.portName = port;
+    }
+    void TearDown() override { EXPECT_EQ(ui.waitDepth, 0); }
+
+    void Store(const char* memory, int index, const char* number, const char* name) {
+        modem.With([&](sim::ModemSimulator& m) {
+            m.FindMemory(memory)->entries[index] = sim::SimEntry{number, number[0] == '+' ? 145 : 129, name};
+        });
+    }
+
+    sim::PtyModem modem;
+    std::string port;
+    GsmDevice device;
+    MemorySettingsStore store;
+    test::ScriptedUi ui;
+    Session session{device, store, ui};
+    RecordingList list;
+};
+
+TEST_F(SessionRefreshTest, ConnectsFirstThenListsStoredIndicesInAscendingOrder) {
+    Store("SM", 120, "+4930123", "Carl");
+    Store("SM", 3, "0171", "Bert");
+    Store("SM", 1, "089", "anna");
+    Store("ME", 2, "555", "Phone only");  // another memory: never listed
+    EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_EQ(session.connected, 1);
+    EXPECT_EQ(list.calls, (Strings{"clear", "1|089|anna", "3|0171|Bert", "120|+4930123|Carl"}));
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "status 133 " + port, "status 57345"}));
+}
+
+TEST_F(SessionRefreshTest, ConnectedSessionRefreshesWithoutANewFlow) {
+    ASSERT_TRUE(ConnectDevice(session));
+    Store("SM", 250, "1", "Last");
+    ui.seen.clear();
+    EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_EQ(list.calls, (Strings{"clear", "250|1|Last"}));
+    EXPECT_EQ(ui.seen, (Strings{"status 133 " + port, "status 57345"}));
+
+    // Deleted on the phone meanwhile: the next refresh shows an empty list.
+    modem.With([](sim::ModemSimulator& m) { m.FindMemory("SM")->entries.clear(); });
+    list.calls.clear();
+    EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_EQ(list.calls, (Strings{"clear"}));
+}
+
+TEST_F(SessionRefreshTest, FailedFlowLeavesListAndStatusBarAlone) {
+    session.settings.portName = "/dev/ribodex-no-such-port";
+    EXPECT_FALSE(RefreshList(session, list));
+    EXPECT_TRUE(list.calls.empty());
+    EXPECT_EQ(ui.seen, (Strings{"message 132"}));
+
+    session.settings.portName = port;
+    modem.With([](sim::ModemSimulator& m) {
+        m.Config().pin = "1234";
+        m.PowerOn();
+    });
+    ui.seen.clear();
+    ui.pinAnswers = {{false, std::nullopt, std::nullopt}};
+    EXPECT_FALSE(RefreshList(session, list));
+    EXPECT_TRUE(list.calls.empty());
+}
+
+TEST_F(SessionRefreshTest, SilentDeviceEmptiesTheListWithoutComplaint) {
+    session.settings.queryPin = 0;
+    Store("SM", 5, "1", "x");
+    device.timing.commandLimitMs = 150;
+    device.timing.fullReadLimitMs = 300;
+    modem.With([](sim::ModemSimulator& m) { m.Config().silent = true; });
+    EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_EQ(list.calls, (Strings{"clear"}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ui.seen.back(), "status 57345");
+}
+
+// Only what FindEntry holds inside firstIndex..lastIndex is listed, each index once, in
+// ascending order, and a range of two billion costs no more than the entries held.
+TEST(RefreshRows, StoredEntriesInsideTheRangeInAscendingOrder) {
+    GsmDevice device;
+    device.firstIndex = 2;
+    device.lastIndex = 2147483647;
+    device.StoreEntry(2147483647, "9", "Top");
+    device.StoreEntry(7, "7", "Seven");
+    device.StoreEntry(1, "1", "Below");
+    device.StoreEntry(2, "2", "Two");
+    device.StoreEntry(7, "77", "Seven again");  // a later line for an index replaces it
+    RecordingList list;
+    AddStoredEntries(device, list);
+    EXPECT_EQ(list.calls, (Strings{"2|2|Two", "7|77|Seven again", "2147483647|9|Top"}));
+
+    device.firstIndex = -5;
+    device.lastIndex = -1;
+    device.StoreEntry(-3, "3", "neg");
+    list.calls.clear();
+    AddStoredEntries(device, list);
+    EXPECT_EQ(list.calls, (Strings{"-3|3|neg"}));
+}
+
+}  // namespace
+}  // namespace ribodex
