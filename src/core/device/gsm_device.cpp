@@ -6,7 +6,9 @@
 
 namespace ribodex {
 // The SerialLink part disconnects and joins the receiver; the entries go with the members.
-GsmDevice::~GsmDevice() = default;
+// The receiver thread calls the virtual ReadBlock: stop it before this object starts
+// turning into its base class.
+GsmDevice::~GsmDevice() { Disconnect(); }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
     Write(line);
