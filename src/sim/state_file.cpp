@@ -4,8 +4,6 @@
 #include <fstream>
 #include <sstream>
 
-#include <unistd.h>
-
 namespace ribodex::sim {
 namespace {
 
@@ -49,7 +47,7 @@ bool ReadQuoted(std::string_view line, std::size_t& pos, std::string& out, std::
             out += c;
             continue;
         }
-        if (pos + 3 >= line.size() + 0 || line[pos + 1] != 'x' || Hex(line[pos + 2]) < 0 || Hex(line[pos + 3]) < 0) {
+        if (pos + 3 >= line.size() || line[pos + 1] != 'x' || Hex(line[pos + 2]) < 0 || Hex(line[pos + 3]) < 0) {
             why = "a backslash must start \\xHH";
             return false;
         }
