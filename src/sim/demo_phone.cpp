@@ -1,97 +1,87 @@
 #include "sim/demo_phone.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
 
-#include "sim/gsm_charset.h"
 #include "sim/state_file.h"
 
 namespace ribodex::sim {
 namespace {
 
-// Creates every missing folder of path's parent, private to the user like the settings.
-void MakeParents(const std::string& path) {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-        ::mkdir(path.substr(0, slash).c_str(), 0700);
-    }
-}
-
-std::string Gsm(std::u32string_view text) {
-    std::string out;
-    for (char32_t ch : text) out += static_cast<char>(UnicodeToGsm(ch).value_or(' '));
-    return out;
+SimConfig ConfigWithSim(SimMemory book) {
+    SimConfig config;
+    for (SimMemory& memory : config.memories)
+        if (memory.name == "SM") memory.entries = std::move(book.entries);
+    return config;
 }
 
 }  // namespace
 
-DemoPhone::DemoPhone(std::string path) : bookPath(path.empty() ? DefaultBookPath() : std::move(path)) {}
-
-DemoPhone::~DemoPhone() { Stop(); }
-
 std::string DemoPhone::DefaultBookPath() {
-    std::string base;
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') {
-        base = xdg;
-    } else if (const char* home = std::getenv("HOME"); home && home[0] != '\0') {
-        base = std::string(home) + "/.local/share";
+    std::filesystem::path base;
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        base = data;
+    } else if (const char* home = std::getenv("HOME"); home && *home) {
+        base = std::filesystem::path(home) / ".local" / "share";
     } else {
-        base = "/tmp";
+        base = std::filesystem::temp_directory_path();
     }
-    return base + "/Quillcast Ribodex/demo-phone.txt";
+    return (base / "Quillcast Ribodex" / "demo-phone.txt").string();
 }
 
 SimMemory DemoPhone::SampleSimBook() {
-    SimMemory sm = DefaultMemories().front();
-    sm.entries = {
-        {1, {"+4930123456", 145, Gsm(U"Anna Müller")}},
-        {2, {"+4989765432", 145, Gsm(U"Jörg Weiß")}},
-        {3, {"0401234567", 129, Gsm(U"Büro Hamburg")}},
-        {5, {"+46812345678", 145, Gsm(U"Åsa Öberg")}},
-        {7, {"+436641234567", 145, Gsm(U"Café Über")}},
-        {8, {"+4915112345678", 145, Gsm(U"info@quillcast")}},
-        {12, {"112", 129, Gsm(U"Notruf")}},
-    };
-    return sm;
+    SimMemory book;
+    book.name = "SM";
+    // Names in GSM bytes: 0x7E is u-umlaut, 0x7C o-umlaut, 0x5B A-umlaut, 0x00 is "@".
+    book.entries[1] = {"+4930123456", 145, "Anna Huber"};
+    book.entries[2] = {"0171234567", 129, "Bernd M\x7eller"};
+    book.entries[3] = {"+41446681800", 145, "J\x7crg Sch\x7ctz"};
+    book.entries[5] = {"112", 129, "Notruf"};
+    book.entries[7] = {"+4989123123", 145, "\x5B" "rztehaus"};
+    book.entries[12] = {"+43123456", 145, std::string("Office", 6) + std::string(1, '\0') + "Wien"};
+    book.entries[20] = {"0301234", 129, "Pizza Roma"};
+    return book;
 }
+
+DemoPhone::DemoPhone(std::string path)
+    : bookPath(path.empty() ? DefaultBookPath() : std::move(path)), modem(ConfigWithSim(SampleSimBook())) {}
+
+DemoPhone::~DemoPhone() { Stop(); }
 
 bool DemoPhone::Start() {
     if (modem.Running()) return true;
-    std::vector<SimMemory> memories = DefaultMemories();
-    memories.front() = SampleSimBook();
-    loadError.clear();
-    saveAllowed = true;
-    struct stat st{};
-    if (::stat(bookPath.c_str(), &st) == 0) {
-        if (auto loaded = LoadStateFile(bookPath, &loadError)) {
-            memories = std::move(*loaded);
+    std::error_code ignored;
+    if (std::filesystem::exists(bookPath, ignored)) {
+        std::string error;
+        if (auto memories = LoadStateFile(bookPath, &error)) {
+            modem.With([&](ModemSimulator& phone) { phone.Config().memories = std::move(*memories); });
         } else {
-            // Never overwrite a book the user may want to repair by hand.
+            // Never save over a book we could not read: the user may want to mend it.
+            loadError = error;
             saveAllowed = false;
         }
     } else {
-        MakeParents(bookPath);
-        if (!SaveStateFile(bookPath, memories, &loadError)) saveAllowed = false;
+        std::filesystem::create_directories(std::filesystem::path(bookPath).parent_path(), ignored);
+        modem.With([&](ModemSimulator& phone) {
+            std::string error;
+            SaveStateFile(bookPath, phone.Config().memories, &error);
+        });
     }
-    modem.With([&](ModemSimulator& phone) {
-        phone.Config().memories = std::move(memories);
-        phone.Config().selectedMemory = "SM";
-        phone.PowerOn();
-    });
-    modem.onChange = [this](const ModemSimulator& phone) {
-        if (saveAllowed) SaveStateFile(bookPath, phone.Config().memories, nullptr);
-    };
+    if (saveAllowed) {
+        modem.onChange = [this](const ModemSimulator& phone) {
+            std::string error;
+            SaveStateFile(bookPath, phone.Config().memories, &error);
+        };
+    }
     return modem.Start();
 }
 
 void DemoPhone::Stop() { modem.Stop(); }
 
 ribodex::PortMapper DemoPortMapper(DemoPhone& phone) {
-    return [&phone](const std::string& portName) -> std::string {
-        if (portName != "DEMO") return ribodex::DefaultDevicePath(portName);
-        if (!phone.Running() && !phone.Start()) return {};
-        return phone.SlavePath();
+    return [&phone](const std::string& name) -> std::string {
+        if (name == "DEMO") return phone.Start() ? phone.SlavePath() : std::string();
+        return DefaultDevicePath(name);
     };
 }
 

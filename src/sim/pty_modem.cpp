@@ -3,101 +3,17 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
-#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 
 namespace ribodex::sim {
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// A client that stops reading must not wedge the phone: output it has not taken after this
-// long is thrown away, as a modem's full transmit buffer would.
-constexpr int kWriteStallMs = 1000;
-
-std::chrono::microseconds WireTime(std::size_t bytes, unsigned baud) {
-    if (baud == 0) return std::chrono::microseconds(0);
-    return std::chrono::microseconds(static_cast<long long>(bytes) * 10'000'000LL / baud);
-}
-
-}  // namespace
 
 PtyModem::PtyModem(SimConfig config) : simulator(std::move(config)) {}
 
 PtyModem::~PtyModem() { Stop(); }
-
-bool PtyModem::Start(const std::string& link) {
-    if (running.load()) return false;
-    // A phone that hung up or was unplugged may be plugged in again: a fresh pty.
-    if (thread.joinable()) thread.join();
-    CloseAll();
-    stopping = false;
-    master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    char name[128] = {};
-    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 || ::ptsname_r(master, name, sizeof name) != 0) {
-        CloseAll();
-        return false;
-    }
-    ptsPath = name;
-    holder = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    termios tio{};
-    if (holder < 0 || ::tcgetattr(holder, &tio) != 0) {
-        CloseAll();
-        return false;
-    }
-    ::cfmakeraw(&tio);
-    ::tcsetattr(holder, TCSANOW, &tio);
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
-        CloseAll();
-        return false;
-    }
-    wakeRead = pipeFds[0];
-    wakeWrite = pipeFds[1];
-    slavePath = ptsPath;
-    if (!link.empty()) {
-        struct stat st{};
-        // Replace only a stale link of ours, never a real file.
-        if (::lstat(link.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) ::unlink(link.c_str());
-        if (::symlink(ptsPath.c_str(), link.c_str()) != 0) {
-            CloseAll();
-            return false;
-        }
-        linkPath = link;
-        slavePath = link;
-    }
-    running = true;
-    thread = std::thread([this] { Run(); });
-    return true;
-}
-
-void PtyModem::Stop() {
-    stopping = true;
-    if (wakeWrite >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const auto n = ::write(wakeWrite, &byte, 1);
-    }
-    if (thread.joinable()) thread.join();
-    CloseAll();
-}
-
-void PtyModem::Unplug() {
-    stopping = true;
-    if (wakeWrite >= 0) {
-        const char byte = 1;
-        [[maybe_unused]] const auto n = ::write(wakeWrite, &byte, 1);
-    }
-    if (thread.joinable()) thread.join();
-    if (master >= 0) {
-        ::close(master);
-        master = -1;
-    }
-}
 
 void PtyModem::CloseAll() {
     for (int* fd : {&master, &holder, &wakeRead, &wakeWrite}) {
@@ -106,97 +22,155 @@ void PtyModem::CloseAll() {
     }
     if (!linkPath.empty()) ::unlink(linkPath.c_str());
     linkPath.clear();
+}
+
+bool PtyModem::Start(const std::string& link) {
+    if (running.load()) return true;
+    master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    char name[128];
+    if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+        ::ptsname_r(master, name, sizeof name) != 0) {
+        CloseAll();
+        return false;
+    }
+    ptsPath = name;
+    // Held open so the master never reads EIO while no client has the port open.
+    holder = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    int wake[2];
+    if (holder < 0 || ::pipe2(wake, O_CLOEXEC | O_NONBLOCK) != 0) {
+        CloseAll();
+        return false;
+    }
+    wakeRead = wake[0];
+    wakeWrite = wake[1];
+    termios raw{};
+    if (::tcgetattr(holder, &raw) == 0) {
+        ::cfmakeraw(&raw);
+        ::tcsetattr(holder, TCSANOW, &raw);
+    }
+    slavePath = ptsPath;
+    if (!link.empty()) {
+        ::unlink(link.c_str());
+        if (::symlink(ptsPath.c_str(), link.c_str()) != 0) {
+            CloseAll();
+            return false;
+        }
+        linkPath = link;
+        slavePath = link;
+    }
+    stopping = false;
+    running = true;
+    thread = std::thread(&PtyModem::Run, this);
+    return true;
+}
+
+void PtyModem::Stop() {
+    if (!running.load()) return;
+    stopping = true;
+    const char wake = 'x';
+    [[maybe_unused]] ssize_t ignored = ::write(wakeWrite, &wake, 1);
+    if (thread.joinable()) thread.join();
     running = false;
+    CloseAll();
+}
+
+void PtyModem::Unplug() {
+    std::lock_guard<std::mutex> guard(mutex);
+    if (master >= 0) ::close(master);
+    master = -1;
+    if (holder >= 0) ::close(holder);
+    holder = -1;
 }
 
 bool PtyModem::WaitWake(int timeoutMs) {
-    if (stopping.load()) return true;
-    if (timeoutMs <= 0) return false;
+    if (timeoutMs <= 0) return stopping.load();
     pollfd wake{wakeRead, POLLIN, 0};
-    return ::poll(&wake, 1, timeoutMs) > 0 || stopping.load();
+    ::poll(&wake, 1, timeoutMs);
+    return stopping.load();
 }
 
 bool PtyModem::SendPaced(const std::string& bytes, unsigned baud) {
+    using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
+    const std::chrono::duration<double> byteTime(baud ? 10.0 / baud : 0.0);
     std::size_t sent = 0;
     while (sent < bytes.size()) {
-        std::size_t allowed = bytes.size();
-        if (baud != 0) {
-            const auto elapsed = std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - start);
-            allowed = std::min<std::size_t>(bytes.size(), static_cast<std::size_t>(elapsed.count() * baud / 10'000'000LL));
-            if (allowed <= sent) {
-                const auto due = start + WireTime(sent + 1, baud);
-                const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count();
-                if (WaitWake(static_cast<int>(wait) + 1)) return false;
-                continue;
+        if (stopping.load()) return false;
+        std::size_t due = bytes.size();
+        if (baud) {
+            due = static_cast<std::size_t>((Clock::now() - start) / byteTime) + 1;
+            if (due > bytes.size()) due = bytes.size();
+        }
+        if (due > sent) {
+            int fd;
+            {
+                std::lock_guard<std::mutex> guard(mutex);
+                fd = master;
+            }
+            if (fd < 0) return false;
+            ssize_t n = ::write(fd, bytes.data() + sent, due - sent);
+            if (n > 0) {
+                sent += static_cast<std::size_t>(n);
+            } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
+                return false;
+            } else {
+                WaitWake(2);
             }
         }
-        const ssize_t n = ::write(master, bytes.data() + sent, allowed - sent);
-        if (n > 0) {
-            sent += static_cast<std::size_t>(n);
-            continue;
-        }
-        if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-        pollfd fds[2] = {{master, POLLOUT, 0}, {wakeRead, POLLIN, 0}};
-        if (::poll(fds, 2, kWriteStallMs) <= 0) {
-            ::tcflush(holder, TCIFLUSH);  // nobody reads: drop what is queued for the client
-            return true;
-        }
-        if (fds[1].revents != 0 || stopping.load()) return false;
+        if (baud && sent < bytes.size())
+            std::this_thread::sleep_until(
+                start + std::chrono::duration_cast<Clock::duration>(byteTime * (sent + 1)));
     }
     return true;
 }
 
 void PtyModem::Run() {
-    char buffer[4096];
     while (!stopping.load()) {
-        pollfd fds[2] = {{master, POLLIN, 0}, {wakeRead, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0) {
-            if (errno == EINTR) continue;
-            break;
-        }
-        if (fds[1].revents != 0) break;
-        if ((fds[0].revents & (POLLERR | POLLNVAL)) != 0) break;
-        const ssize_t n = ::read(master, buffer, sizeof buffer);
-        if (n <= 0) {
-            if (n < 0 && (errno == EAGAIN || errno == EINTR)) continue;
-            // EIO with no slave open cannot happen while holder is open; anything else ends us.
-            break;
-        }
-        std::string out;
-        unsigned baud = 0;
-        int answerDelayMs = 0;
-        bool answered = false;
-        bool hangUp = false;
-        std::string unsolicited;
+        int fd;
         {
             std::lock_guard<std::mutex> guard(mutex);
-            const int before = simulator.CommandCount();
-            const auto revision = simulator.Revision();
-            out = simulator.Feed(std::string_view(buffer, static_cast<std::size_t>(n)));
-            answered = simulator.CommandCount() != before;
-            if (simulator.Revision() != revision && onChange) onChange(simulator);
+            fd = master;
+        }
+        pollfd fds[2] = {{wakeRead, POLLIN, 0}, {fd, POLLIN, 0}};
+        // After an unplug only Stop can wake us.
+        ::poll(fds, fd >= 0 ? 2 : 1, -1);
+        if (stopping.load()) break;
+        if (fd < 0 || !(fds[1].revents & POLLIN)) {
+            if (fd >= 0 && (fds[1].revents & (POLLHUP | POLLERR))) WaitWake(20);  // no client yet
+            continue;
+        }
+        char block[512];
+        const ssize_t got = ::read(fd, block, sizeof block);
+        if (got <= 0) continue;
+
+        struct {
+            unsigned baud;
+            int latencyMs, lateAnswerMs;
+            bool unsolicited;
+        } timing;
+        std::string answer;
+        std::uint64_t revisionBefore;
+        {
+            std::lock_guard<std::mutex> guard(mutex);
             const SimConfig& config = simulator.Config();
-            baud = config.baud;
-            answerDelayMs = config.latencyMs + config.lateAnswerMs;
-            hangUp = answered && simulator.HangUpDue();
-            if (answered && config.unsolicited && !config.silent) unsolicited = simulator.NextUnsolicited();
+            timing = {config.baud, config.latencyMs, config.lateAnswerMs, config.unsolicited};
+            revisionBefore = simulator.Revision();
         }
-        // The bytes reached us at once through the pty; on a real line they took their wire time.
-        int waitMs = static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(WireTime(static_cast<std::size_t>(n), baud))
-                .count());
-        if (answered) waitMs += answerDelayMs;
-        if (WaitWake(waitMs)) break;
-        if (!out.empty() && !SendPaced(out, baud)) break;
-        if (!unsolicited.empty() && !SendPaced(unsolicited, baud)) break;
-        if (hangUp) {
-            ::close(master);
-            master = -1;
-            break;
+        // Input, too, spends its time on the wire before the phone has it.
+        if (timing.baud) WaitWake(static_cast<int>(got * 10000 / timing.baud));
+        bool hangUp = false;
+        {
+            std::lock_guard<std::mutex> guard(mutex);
+            answer = simulator.Feed(std::string_view(block, static_cast<std::size_t>(got)));
+            if (simulator.Revision() != revisionBefore && onChange) onChange(simulator);
+            hangUp = simulator.HangUpDue();
+            if (timing.unsolicited && !answer.empty()) answer += simulator.NextUnsolicited();
         }
+        if (answer.empty()) continue;
+        if (WaitWake(timing.latencyMs + timing.lateAnswerMs)) break;
+        SendPaced(answer, timing.baud);
+        if (hangUp) Unplug();
     }
-    running = false;
 }
 
 }  // namespace ribodex::sim
