@@ -32,19 +32,9 @@ sim::SimConfig LockedSim() {
     return config;
 }
 
-void ShortenWaits(GsmDevice& device) {
-    device.timing.afterDtrMs = 0;
-    device.timing.afterDisconnectMs = 0;
-    device.timing.afterPinAcceptedMs = 10;
-    device.timing.beforeFullReadMs = 10;
-    device.timing.commandLimitMs = 1000;
-    device.timing.pinLimitMs = 1000;
-    device.timing.fullReadLimitMs = 2000;
-}
-
 class SessionFlowTest : public ::testing::Test {
 protected:
-    void SetUp() override { ShortenWaits(device); }
+    void SetUp() override { test::ShortenWaits(device); }
 
     // Starts the phone and points the session at it.
     void Plug(sim::SimConfig config = LockedSim()) {

@@ -29,12 +29,7 @@ public:
 class SessionRefreshTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        device.timing.afterDtrMs = 0;
-        device.timing.afterDisconnectMs = 0;
-        device.timing.afterPinAcceptedMs = 0;
-        device.timing.beforeFullReadMs = 10;
-        device.timing.commandLimitMs = 1000;
-        device.timing.fullReadLimitMs = 2000;
+        test::ShortenWaits(device);
         ASSERT_TRUE(modem.Start());
         port = modem.SlavePath();
         session.settings.portName = port;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/device/gsm_device.h"
 #include "core/session/user_interface.h"
 
 namespace ribodex::test {
@@ -101,5 +102,16 @@ private:
         return arg.empty() ? std::string() : " " + std::string(arg);
     }
 };
+
+// Device waits cut to what the simulated phone needs, so flow tests stay fast.
+inline void ShortenWaits(GsmDevice& device) {
+    device.timing.afterDtrMs = 0;
+    device.timing.afterDisconnectMs = 0;
+    device.timing.afterPinAcceptedMs = 10;
+    device.timing.beforeFullReadMs = 10;
+    device.timing.commandLimitMs = 1000;
+    device.timing.pinLimitMs = 1000;
+    device.timing.fullReadLimitMs = 2000;
+}
 
 }  // namespace ribodex::test
