@@ -1,4 +1,5 @@
 // ribodex-sim: the simulated phone on a pseudo-terminal, until interrupted.
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -98,6 +99,13 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "ribodex-sim: cannot save %s: %s\n", book.c_str(), error.c_str());
         };
     }
+    // The signals stay blocked except inside sigsuspend, so one that arrives between the
+    // check and the wait cannot be lost and leave the program waiting forever.
+    sigset_t stopSignals, waitMask;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, &waitMask);
     struct sigaction action {};
     action.sa_handler = OnSignal;
     sigaction(SIGINT, &action, nullptr);
@@ -108,7 +116,7 @@ int main(int argc, char** argv) {
     }
     std::printf("%s\n", modem.SlavePath().c_str());
     std::fflush(stdout);
-    while (!stopRequested) ::pause();
+    while (!stopRequested) sigsuspend(&waitMask);
     modem.Stop();
     return 0;
 }
