@@ -126,11 +126,12 @@ std::string ModemSimulator::Feed(std::string_view bytes) {
             // Some clients put a NUL right before the carriage return; it is not data.
             while (!line.empty() && line.back() == '\0') line.pop_back();
             const std::size_t start = CommandStart(line);
-            if (start != std::string::npos) {
+            if (line.size() > kMaxLine) {
+                // Only the start of the line was kept; running it would act on a cut command.
+                out += Final(false);
+            } else if (start != std::string::npos) {
                 commands.push_back(line.substr(start - 2));
                 out += RunLine(line.substr(start));
-            } else if (line.size() > kMaxLine) {
-                out += Final(false);
             }
             line.clear();
         } else if (c == '\b') {
