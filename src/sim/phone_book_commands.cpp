@@ -94,6 +94,8 @@ bool ModemSimulator::ReadEntries(std::string_view args, std::vector<std::string>
     const auto first = ParamInt(params->front());
     const auto last = params->size() == 2 ? ParamInt((*params)[1]) : first;
     if (!first || !last) return false;
+    // Answers of earlier commands on the same line are in info already.
+    const std::size_t before = info.size();
     if (*first < memory.first || *last > memory.last || *first > *last) {
         error = CmeError(kInvalidIndex);
         return false;
@@ -102,7 +104,7 @@ bool ModemSimulator::ReadEntries(std::string_view args, std::vector<std::string>
         info.push_back("+CPBR: " + std::to_string(it->first) + "," + Quoted(it->second.number) + "," +
                        std::to_string(it->second.type) + "," + Quoted(EncodeName(it->second.nameGsm)));
     }
-    if (!info.empty() || params->size() == 2) return true;
+    if (info.size() > before || params->size() == 2) return true;
     switch (config.emptyAnswer) {
     case EmptyAnswer::Ok:
         return true;
