@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -80,6 +81,9 @@ void PtyModem::Unplug() {
     master = -1;
     if (holder >= 0) ::close(holder);
     holder = -1;
+    // The runner's poll keeps the closed master alive, and with it the line, until it wakes.
+    const char wake = 'u';
+    [[maybe_unused]] ssize_t ignored = ::write(wakeWrite, &wake, 1);
 }
 
 bool PtyModem::WaitWake(int timeoutMs) {
@@ -135,6 +139,11 @@ void PtyModem::Run() {
         // After an unplug only Stop can wake us.
         ::poll(fds, fd >= 0 ? 2 : 1, -1);
         if (stopping.load()) break;
+        if (fds[0].revents & POLLIN) {
+            char drain[16];
+            while (::read(wakeRead, drain, sizeof drain) > 0) {
+            }
+        }
         if (fd < 0 || !(fds[1].revents & POLLIN)) {
             if (fd >= 0 && (fds[1].revents & (POLLHUP | POLLERR))) WaitWake(20);  // no client yet
             continue;
@@ -169,7 +178,23 @@ void PtyModem::Run() {
         if (answer.empty()) continue;
         if (WaitWake(timing.latencyMs + timing.lateAnswerMs)) break;
         SendPaced(answer, timing.baud);
-        if (hangUp) Unplug();
+        if (hangUp) {
+            // A pty hang-up discards what the client has not read yet, but a modem's last
+            // answer is on the wire before the carrier drops: wait (briefly) until it is read.
+            int slave;
+            {
+                std::lock_guard<std::mutex> guard(mutex);
+                slave = holder;
+            }
+            WaitWake(5);  // the answer reaches the slave's input queue asynchronously
+            int pending = 0;
+            for (int waited = 0; waited < 1000 && !stopping.load() && slave >= 0 &&
+                                 ::ioctl(slave, FIONREAD, &pending) == 0 && pending > 0;
+                 waited += 5) {
+                WaitWake(5);
+            }
+            Unplug();
+        }
     }
 }
 
