@@ -71,19 +71,36 @@ void PtyModem::Stop() {
     const char wake = 'x';
     [[maybe_unused]] ssize_t ignored = ::write(wakeWrite, &wake, 1);
     if (thread.joinable()) thread.join();
-    running = false;
+    {
+        std::lock_guard<std::mutex> guard(mutex);
+        running = false;
+        unplugged.notify_all();
+    }
     CloseAll();
 }
 
 void PtyModem::Unplug() {
+    if (!running.load() || std::this_thread::get_id() == thread.get_id()) {
+        CloseLine();
+        return;
+    }
+    // Only the runner closes the line: closing it here could let a descriptor the runner
+    // still polls or writes be reused by another open meanwhile. Wait until it has.
+    std::unique_lock<std::mutex> guard(mutex);
+    unplugRequested = true;
+    const char wake = 'u';
+    [[maybe_unused]] ssize_t ignored = ::write(wakeWrite, &wake, 1);
+    unplugged.wait(guard, [this] { return master < 0 || !running.load(); });
+}
+
+void PtyModem::CloseLine() {
     std::lock_guard<std::mutex> guard(mutex);
     if (master >= 0) ::close(master);
     master = -1;
     if (holder >= 0) ::close(holder);
     holder = -1;
-    // The runner's poll keeps the closed master alive, and with it the line, until it wakes.
-    const char wake = 'u';
-    [[maybe_unused]] ssize_t ignored = ::write(wakeWrite, &wake, 1);
+    unplugRequested = false;
+    unplugged.notify_all();
 }
 
 bool PtyModem::WaitWake(int timeoutMs) {
@@ -112,6 +129,10 @@ bool PtyModem::SendPaced(const std::string& bytes, unsigned baud) {
                 fd = master;
             }
             if (fd < 0) return false;
+            if (UnplugRequested()) {
+                CloseLine();
+                return false;
+            }
             ssize_t n = ::write(fd, bytes.data() + sent, due - sent);
             if (n > 0) {
                 sent += static_cast<std::size_t>(n);
@@ -143,6 +164,10 @@ void PtyModem::Run() {
             char drain[16];
             while (::read(wakeRead, drain, sizeof drain) > 0) {
             }
+        }
+        if (UnplugRequested()) {
+            CloseLine();
+            continue;
         }
         if (fd < 0 || !(fds[1].revents & POLLIN)) {
             if (fd >= 0 && (fds[1].revents & (POLLHUP | POLLERR))) WaitWake(20);  // no client yet
@@ -193,9 +218,14 @@ void PtyModem::Run() {
                  waited += 5) {
                 WaitWake(5);
             }
-            Unplug();
+            CloseLine();
         }
     }
+}
+
+bool PtyModem::UnplugRequested() {
+    std::lock_guard<std::mutex> guard(mutex);
+    return unplugRequested;
 }
 
 }  // namespace ribodex::sim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <condition_variable>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -29,7 +30,8 @@ public:
     const std::string& SlavePath() const { return slavePath; }
     // Joins the thread, closes the pty, removes the symlink. Safe to call twice.
     void Stop();
-    // Closes the master side as an unplugged USB modem: clients see POLLHUP / EIO.
+    // Closes the master side as an unplugged USB modem: clients see POLLHUP / EIO. Returns
+    // once the line is closed.
     void Unplug();
 
     // Runs f(ModemSimulator&) under the runner's mutex: preload books, lock the SIM,
@@ -49,8 +51,12 @@ private:
     bool WaitWake(int timeoutMs);  // true when woken for stopping
     bool SendPaced(const std::string& bytes, unsigned baud);
     void CloseAll();
+    void CloseLine();  // the unplug itself, on the runner's thread or with none running
+    bool UnplugRequested();
 
     std::mutex mutex;
+    std::condition_variable unplugged;
+    bool unplugRequested = false;  // under mutex
     ModemSimulator simulator;
     std::thread thread;
     std::atomic<bool> running{false};
