@@ -36,9 +36,10 @@ demo: build
 	@scripts/demo $(BUILD)
 
 bench: deps
-	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DRIBODEX_BUILD_APP=OFF
-	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
+	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli app_model_bench
 	build-bench/bench/ribodex_bench
+	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_model_bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
