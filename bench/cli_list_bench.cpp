@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "sim/state_file.h"
-#include "tests/cli/child_process.h"
+#include "tests/support/child_process.h"
 
 namespace {
 

@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
 #include "sim/pty_modem.h"
 
 namespace ribodex {
@@ -19,6 +20,7 @@ namespace {
 using namespace std::string_literals;
 using test::ChildResult;
 using test::RunChild;
+using test::TempDir;
 
 const std::vector<std::string> kFast = {"RIBODEX_FAST_TIMING=1"};
 
@@ -26,19 +28,6 @@ ChildResult Cli(std::vector<std::string> args, std::vector<std::string> env = kF
     args.insert(args.begin(), RIBODEX_CLI_BIN);
     return RunChild(args, env);
 }
-
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/ribodex-cli-XXXXXX";
-        if (::mkdtemp(pattern)) path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
 
 TEST(CliProgram, ExitCodesForUsageAndPort) {
     ChildResult usage = Cli({"list", "--format", "xml"});

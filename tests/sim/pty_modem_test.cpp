@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <string>
 
+#include "support/temp_dir.h"
+
 namespace ribodex::sim {
 namespace {
 
@@ -76,14 +78,11 @@ private:
 class PtyModemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char name[] = "/tmp/ribodex-pty-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir = name;
-        link = (dir / "ttyQuill").string();
+        ASSERT_FALSE(dir.path.empty());
+        link = dir / "ttyQuill";
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
 
-    std::filesystem::path dir;
+    test::TempDir dir;
     std::string link;
 };
 

@@ -18,26 +18,15 @@
 #include <string>
 #include <vector>
 
-#include "cli/child_process.h"
+#include "support/child_process.h"
+#include "support/temp_dir.h"
 
 namespace ribodex {
 namespace {
 
 using test::ChildResult;
 using test::RunChild;
-
-class TempDir {
-public:
-    TempDir() {
-        char pattern[] = "/tmp/ribodex-sim-XXXXXX";
-        if (::mkdtemp(pattern)) path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ignored;
-        if (!path.empty()) std::filesystem::remove_all(path, ignored);
-    }
-    std::string path;
-};
+using test::TempDir;
 
 // ribodex-sim running in the background; its first stdout line is the pty path.
 class SimProcess {

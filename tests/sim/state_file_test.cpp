@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace ribodex::sim {
 namespace {
 
@@ -118,13 +120,8 @@ TEST(StateFile, BrokenTextIsRefusedWithItsLine) {
 
 class StateFileOnDisk : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char name[] = "/tmp/ribodex-state-XXXXXX";
-        ASSERT_NE(::mkdtemp(name), nullptr);
-        dir = name;
-    }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::filesystem::path dir;
+    void SetUp() override { ASSERT_FALSE(dir.path.empty()); }
+    test::TempDir dir;
 };
 
 TEST_F(StateFileOnDisk, SaveReplacesAndLoadsBack) {
@@ -135,7 +132,7 @@ TEST_F(StateFileOnDisk, SaveReplacesAndLoadsBack) {
     const auto loaded = LoadStateFile(path, &error);
     ASSERT_TRUE(loaded) << error;
     EXPECT_EQ(*loaded, Sample());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1) << "no temporary file is left";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1) << "no temporary file is left";
 }
 
 TEST_F(StateFileOnDisk, MissingBrokenAndUnwritableFiles) {
@@ -150,9 +147,9 @@ TEST_F(StateFileOnDisk, MissingBrokenAndUnwritableFiles) {
     EXPECT_EQ(error.rfind(broken + ": line 2: ", 0), 0u) << error;
 
     error.clear();
-    EXPECT_FALSE(SaveStateFile((dir / "no-such-dir" / "book.txt").string(), Sample(), &error));
+    EXPECT_FALSE(SaveStateFile(dir / "no-such-dir/book.txt", Sample(), &error));
     EXPECT_FALSE(error.empty());
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path), {}), 1);
 }
 
 }  // namespace
