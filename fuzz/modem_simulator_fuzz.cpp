@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/modem_simulator.h"
 #include "sim/state_file.h"
@@ -61,12 +62,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!input.empty()) {
         const std::string_view part = input.substr(0, chunk);
         input.remove_prefix(part.size());
-        const auto books = phone.Config().memories;
+        // Only a carriage return runs a command; copying the books for every other chunk
+        // would cost most of the fuzzer's time.
+        const bool runs = part.find('\r') != std::string_view::npos;
+        const auto books = runs ? phone.Config().memories : std::vector<SimMemory>{};
         const auto revision = phone.Revision();
         const std::string answer = phone.Feed(part);
         // A chunk that ends a line leaves nothing half-sent: the echo or the answer ends it.
         if (part.back() == '\r') Check(answer.empty() || answer.back() == '\r' || answer.back() == '\n');
         Check(phone.Revision() >= revision);
+        if (!runs) {
+            Check(phone.Revision() == revision);
+            continue;
+        }
         if (phone.Config().memories != books) Check(phone.Revision() > revision);
         CheckBooks(phone);
     }
