@@ -104,35 +104,33 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
-std::optional<std::string> Utf8ToCp1252(std::string_view utf8, Cp1252Refusal* refusal) {
+namespace {
+
+// Both conversions walk the text the same way; lossy ones put '?' where strict ones stop.
+std::optional<std::string> ConvertUtf8(std::string_view utf8, bool lossy, Cp1252Refusal* refusal) {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t pos = 0; pos < utf8.size();) {
         const Decoded d = DecodeOne(utf8, pos);
         std::optional<unsigned char> byte;
         if (d.valid) byte = CodePointToCp1252(d.codePoint);
-        if (!byte) {
+        if (!byte && !lossy) {
             if (refusal) *refusal = Cp1252Refusal{pos, !d.valid, d.valid ? d.codePoint : 0};
             return std::nullopt;
         }
-        out.push_back(static_cast<char>(*byte));
-        pos += d.length;
-    }
-    return out;
-}
-
-std::string Utf8ToCp1252Lossy(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    for (std::size_t pos = 0; pos < utf8.size();) {
-        const Decoded d = DecodeOne(utf8, pos);
-        std::optional<unsigned char> byte;
-        if (d.valid) byte = CodePointToCp1252(d.codePoint);
         out.push_back(byte ? static_cast<char>(*byte) : '?');
         pos += d.length;
     }
     return out;
 }
+
+}  // namespace
+
+std::optional<std::string> Utf8ToCp1252(std::string_view utf8, Cp1252Refusal* refusal) {
+    return ConvertUtf8(utf8, false, refusal);
+}
+
+std::string Utf8ToCp1252Lossy(std::string_view utf8) { return *ConvertUtf8(utf8, true, nullptr); }
 
 std::string CodePointName(char32_t codePoint) {
     char buffer[16];
