@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "app/main_frame.h"
+#include "app/dialogs/pin_dlg.h"
+#include "app/dialogs/puk_dlg.h"
+#include "app/frame/main_frame.h"
 #include "app/message_box.h"
-#include "app/pin_dlg.h"
-#include "app/puk_dlg.h"
 #include "app/string_table.h"
 
 namespace ribodex {

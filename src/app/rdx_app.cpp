@@ -4,13 +4,13 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
-#include "app/command_actions.h"
-#include "app/main_frame.h"
+#include "app/dialogs/port_list.h"
+#include "app/dialogs/settings_dlg.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_frame.h"
+#include "app/list/rdx_view.h"
 #include "app/message_box.h"
-#include "app/port_list.h"
 #include "app/rdx_doc.h"
-#include "app/rdx_view.h"
-#include "app/settings_dlg.h"
 #include "app/string_table.h"
 #include "core/phonebook/command_state.h"
 #include "core/session/settings_store.h"

@@ -8,10 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/pin_dlg.h"
-#include "app/port_list.h"
-#include "app/puk_dlg.h"
-#include "app/settings_dlg.h"
+#include "app/dialogs/pin_dlg.h"
+#include "app/dialogs/port_list.h"
+#include "app/dialogs/puk_dlg.h"
+#include "app/dialogs/settings_dlg.h"
 #include "dialog_script_helper.h"
 
 using namespace ribodex;

@@ -6,10 +6,10 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "app/command_actions.h"
-#include "app/phone_book_model.h"
+#include "app/frame/command_actions.h"
+#include "app/list/phone_book_model.h"
+#include "app/list/rdx_view.h"
 #include "app/qt_user_interface.h"
-#include "app/rdx_view.h"
 #include "core/device/gsm_device.h"
 #include "core/phonebook/command_state.h"
 #include "core/session/connection_flow.h"

@@ -11,13 +11,13 @@
 #include <QtTest>
 
 #include "app/app_language.h"
-#include "app/command_actions.h"
-#include "app/main_frame.h"
-#include "app/main_status_bar.h"
-#include "app/phone_book_model.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_frame.h"
+#include "app/frame/main_status_bar.h"
+#include "app/list/phone_book_model.h"
+#include "app/list/rdx_view.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
-#include "app/rdx_view.h"
 #include "core/phonebook/command_state.h"
 #include "dialog_script_helper.h"
 #include "sim/pty_modem.h"

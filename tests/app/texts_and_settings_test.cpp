@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 
 #include "app/app_language.h"
-#include "app/command_actions.h"
+#include "app/frame/command_actions.h"
 #include "app/qt_settings_store.h"
 #include "app/string_table.h"
 #include "core/phonebook/command_state.h"

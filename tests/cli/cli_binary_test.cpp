@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "sim/pty_modem.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
-#include "sim/pty_modem.h"
 
 namespace ribodex {
 namespace {

@@ -4,7 +4,7 @@
 #include <QTreeView>
 #include <QtTest>
 
-#include "app/phone_book_model.h"
+#include "app/list/phone_book_model.h"
 
 using namespace ribodex;
 

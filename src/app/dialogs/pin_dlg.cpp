@@ -1,4 +1,4 @@
-#include "app/pin_dlg.h"
+#include "app/dialogs/pin_dlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "app/main_frame.h"
+#include "app/frame/main_frame.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -9,10 +9,10 @@
 #include <QToolBar>
 #include <QWindow>
 
-#include "app/command_actions.h"
-#include "app/main_status_bar.h"
-#include "app/phone_book_model.h"
-#include "app/rdx_view.h"
+#include "app/frame/command_actions.h"
+#include "app/frame/main_status_bar.h"
+#include "app/list/phone_book_model.h"
+#include "app/list/rdx_view.h"
 #include "app/string_table.h"
 #include "core/phonebook/command_state.h"
 #include "core/session/connection_flow.h"

@@ -1,4 +1,4 @@
-#include "app/main_status_bar.h"
+#include "app/frame/main_status_bar.h"
 
 #include <QLabel>
 #include <QTimer>

@@ -1,4 +1,4 @@
-#include "app/puk_dlg.h"
+#include "app/dialogs/puk_dlg.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -7,8 +7,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "app/dialogs/pin_dlg.h"
 #include "app/message_box.h"
-#include "app/pin_dlg.h"
 #include "app/string_table.h"
 
 namespace ribodex {

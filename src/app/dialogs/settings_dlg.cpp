@@ -1,4 +1,4 @@
-#include "app/settings_dlg.h"
+#include "app/dialogs/settings_dlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

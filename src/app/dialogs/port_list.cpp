@@ -1,4 +1,4 @@
-#include "app/port_list.h"
+#include "app/dialogs/port_list.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "app/command_actions.h"
+#include "app/frame/command_actions.h"
 
 #include <QAction>
 

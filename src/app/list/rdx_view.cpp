@@ -1,4 +1,4 @@
-#include "app/rdx_view.h"
+#include "app/list/rdx_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,8 +10,8 @@
 #include <QStyle>
 #include <QTreeView>
 
-#include "app/command_actions.h"
-#include "app/phone_book_model.h"
+#include "app/frame/command_actions.h"
+#include "app/list/phone_book_model.h"
 #include "app/string_table.h"
 #include "core/phonebook/command_state.h"
 #include "core/session/connection_flow.h"

@@ -1,4 +1,4 @@
-#include "app/phone_book_model.h"
+#include "app/list/phone_book_model.h"
 
 #include <algorithm>
 #include <numeric>
