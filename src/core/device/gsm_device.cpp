@@ -1,6 +1,10 @@
 // The exchange every command is built on, the SIM and the choice of memory.
 #include "core/device/gsm_device.h"
 
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
 
@@ -13,6 +17,16 @@ GsmDevice::~GsmDevice() { Disconnect(); }
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
     Write(line);
     return Read(limitMs, idleHook);
+}
+
+void GsmDevice::Pause(int ms) const {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+    // Measured against the clock, not counted in slices: a slow hook must not stretch the wait.
+    for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+        std::this_thread::sleep_for(std::min<Clock::duration>(end - now, std::chrono::milliseconds(10)));
+        if (idleHook) idleHook();
+    }
 }
 
 SimState GsmDevice::GetPinState() {

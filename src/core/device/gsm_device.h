@@ -32,6 +32,10 @@ public:
 
     // One exchange: Write the line (which must end with "\r"), Read with limitMs.
     std::string Exchange(std::string_view line, int limitMs);
+    // A fixed wait of the system (before a full read, after an accepted PIN, per pasted
+    // record): sleeps ms in 10 ms slices and runs idleHook after each, so the window stays
+    // painted as it does while an answer is awaited.
+    void Pause(int ms) const;
 
     // SIM
     SimState GetPinState();

@@ -1,8 +1,5 @@
 #include "core/session/connection_flow.h"
 
-#include <chrono>
-#include <thread>
-
 #include "core/device/gsm_device.h"
 #include "core/device/phone_book_storage.h"
 #include "core/session/settings_store.h"
@@ -27,7 +24,7 @@ bool NotConnected(Session& session) {
 
 void PauseAfterAccepted(const GsmDevice& device) {
     // The SIM is busy for a while after taking a PIN or PUK and may refuse the next command.
-    std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.afterPinAcceptedMs));
+    device.Pause(device.timing.afterPinAcceptedMs);
 }
 
 }  // namespace

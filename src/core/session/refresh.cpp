@@ -1,9 +1,7 @@
 #include "core/session/refresh.h"
 
 #include <algorithm>
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "core/device/gsm_device.h"
@@ -37,7 +35,7 @@ bool RefreshList(Session& session, ListSink& list) {
     list.DeleteAllItems();
     session.ui.SetStatusText(MsgTransferData, device.Port());
     device.QueryPhoneBookInfo();
-    std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.beforeFullReadMs));
+    device.Pause(device.timing.beforeFullReadMs);
     device.ReadAllEntries();
     AddStoredEntries(device, list);
     session.ui.SetIdlePrompt();
