@@ -39,6 +39,74 @@
         <source>&amp;Settings...</source>
         <translation>&amp;Einstellungen...</translation>
     </message>
+    <message>
+        <source>&amp;Export...</source>
+        <translation>&amp;Exportieren...</translation>
+    </message>
+    <message>
+        <source>&amp;Print...</source>
+        <translation>&amp;Drucken...</translation>
+    </message>
+    <message>
+        <source>Print Pre&amp;view</source>
+        <translation>Seiten&amp;ansicht</translation>
+    </message>
+    <message>
+        <source>P&amp;rint Setup...</source>
+        <translation>Drucker&amp;einrichtung...</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>&amp;Find...</source>
+        <translation>&amp;Suchen...</translation>
+    </message>
+    <message>
+        <source>Find &amp;Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>&amp;New Entry...</source>
+        <translation>&amp;Neuer Eintrag...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Entry</source>
+        <translation>Eintrag &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit Entry...</source>
+        <translation>Eintrag &amp;bearbeiten...</translation>
+    </message>
+    <message>
+        <source>&amp;Select Phone Book...</source>
+        <translation>Telefonbuch &amp;auswählen...</translation>
+    </message>
+    <message>
+        <source>&amp;Help Topics</source>
+        <translation>&amp;Hilfethemen</translation>
+    </message>
+    <message>
+        <source>&amp;Internet</source>
+        <translation>&amp;Internet</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
 </context>
 <context>
     <name>StringTable</name>
@@ -168,6 +236,204 @@ Toggle StatusBar</source>
         <translation>Die Statusleiste ein- oder ausblenden
 Statusleiste ein/aus</translation>
     </message>
+    <message>
+        <source>Do you really want to delete the selected entries?</source>
+        <translation>Möchten Sie die ausgewählten Einträge wirklich löschen?</translation>
+    </message>
+    <message>
+        <source>Mobile Equipment</source>
+        <translation>Telefonspeicher</translation>
+    </message>
+    <message>
+        <source>SIM</source>
+        <translation>SIM</translation>
+    </message>
+    <message>
+        <source>Data Card</source>
+        <translation>Datenkarte</translation>
+    </message>
+    <message>
+        <source>Last Number</source>
+        <translation>Letzte Nummer</translation>
+    </message>
+    <message>
+        <source>Own Number</source>
+        <translation>Eigene Nummer</translation>
+    </message>
+    <message>
+        <source>Fixed numbers</source>
+        <translation>Feste Rufnummern</translation>
+    </message>
+    <message>
+        <source>Ribodex Page: %d</source>
+        <translation>Ribodex Seite: %d</translation>
+    </message>
+    <message>
+        <source>An error has occured.</source>
+        <translation>Es ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>Not all entries could be pasted.</source>
+        <translation>Nicht alle Einträge konnten eingefügt werden.</translation>
+    </message>
+    <message>
+        <source>Error while creating the new phone book entry.</source>
+        <translation>Fehler beim Anlegen des neuen Telefonbucheintrags.</translation>
+    </message>
+    <message>
+        <source>Text Files (*.txt)|*.txt||</source>
+        <translation>Textdateien (*.txt)|*.txt||</translation>
+    </message>
+    <message>
+        <source>&amp;New Entry...</source>
+        <translation>&amp;Neuer Eintrag...</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Entry</source>
+        <translation>Eintrag &amp;löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit...</source>
+        <translation>&amp;Bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Cu&amp;t</source>
+        <translation>&amp;Ausschneiden</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>&amp;Paste</source>
+        <translation>&amp;Einfügen</translation>
+    </message>
+    <message>
+        <source>The number is not valid.</source>
+        <translation>Die Nummer ist ungültig.</translation>
+    </message>
+    <message>
+        <source>An error has occured while starting your internet browser.</source>
+        <translation>Beim Starten Ihres Internet-Browsers ist ein Fehler aufgetreten.</translation>
+    </message>
+    <message>
+        <source>No entry found.</source>
+        <translation>Kein Eintrag gefunden.</translation>
+    </message>
+    <message>
+        <source>Paste item %d of %d ...</source>
+        <translation>Eintrag %d von %d wird eingefügt ...</translation>
+    </message>
+    <message>
+        <source>An entry at the index %d allready exists. Do you want to overwrite it?</source>
+        <translation>Ein Eintrag mit dem Index %d existiert bereits. Möchten Sie ihn überschreiben?</translation>
+    </message>
+    <message>
+        <source>Export the phone book
+Export</source>
+        <translation>Das Telefonbuch exportieren
+Exportieren</translation>
+    </message>
+    <message>
+        <source>Print the active document
+Print</source>
+        <translation>Das aktive Dokument drucken
+Drucken</translation>
+    </message>
+    <message>
+        <source>Display full pages
+Print Preview</source>
+        <translation>Ganze Seiten anzeigen
+Seitenansicht</translation>
+    </message>
+    <message>
+        <source>Change the printer and printing options
+Print Setup</source>
+        <translation>Drucker und Druckoptionen ändern
+Druckereinrichtung</translation>
+    </message>
+    <message>
+        <source>Cut the selection and put it on the Clipboard
+Cut</source>
+        <translation>Die Markierung ausschneiden und in die Zwischenablage übertragen
+Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy the selection and put it on the Clipboard
+Copy</source>
+        <translation>Die Markierung kopieren und in die Zwischenablage übertragen
+Kopieren</translation>
+    </message>
+    <message>
+        <source>Insert Clipboard contents
+Paste</source>
+        <translation>Inhalt der Zwischenablage einfügen
+Einfügen</translation>
+    </message>
+    <message>
+        <source>Find a text
+Find</source>
+        <translation>Einen Text suchen
+Suchen</translation>
+    </message>
+    <message>
+        <source>Find next
+Find Next</source>
+        <translation>Weitersuchen
+Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Create a new phone book entry
+New Entry</source>
+        <translation>Einen neuen Telefonbucheintrag anlegen
+Neuer Eintrag</translation>
+    </message>
+    <message>
+        <source>Delete the selected entries
+Delete Entry</source>
+        <translation>Die ausgewählten Einträge löschen
+Eintrag löschen</translation>
+    </message>
+    <message>
+        <source>Edit a phone book entry
+Edit Entry</source>
+        <translation>Einen Telefonbucheintrag bearbeiten
+Eintrag bearbeiten</translation>
+    </message>
+    <message>
+        <source>Select Phone Book
+Select Phone Book</source>
+        <translation>Telefonbuch auswählen
+Telefonbuch auswählen</translation>
+    </message>
+    <message>
+        <source>List Help topics
+Help Topics</source>
+        <translation>Hilfethemen auflisten
+Hilfethemen</translation>
+    </message>
+    <message>
+        <source>Informations on the Internet
+Internet</source>
+        <translation>Informationen im Internet
+Internet</translation>
+    </message>
+    <message>
+        <source>Display program information, version number and copyright
+About</source>
+        <translation>Programminformationen, Versionsnummer und Copyright anzeigen
+Info</translation>
+    </message>
+    <message>
+        <source>Display help for clicked on buttons, menus and windows
+Help</source>
+        <translation>Hilfe zu angeklickten Schaltflächen, Menüs und Fenstern anzeigen
+Hilfe</translation>
+    </message>
+    <message>
+        <source>Display help for current task or command</source>
+        <translation>Hilfe zur aktuellen Aufgabe oder zum aktuellen Befehl anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CMainFrame</name>
@@ -182,6 +448,18 @@ Statusleiste ein/aus</translation>
     <message>
         <source>&amp;Options</source>
         <translation>&amp;Optionen</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>&amp;Phone Book</source>
+        <translation>&amp;Telefonbuch</translation>
+    </message>
+    <message>
+        <source>&amp;?</source>
+        <translation>&amp;?</translation>
     </message>
 </context>
 <context>

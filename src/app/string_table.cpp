@@ -21,7 +21,31 @@ QString StringTable::Text(int id)
         return tr("An error has occured while checking the PIN on the device on port \"%s\". "
                   "Possibly there is no AT+C-compatible device connected to this port or no "
                   "SIM Card is inserted. Probably the port cannot be used. Do you want to continue?");
+    case IDS_DELETE_QUESTION: return tr("Do you really want to delete the selected entries?");
+    case 135: return tr("Mobile Equipment");
+    case 136: return tr("SIM");
+    case 137: return tr("Data Card");
+    case 138: return tr("Last Number");
+    case 139: return tr("Own Number");
+    case 140: return tr("Fixed numbers");
+    case IDS_PRINT_PAGE_HEADING: return tr("Ribodex Page: %d");
+    case IDS_ERROR: return tr("An error has occured.");
+    case IDS_PASTE_INCOMPLETE: return tr("Not all entries could be pasted.");
+    case IDS_WRITE_FAILED: return tr("Error while creating the new phone book entry.");
+    case IDS_EXPORT_FILTER: return tr("Text Files (*.txt)|*.txt||");
+    case IDS_MENU_NEW_ENTRY: return tr("&New Entry...");
+    case IDS_MENU_DELETE_ENTRY: return tr("&Delete Entry");
+    case IDS_MENU_EDIT: return tr("&Edit...");
+    case IDS_MENU_CUT: return tr("Cu&t");
+    case IDS_MENU_COPY: return tr("&Copy");
+    case IDS_MENU_PASTE: return tr("&Paste");
+    case IDS_INVALID_NUMBER: return tr("The number is not valid.");
     case IDS_MENU_VIEW: return tr("&View");
+    case IDS_BROWSER_FAILED: return tr("An error has occured while starting your internet browser.");
+    case IDS_NO_ENTRY_FOUND: return tr("No entry found.");
+    case IDS_PASTE_PROGRESS: return tr("Paste item %d of %d ...");
+    case IDS_OVERWRITE_QUESTION:
+        return tr("An entry at the index %d allready exists. Do you want to overwrite it?");
     case MsgEnterPin: return tr("Enter the PIN of the SIM-Card in the device on port \"%s\".");
     case MsgEnterPuk: return tr("Enter the PUK of the SIM-Card in the device on port \"%s\".");
     case MsgWrongPin: return tr("The PIN is not correct.");
@@ -42,6 +66,24 @@ QString StringTable::Text(int id)
     case ID_APP_EXIT: return tr("Quit the application; prompts to save documents\nExit");
     case ID_VIEW_TOOLBAR: return tr("Show or hide the toolbar\nToggle ToolBar");
     case ID_VIEW_STATUS_BAR: return tr("Show or hide the status bar\nToggle StatusBar");
+    case ID_FILE_EXPORT: return tr("Export the phone book\nExport");
+    case ID_FILE_PRINT: return tr("Print the active document\nPrint");
+    case ID_FILE_PRINT_PREVIEW: return tr("Display full pages\nPrint Preview");
+    case ID_FILE_PRINT_SETUP: return tr("Change the printer and printing options\nPrint Setup");
+    case ID_EDIT_CUT: return tr("Cut the selection and put it on the Clipboard\nCut");
+    case ID_EDIT_COPY: return tr("Copy the selection and put it on the Clipboard\nCopy");
+    case ID_EDIT_PASTE: return tr("Insert Clipboard contents\nPaste");
+    case ID_SEARCH_FIND: return tr("Find a text\nFind");
+    case ID_SEARCH_FIND_NEXT: return tr("Find next\nFind Next");
+    case ID_PHONEBOOK_NEW_ENTRY: return tr("Create a new phone book entry\nNew Entry");
+    case ID_PHONEBOOK_DELETE_ENTRY: return tr("Delete the selected entries\nDelete Entry");
+    case ID_PHONEBOOK_EDIT_ENTRY: return tr("Edit a phone book entry\nEdit Entry");
+    case ID_PHONEBOOK_SELECT: return tr("Select Phone Book\nSelect Phone Book");
+    case ID_HELP_FINDER: return tr("List Help topics\nHelp Topics");
+    case ID_HELP_INTERNET: return tr("Informations on the Internet\nInternet");
+    case ID_APP_ABOUT: return tr("Display program information, version number and copyright\nAbout");
+    case ID_CONTEXT_HELP: return tr("Display help for clicked on buttons, menus and windows\nHelp");
+    case ID_HELP: return tr("Display help for current task or command");
     default: return {};
     }
 }
@@ -52,6 +94,21 @@ QString StringTable::Format(int id, std::string_view arg)
     const qsizetype at = text.indexOf(QLatin1String("%s"));
     if (at >= 0)
         text.replace(at, 2, FromCp1252(arg));
+    return text;
+}
+
+QString StringTable::FormatNumbers(int id, std::initializer_list<long long> numbers)
+{
+    QString text = Text(id);
+    qsizetype from = 0;
+    for (long long number : numbers) {
+        const qsizetype at = text.indexOf(QLatin1String("%d"), from);
+        if (at < 0)
+            break;
+        const QString digits = QString::number(number);
+        text.replace(at, 2, digits);
+        from = at + digits.size();
+    }
     return text;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <initializer_list>
 #include <string_view>
 
 namespace ribodex {
@@ -12,8 +13,26 @@ enum StringId : int {
     IDS_INDEX_COLUMN = 129,
     IDS_NUMBER_COLUMN = 130,
     IDS_NAME_COLUMN = 131,
+    IDS_DELETE_QUESTION = 134,      // Yes/No
+    // 135 to 140: the memories' display texts (PhoneBookStorageInfo::textId)
+    IDS_PRINT_PAGE_HEADING = 141,   // %d = page number
+    IDS_ERROR = 142,                // OK box
+    IDS_PASTE_INCOMPLETE = 143,     // OK box
+    IDS_WRITE_FAILED = 144,         // OK box, new entry and edit
+    IDS_EXPORT_FILTER = 145,        // description|pattern||
+    IDS_MENU_NEW_ENTRY = 148,       // the context menus' own item texts
+    IDS_MENU_DELETE_ENTRY = 149,
+    IDS_MENU_EDIT = 150,
+    IDS_MENU_CUT = 151,
+    IDS_MENU_COPY = 152,
+    IDS_MENU_PASTE = 153,
+    IDS_INVALID_NUMBER = 154,       // OK box
     IDS_MENU_VIEW = 155,
     IDS_PIN_MISMATCH = 161,
+    IDS_BROWSER_FAILED = 162,       // OK box
+    IDS_NO_ENTRY_FOUND = 163,       // OK box
+    IDS_PASTE_PROGRESS = 164,       // status text, %d of %d
+    IDS_OVERWRITE_QUESTION = 165,   // Yes/No, %d = index
     ID_INDICATOR_CAPS = 59137,
     ID_INDICATOR_NUM = 59138,
     ID_INDICATOR_SCRL = 59139,
@@ -32,6 +51,9 @@ public:
     static QString Text(int id);
     // Text(id) with the first "%s" replaced by arg (Windows-1252 bytes, as core hands them).
     static QString Format(int id, std::string_view arg);
+    // Text(id) with each "%d" replaced, in order, by the next of numbers ("%d" beyond them
+    // stays as it is).
+    static QString FormatNumbers(int id, std::initializer_list<long long> numbers);
     // The part of a command's string before the newline (status bar prompt) and after it
     // (tool tip).
     static QString Prompt(int id);

@@ -1,5 +1,6 @@
 // The phone book list: columns, sorting on header clicks, display modes, context menus.
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QListView>
 #include <QMenu>
@@ -30,6 +31,7 @@ private slots:
     void selectionFollowsItsRowsWhenSorted();
     void modeSwitchKeepsItemsOrderSelectionAndWidths();
     void contextMenuDependsOnSelection();
+    void rightClickBesideTheItemsClearsTheSelection();
 
 private:
     void Add(const QList<std::array<const char*, 3>>& rows);  // index, number, name
@@ -206,20 +208,74 @@ void ListViewTest::contextMenuDependsOnSelection()
     QCOMPARE(view->ContextMenu(), view->SelectionMenu());
     QVERIFY(view->SelectionMenu() != view->EmptyListMenu());
 
+    auto texts = [](QMenu* menu) {
+        QStringList texts;
+        for (QAction* action : menu->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return texts;
+    };
+    QCOMPARE(texts(view->SelectionMenu()), (QStringList{"&New Entry...", "&Delete Entry", "&Edit...", "-",
+                                                        "Cu&t", "&Copy", "&Paste", "-", "&View"}));
+    QCOMPARE(texts(view->EmptyListMenu()), (QStringList{"&New Entry...", "-", "&Paste", "-", "&View"}));
+    // A popup item runs its command and follows the command's enabled state.
+    QAction* command = actions->Get(ID_PHONEBOOK_EDIT_ENTRY);
+    QAction* item = view->SelectionMenu()->actions().at(2);
+    QSignalSpy ran(command, &QAction::triggered);
+    item->trigger();
+    QCOMPARE(ran.count(), 1);
+    command->setEnabled(false);
+    QVERIFY(!item->isEnabled());
+
     for (QMenu* menu : {view->SelectionMenu(), view->EmptyListMenu()}) {
         const QList<QAction*> items = menu->actions();
         QVERIFY(!items.isEmpty());
         QMenu* submenu = items.last()->menu();
         QVERIFY(submenu != nullptr);
         QCOMPARE(items.last()->text(), QStringLiteral("&View"));
-        QStringList texts;
-        for (QAction* action : submenu->actions())
-            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
-        QCOMPARE(texts, (QStringList{"&Icon", "&Small Icon", "&List", "R&eport", "-", "&Refresh"}));
+        QCOMPARE(texts(submenu), (QStringList{"&Icon", "&Small Icon", "&List", "R&eport", "-", "&Refresh"}));
         // Every item of the popup runs a command that exists.
         for (QAction* action : submenu->actions())
             QVERIFY(action->isSeparator() || actions->Get(action->data().toInt()) == action);
     }
+}
+
+void ListViewTest::rightClickBesideTheItemsClearsTheSelection()
+{
+    Add({{"1", "111", "Ann"}, {"2", "222", "Bob"}});
+    QTreeView* report = view->ReportView();
+    report->selectionModel()->select(view->Model()->index(0, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    report->setCurrentIndex(view->Model()->index(0, 0));
+    QPoint shownAt;
+    auto request = [&](QContextMenuEvent::Reason reason, QPoint at, QWidget* target) {
+        QContextMenuEvent event(reason, at, target->mapToGlobal(at));
+        QApplication::sendEvent(target, &event);
+        QMenu* shown = nullptr;
+        for (QMenu* menu : {view->SelectionMenu(), view->EmptyListMenu()})
+            if (menu->isVisible())
+                shown = menu;
+        if (shown != nullptr) {
+            shownAt = shown->pos();
+            shown->hide();
+        }
+        return shown;
+    };
+    // On an item: the selection stays and its menu opens at the pointer.
+    const QPoint onBob = report->visualRect(view->Model()->index(1, 0)).center();
+    report->selectionModel()->select(view->Model()->index(1, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QCOMPARE(request(QContextMenuEvent::Mouse, onBob, report->viewport()), view->SelectionMenu());
+    QCOMPARE(view->SelectedCount(), 2);
+    QCOMPARE(shownAt, report->viewport()->mapToGlobal(onBob));
+    // The menu key opens the selection menu at the current item, wherever the pointer is.
+    QCOMPARE(request(QContextMenuEvent::Keyboard, QPoint(1, 1), report), view->SelectionMenu());
+    QCOMPARE(view->SelectedCount(), 2);
+    QCOMPARE(shownAt, report->viewport()->mapToGlobal(report->visualRect(report->currentIndex()).bottomLeft()));
+    // Below the items: nothing stays selected and the empty-list menu opens.
+    const QPoint below(10, report->viewport()->height() - 5);
+    QVERIFY(!report->indexAt(below).isValid());
+    QCOMPARE(request(QContextMenuEvent::Mouse, below, report->viewport()), view->EmptyListMenu());
+    QCOMPARE(view->SelectedCount(), 0);
 }
 
 QTEST_MAIN(ListViewTest)

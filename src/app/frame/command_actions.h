@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QKeySequence>
 #include <QList>
 
 class QAction;
@@ -31,7 +32,7 @@ public:
     static QString MenuText(int id);
 
 private:
-    QAction* Add(QObject* owner, int id);
+    QAction* Add(QObject* owner, int id, const QList<QKeySequence>& keys = {});
     QHash<int, QAction*> actions;
 };
 

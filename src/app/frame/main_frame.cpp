@@ -25,6 +25,12 @@ constexpr std::string_view kToolBarVisible = "ToolBar Visible";
 constexpr std::string_view kToolBarSide = "ToolBar Side";
 constexpr std::string_view kStatusBarVisible = "StatusBar Visible";
 
+// Left to right; 0 is a separator.
+constexpr int kToolBarButtons[] = {
+    ID_FILE_EXPORT, 0, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_FILE_PRINT, 0,
+    ID_PHONEBOOK_NEW_ENTRY, ID_PHONEBOOK_DELETE_ENTRY, ID_PHONEBOOK_EDIT_ENTRY, 0,
+    ID_OPTIONS_SETTINGS, 0, ID_APP_ABOUT, ID_CONTEXT_HELP};
+
 }  // namespace
 
 CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
@@ -45,7 +51,12 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     toolBar->setObjectName(QStringLiteral("toolBar"));
     toolBar->setIconSize(QSize(16, 16));
     toolBar->setAllowedAreas(Qt::AllToolBarAreas);
-    toolBar->addAction(actions->Get(ID_OPTIONS_SETTINGS));
+    for (int id : kToolBarButtons) {
+        if (id == 0)
+            toolBar->addSeparator();
+        else
+            toolBar->addAction(actions->Get(id));
+    }
     addToolBar(Qt::TopToolBarArea, toolBar);
 
     statusBarWidget = new MainStatusBar(this);
@@ -61,9 +72,22 @@ CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::BuildMenus()
 {
+    // 0 is a separator.
+    auto addItems = [this](QMenu* menu, std::initializer_list<int> ids) {
+        for (int id : ids) {
+            if (id == 0)
+                menu->addSeparator();
+            else
+                menu->addAction(actions->Get(id));
+        }
+    };
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    file->addAction(actions->Get(ID_APP_EXIT));
+    addItems(file, {ID_FILE_EXPORT, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
+                    ID_APP_EXIT});
     connect(actions->Get(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    addItems(edit, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_SEARCH_FIND, ID_SEARCH_FIND_NEXT});
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     QAction* toggleToolBar = actions->Get(ID_VIEW_TOOLBAR);
@@ -85,8 +109,15 @@ void CMainFrame::BuildMenus()
     toggleToolBar->setChecked(true);
     toggleStatusBar->setChecked(true);
 
+    QMenu* phoneBook = menuBar()->addMenu(tr("&Phone Book"));
+    addItems(phoneBook, {ID_PHONEBOOK_NEW_ENTRY, ID_PHONEBOOK_DELETE_ENTRY, ID_PHONEBOOK_EDIT_ENTRY, 0,
+                         ID_PHONEBOOK_SELECT});
+
     QMenu* options = menuBar()->addMenu(tr("&Options"));
     options->addAction(actions->Get(ID_OPTIONS_SETTINGS));
+
+    QMenu* help = menuBar()->addMenu(tr("&?"));
+    addItems(help, {ID_HELP_FINDER, 0, ID_HELP_INTERNET, 0, ID_APP_ABOUT});
 }
 
 void CMainFrame::SetStatusText(const QString& text)

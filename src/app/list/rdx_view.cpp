@@ -2,7 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCursor>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QListView>
 #include <QMenu>
@@ -60,8 +60,8 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     addWidget(iconView);
     setCurrentWidget(reportView);
 
-    selectionMenu = BuildContextMenu(actions);
-    emptyListMenu = BuildContextMenu(actions);
+    selectionMenu = BuildContextMenu(actions, true);
+    emptyListMenu = BuildContextMenu(actions, false);
 
     connect(reportView->header(), &QHeaderView::sectionClicked, this, [this](int column) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -70,8 +70,10 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     });
     for (QAbstractItemView* view : {static_cast<QAbstractItemView*>(reportView),
                                     static_cast<QAbstractItemView*>(iconView)}) {
-        view->setContextMenuPolicy(Qt::CustomContextMenu);
-        connect(view, &QWidget::customContextMenuRequested, this, [this] { ShowContextMenu(); });
+        // The event, not customContextMenuRequested: only the event tells the mouse from the
+        // menu key. A keyboard request reaches the view, a mouse one its viewport.
+        view->installEventFilter(this);
+        view->viewport()->installEventFilter(this);
         connect(view, &QAbstractItemView::doubleClicked, this, [this] {
             if (SelectedCount() > 0)
                 emit EditRequested();
@@ -93,11 +95,31 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     connect(actions.Get(ID_VIEW_REFRESH), &QAction::triggered, this, [this] { RefreshList(); });
 }
 
-QMenu* CRdxView::BuildContextMenu(const CommandActions& actions)
+QMenu* CRdxView::BuildContextMenu(const CommandActions& actions, bool forSelection)
 {
-    // The entry commands (new, delete, edit, cut, copy, paste) join these menus with the
-    // change that gives them a handler; until then each menu holds the "View" submenu only.
     auto* menu = new QMenu(this);
+    // The popups name some commands differently from the menu bar ("&Edit..." for "&Edit
+    // Entry..."): an item of their own that runs the command and follows its enabled state.
+    auto addItem = [&](int textId, int commandId) {
+        QAction* command = actions.Get(commandId);
+        QAction* item = menu->addAction(StringTable::Text(textId), command, &QAction::trigger);
+        item->setData(commandId);
+        item->setStatusTip(command->statusTip());
+        item->setEnabled(command->isEnabled());
+        connect(command, &QAction::enabledChanged, item, &QAction::setEnabled);
+    };
+    addItem(IDS_MENU_NEW_ENTRY, ID_PHONEBOOK_NEW_ENTRY);
+    if (forSelection) {
+        addItem(IDS_MENU_DELETE_ENTRY, ID_PHONEBOOK_DELETE_ENTRY);
+        addItem(IDS_MENU_EDIT, ID_PHONEBOOK_EDIT_ENTRY);
+        menu->addSeparator();
+        addItem(IDS_MENU_CUT, ID_EDIT_CUT);
+        addItem(IDS_MENU_COPY, ID_EDIT_COPY);
+    } else {
+        menu->addSeparator();
+    }
+    addItem(IDS_MENU_PASTE, ID_EDIT_PASTE);
+    menu->addSeparator();
     QMenu* viewMenu = menu->addMenu(StringTable::Text(IDS_MENU_VIEW));
     viewMenu->addAction(actions.Get(ID_VIEWMODE_ICON));
     viewMenu->addAction(actions.Get(ID_VIEWMODE_SMALLICON));
@@ -148,9 +170,31 @@ QMenu* CRdxView::ContextMenu() const
     return SelectedCount() > 0 ? selectionMenu : emptyListMenu;
 }
 
-void CRdxView::ShowContextMenu()
+bool CRdxView::eventFilter(QObject* watched, QEvent* event)
 {
-    ContextMenu()->popup(QCursor::pos());
+    if (event->type() != QEvent::ContextMenu)
+        return QStackedWidget::eventFilter(watched, event);
+    auto* view = qobject_cast<QAbstractItemView*>(currentWidget());
+    if (view == nullptr || (watched != view && watched != view->viewport()))
+        return QStackedWidget::eventFilter(watched, event);
+    ShowContextMenu(*view, *static_cast<QContextMenuEvent*>(event));
+    return true;
+}
+
+void CRdxView::ShowContextMenu(QAbstractItemView& view, const QContextMenuEvent& event)
+{
+    QPoint at = event.globalPos();
+    if (event.reason() == QContextMenuEvent::Mouse) {
+        // As the list control does: a click beside the items is about no item, so Delete
+        // must not be offered for a selection the user is not pointing at.
+        if (!view.indexAt(view.viewport()->mapFromGlobal(at)).isValid())
+            view.clearSelection();
+    } else {
+        const QRect item = view.visualRect(view.currentIndex());
+        const QPoint local = item.isValid() ? item.bottomLeft() : QPoint(0, 0);
+        at = view.viewport()->mapToGlobal(local);
+    }
+    ContextMenu()->popup(at);
 }
 
 }  // namespace ribodex

@@ -2,6 +2,8 @@
 
 #include <QStackedWidget>
 
+class QAbstractItemView;
+class QContextMenuEvent;
 class QListView;
 class QMenu;
 class QTreeView;
@@ -49,9 +51,12 @@ signals:
     // A double click with at least one item selected (the entry editing command's trigger).
     void EditRequested();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
-    void ShowContextMenu();
-    QMenu* BuildContextMenu(const CommandActions& actions);
+    void ShowContextMenu(QAbstractItemView& view, const QContextMenuEvent& event);
+    QMenu* BuildContextMenu(const CommandActions& actions, bool forSelection);
 
     Session& session;
     PhoneBookModel* model = nullptr;
