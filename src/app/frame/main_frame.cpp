@@ -9,6 +9,7 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/main_status_bar.h"
 #include "app/list/phone_book_model.h"
@@ -63,6 +64,8 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     setStatusBar(statusBarWidget);
 
     BuildMenus();
+    if (CaptionFrame::PlatformCanMoveFrameless(QGuiApplication::platformName()))
+        captionFrame = new CaptionFrame(this);
     RestoreBarState();
     RestorePlacement();
     UpdateCommandStates();
