@@ -11,6 +11,7 @@
 
 #include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
+#include "app/frame/help_commands.h"
 #include "app/frame/main_status_bar.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
@@ -66,6 +67,7 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     BuildMenus();
     if (CaptionFrame::PlatformCanMoveFrameless(QGuiApplication::platformName()))
         captionFrame = new CaptionFrame(this);
+    helpCommands = new HelpCommands(*this);
     RestoreBarState();
     RestorePlacement();
     UpdateCommandStates();

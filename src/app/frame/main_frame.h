@@ -10,6 +10,7 @@ namespace ribodex {
 class CRdxView;
 class CaptionFrame;
 class CommandActions;
+class HelpCommands;
 class MainStatusBar;
 class SettingsStore;
 struct Session;
@@ -67,6 +68,7 @@ private:
     QToolBar* toolBar = nullptr;
     MainStatusBar* statusBarWidget = nullptr;
     CaptionFrame* captionFrame = nullptr;
+    HelpCommands* helpCommands = nullptr;
     QSize pendingOuterSize;  // stored outer size still to be applied
 };
 
