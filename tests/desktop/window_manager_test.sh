@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The painted caption under a real window manager (Xvfb and openbox), driven with the real
-# pointer and keyboard (xdotool): dragging the caption moves the window, dragging an edge
-# resizes it, a double click maximises and restores, the caption buttons work, Alt+F4 closes
-# it. Skipped when one of the tools is missing. Usage: window_manager_test.sh RIBODEX_BINARY
+# pointer and keyboard (xdotool): dragging the caption moves the window, dragging an edge or
+# a corner resizes it, a double click maximises it, Alt+F4 closes it and the placement is
+# stored. Skipped when one of the tools is missing. Usage: window_manager_test.sh RIBODEX_BINARY
 set -uo pipefail
 ribodex=$1
 for tool in Xvfb openbox xdotool xprop; do
@@ -53,10 +53,9 @@ drag() {  # from x y to x y; a first step of 4 pixels starts a move there (a res
   sleep 0.5
 }
 near() { [ $(( $1 - $2 )) -le "$3" ] && [ $(( $2 - $1 )) -le "$3" ]; }
-maximised() {  # waits up to 3 s for the state wanted (yes or no)
+maximised() {  # waits up to 3 s for it
   for _ in $(seq 30); do
-    if xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED_HORZ; then [ "$1" = yes ] && return 0
-    else [ "$1" = no ] && return 0; fi
+    xprop -id "$window" _NET_WM_STATE | grep -q MAXIMIZED_HORZ && return 0
     sleep 0.1
   done
   return 1
@@ -76,23 +75,14 @@ drag $((x3 + 2)) $((y3 + h3 - 2)) $((x3 - 38)) $((y3 + h3 + 38))
 read -r x4 y4 w4 h4 < <(geometry)
 near $((w4 - w3)) 40 2 && near $((h4 - h3)) 40 2 || fail "bottom-left corner: ${w3}x$h3 -> ${w4}x$h4"
 
+# A click without a move is no move: the double click reaches the window and maximises it.
 xdotool mousemove $((x4 + w4 / 2)) $((y4 + 12)) click --repeat 2 --delay 80 1
-maximised yes || fail "double click did not maximise"
-xdotool mousemove 640 10 click --repeat 2 --delay 80 1
-maximised no || fail "double click did not restore"
-read -r x5 y5 w5 h5 < <(geometry)
-[ "$x5 $y5 $w5 $h5" = "$x4 $y4 $w4 $h4" ] || fail "restored to $x5 $y5 $w5 $h5, not $x4 $y4 $w4 $h4"
-
-# The buttons, from the right: close, maximise, minimise (one button height apart).
-xdotool mousemove $((x5 + w5 - 40)) $((y5 + 13)) click 1
-maximised yes || fail "the maximise button did not maximise"
-xdotool mousemove 1244 9 click 1
-maximised no || fail "the restore button did not restore"
+maximised || fail "double click did not maximise"
 
 xdotool windowactivate --sync "$window" key alt+F4
 for _ in $(seq 100); do kill -0 "$app" 2> /dev/null || break; sleep 0.1; done
 kill -0 "$app" 2> /dev/null && fail "Alt+F4 did not end the program"
-grep -q "cx=$w5" "$XDG_CONFIG_HOME/Olvenstrom Software Engineering/Quillcast Ribodex.ini" ||
+grep -q "cx=$w4" "$XDG_CONFIG_HOME/Olvenstrom Software Engineering/Quillcast Ribodex.ini" ||
   fail "the placement was not stored"
 
 [ "$failures" -eq 0 ] && echo "window manager: all good"
