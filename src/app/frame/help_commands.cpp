@@ -71,9 +71,11 @@ bool HelpCommands::eventFilter(QObject* watched, QEvent* event)
     if (key->key() != Qt::Key_F1)
         return false;
     QWidget* window = static_cast<QWidget*>(watched)->window();
-    // The main window has the F1 and Shift+F1 commands; the help window needs no help.
-    if (window == &frame || qobject_cast<HelpWindow*>(window) != nullptr)
-        return false;
+    // An open menu keeps the main window's keys from it: its help is the main window's.
+    if (window->windowType() == Qt::Popup)
+        window = &frame;
+    else if (window == &frame || qobject_cast<HelpWindow*>(window) != nullptr)
+        return false;  // the main window has the F1 and Shift+F1 commands; help needs no help
     if (key->modifiers() == Qt::NoModifier) {
         ShowHelp(window, HelpTopicFor(window));
         return true;
