@@ -72,12 +72,16 @@ int CaptionBar::ButtonSize() const
 QSize CaptionBar::sizeHint() const { return QSize(200, ButtonSize()); }
 QSize CaptionBar::minimumSizeHint() const { return QSize(0, ButtonSize()); }
 
-QString CaptionBar::ShownTitle() const
+CaptionLayout CaptionBar::Layout() const
 {
     const int size = ButtonSize();
-    const CaptionLayout layout = LayOutCaption(width(), height(), size, size, true, true);
+    return LayOutCaption(width(), height(), size, size, true, true);
+}
+
+QString CaptionBar::ShownTitle() const
+{
     return QFontMetrics(TitleFont()).elidedText(window()->windowTitle() + QLatin1Char(' '), Qt::ElideRight,
-                                                layout.title.width);
+                                                Layout().title.width);
 }
 
 QPixmap CaptionBar::Build(bool forActive)
@@ -95,8 +99,7 @@ QPixmap CaptionBar::Build(bool forActive)
         painter.fillRect(rect(), InactiveColour());
     }
 
-    const int size = ButtonSize();
-    const CaptionLayout layout = LayOutCaption(width(), height(), size, size, true, true);
+    const CaptionLayout layout = Layout();
     window()->windowIcon().paint(&painter, ToQRect(layout.icon));
 
     const bool maximized = window()->isMaximized();
@@ -155,8 +158,7 @@ void CaptionBar::resizeEvent(QResizeEvent* event)
 
 CaptionBar::Button CaptionBar::ButtonAt(const QPoint& position) const
 {
-    const int size = ButtonSize();
-    const CaptionLayout layout = LayOutCaption(width(), height(), size, size, true, true);
+    const CaptionLayout layout = Layout();
     if (layout.close.Contains(position.x(), position.y()))
         return Button::Close;
     if (layout.maximize.Contains(position.x(), position.y()))

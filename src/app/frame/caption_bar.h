@@ -6,6 +6,8 @@
 
 namespace ribodex {
 
+struct CaptionLayout;
+
 // The painted title bar of a frameless top-level window: in the active state a fade from
 // black at the left to the active caption colour, which fills the right sixth; inactive the
 // plain inactive caption colour; on it the window's small icon, its title in white bold with
@@ -56,6 +58,7 @@ protected:
 
 private:
     enum class Button { None, Minimize, Maximize, Close };
+    CaptionLayout Layout() const;  // of the bar's current size, with all three buttons
     Button ButtonAt(const QPoint& position) const;
     QFont TitleFont() const;
     QPixmap Build(bool active);
