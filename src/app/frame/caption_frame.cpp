@@ -130,6 +130,8 @@ bool CaptionFrame::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::Resize:
     case QEvent::Show:
+    case QEvent::FontChange:  // the caption's height follows the font
+    case QEvent::StyleChange:
         Arrange();
         break;
     case QEvent::WindowStateChange:
