@@ -28,13 +28,21 @@ openbox --sm-disable > "$work/openbox.log" 2>&1 &
 pids+=($!)
 sleep 1
 
+# No port stored: the start ends with one message box, at once; confirming it leaves the
+# window idle, ready for the pointer.
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work
-QT_QPA_PLATFORM=xcb LC_ALL=C "$ribodex" --port DEMO > "$work/ribodex.log" 2>&1 &
+QT_QPA_PLATFORM=xcb LC_ALL=C "$ribodex" > "$work/ribodex.log" 2>&1 &
 app=$!
 pids+=($app)
-window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Quillcast Ribodex$' | head -n 1)
-[ -n "$window" ] || { cat "$work/ribodex.log"; fail "no window"; exit 1; }
-sleep 4  # the demo phone's first read (fixed waits) blocks input meanwhile
+windows() { xdotool search --onlyvisible --name '^Quillcast Ribodex$' 2> /dev/null; }
+for _ in $(seq 200); do [ "$(windows | wc -l)" -ge 2 ] && break; sleep 0.1; done
+window="" box=""
+for id in $(windows); do
+  if xprop -id "$id" _NET_WM_STATE | grep -q MODAL; then box=$id; else window=$id; fi
+done
+[ -n "$window" ] && [ -n "$box" ] || { cat "$work/ribodex.log"; fail "no window and message box"; exit 1; }
+xdotool windowactivate --sync "$box" key Return
+for _ in $(seq 50); do [ "$(windows | wc -l)" -eq 1 ] && break; sleep 0.1; done
 
 geometry() {  # x y width height of the window, once it has stopped changing
   local last="" now
