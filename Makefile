@@ -5,11 +5,14 @@ CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIBODEX_WERROR=ON
 
 DEB_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
-  libgl-dev clang libclang-rt-14-dev socat gammu xvfb xauth
+  libgl-dev clang libclang-rt-14-dev socat gammu xvfb xauth \
+  desktop-file-utils appstream xdg-utils groff-base dpkg-dev file openbox xdotool x11-utils
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps build test demo bench fuzz test-sanitize test-asan test-tsan screenshots clean
+PREFIX     ?= /usr/local
+
+.PHONY: all deps build test demo bench fuzz test-sanitize test-asan test-tsan screenshots install package clean
 
 all: build
 
@@ -66,6 +69,14 @@ test-sanitize: test-asan test-tsan
 
 screenshots: build
 	scripts/screenshots $(BUILD)
+
+# DESTDIR is honoured as usual (make install PREFIX=/usr DESTDIR=/tmp/stage).
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD) (ribodex_VERSION_ARCH.deb); install it with apt install ./FILE.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) build-bench build-fuzz build-asan build-tsan

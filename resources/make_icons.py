@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Draws the program's icons (entry card, settings) as PNG files; run after changing them."""
+"""Draws the program's icons (entry card in every installed size, settings, buttons) as PNG files; run after changing them."""
 import math
 import os
 import struct
@@ -254,3 +254,10 @@ def write_button(path, rows):
 
 for name, rows in BUTTONS.items():
     write_button(os.path.join(here, name + ".png"), rows)
+
+
+# The program's icon in the hicolor theme's sizes, for the installed desktop entry.
+hicolor = os.path.join(here, "hicolor")
+os.makedirs(hicolor, exist_ok=True)
+for size in (16, 22, 24, 32, 48, 64, 128, 256):
+    write_png(os.path.join(hicolor, "%d.png" % size), size, entry)

@@ -436,6 +436,21 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CAboutDlg</name>
+    <message>
+        <source>About Ribodex</source>
+        <translation>Info über Ribodex</translation>
+    </message>
+    <message>
+        <source>Quillcast Ribodex 1.0</source>
+        <translation>Quillcast Ribodex 1.0</translation>
+    </message>
+    <message>
+        <source>Copyright (C) 2026 the Ribodex developers</source>
+        <translation>Copyright (C) 2026 die Ribodex-Entwickler</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CMainFrame</name>
     <message>
         <source>&amp;File</source>
@@ -476,6 +491,14 @@ Hilfe</translation>
         <source>PIN:</source>
         <translation>PIN:</translation>
     </message>
+    <message>
+        <source>The PIN of the SIM card in the device.</source>
+        <translation>Die PIN der SIM-Karte im Gerät.</translation>
+    </message>
+    <message>
+        <source>Remember the PIN for this port, scrambled in your settings, and enter it by itself next time.</source>
+        <translation>Die PIN für diese Schnittstelle verschlüsselt in Ihren Einstellungen merken und beim nächsten Mal von selbst eingeben.</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CPukDlg</name>
@@ -503,6 +526,22 @@ Hilfe</translation>
         <source>Confirmation:</source>
         <translation>Bestätigung:</translation>
     </message>
+    <message>
+        <source>The PUK of the SIM card, from the papers that came with the card.</source>
+        <translation>Die PUK der SIM-Karte, aus den Unterlagen, die mit der Karte kamen.</translation>
+    </message>
+    <message>
+        <source>The new PIN that the SIM card gets with the PUK.</source>
+        <translation>Die neue PIN, die die SIM-Karte mit der PUK bekommt.</translation>
+    </message>
+    <message>
+        <source>The new PIN once more, to rule out a typing error.</source>
+        <translation>Die neue PIN noch einmal, um Tippfehler auszuschließen.</translation>
+    </message>
+    <message>
+        <source>Remember the new PIN for this port, scrambled in your settings.</source>
+        <translation>Die neue PIN für diese Schnittstelle verschlüsselt in Ihren Einstellungen merken.</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CSettingsDlg</name>
@@ -521,6 +560,57 @@ Hilfe</translation>
     <message>
         <source>Here you can edit the settings for this program.</source>
         <translation>Hier können Sie die Einstellungen dieses Programms bearbeiten.</translation>
+    </message>
+    <message>
+        <source>The serial port of the phone or modem: COM1 to COM8, a serial device found on this computer, or DEMO, the simulated phone.</source>
+        <translation>Die serielle Schnittstelle des Telefons oder Modems: COM1 bis COM8, ein auf diesem Rechner gefundenes serielles Gerät oder DEMO, das simulierte Telefon.</translation>
+    </message>
+    <message>
+        <source>Ask the SIM card whether it wants its PIN before the phone book is read.</source>
+        <translation>Die SIM-Karte fragen, ob sie ihre PIN verlangt, bevor das Telefonbuch gelesen wird.</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::HelpCommands</name>
+    <message>
+        <source>The phone book of the device: name, number and index of each entry. Click a column header to sort by it.</source>
+        <translation>Das Telefonbuch des Geräts: Name, Nummer und Index jedes Eintrags. Klicken Sie auf einen Spaltenkopf, um danach zu sortieren.</translation>
+    </message>
+    <message>
+        <source>The toolbar: one click runs the command of a button.</source>
+        <translation>Die Symbolleiste: Ein Klick führt den Befehl einer Schaltfläche aus.</translation>
+    </message>
+    <message>
+        <source>The status bar: what a command does and what the program is doing.</source>
+        <translation>Die Statusleiste: was ein Befehl tut und was das Programm gerade macht.</translation>
+    </message>
+    <message>
+        <source>The title bar: drag it to move the window, double-click it to maximise or restore the window.</source>
+        <translation>Die Titelleiste: Ziehen verschiebt das Fenster, ein Doppelklick maximiert es oder stellt es wieder her.</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::HelpWindow</name>
+    <message>
+        <source>Ribodex Help</source>
+        <translation>Ribodex-Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;Contents</source>
+        <translation>&amp;Inhalt</translation>
+    </message>
+    <message>
+        <source>&amp;Back</source>
+        <translation>&amp;Zurück</translation>
+    </message>
+    <message>
+        <source>&amp;Forward</source>
+        <translation>&amp;Vorwärts</translation>
+    </message>
+    <message>
+        <source>en</source>
+        <extracomment>The language code of the bundled user guide that goes with this translation (en, de).</extracomment>
+        <translation>de</translation>
     </message>
 </context>
 </TS>

@@ -4,12 +4,16 @@
 #include "app/app_language.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
+#include "core/version.h"
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Olvenstrom Software Engineering"));
     QApplication::setApplicationName(QStringLiteral("Quillcast Ribodex"));
+    QApplication::setApplicationVersion(QLatin1String(ribodex::kVersion));
+    // The installed desktop entry's name: window systems find the icon and name through it.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.ribodex.Ribodex"));
     ribodex::AppLanguage language;
 
     ribodex::QtSettingsStore store;

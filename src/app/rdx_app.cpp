@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 
+#include "app/dialogs/about_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/settings_dlg.h"
 #include "app/frame/command_actions.h"
@@ -77,6 +78,8 @@ bool RdxApp::InitInstance(const QStringList& arguments)
     ui.SetFrame(frame.get());
     QObject::connect(frame->Actions().Get(ID_OPTIONS_SETTINGS), &QAction::triggered, frame.get(),
                      [this] { OnSettings(); });
+    QObject::connect(frame->Actions().Get(ID_APP_ABOUT), &QAction::triggered, frame.get(),
+                     [this] { OnAppAbout(); });
     frame->show();
     frame->setWindowTitle(StringTable::Text(AFX_IDS_APP_TITLE));
     // Draw the window once before the device work blocks this thread (Connect waits for the
@@ -119,6 +122,13 @@ void RdxApp::OnSettings()
     if (accepted && AfterSettingsAccepted(session))
         frame->View()->RefreshList();
     frame->UpdateCommandStates();
+}
+
+void RdxApp::OnAppAbout()
+{
+    CursorLift lift;
+    CAboutDlg dialog(frame.get());
+    dialog.exec();
 }
 
 }  // namespace ribodex

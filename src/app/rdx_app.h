@@ -44,6 +44,8 @@ public:
     // Options > Settings: the settings dialog, and after OK a second connection and a
     // refresh.
     void OnSettings();
+    // "&About": the About box, modal over the main window.
+    void OnAppAbout();
 
     GsmDevice& Device() { return device; }
     Session& GetSession() { return session; }

@@ -43,13 +43,14 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
     Options options;
     options.port = envPort.empty() ? std::string(kDefaultPort) : std::string(envPort);
     std::optional<std::string> format, encoding, indexText;
-    bool memoryGiven = false, help = false, optionsEnded = false;
+    bool memoryGiven = false, help = false, version = false, optionsEnded = false;
     std::vector<std::string> words;
 
     // Help wins over any mistake elsewhere on the line: it is what a confused user types.
     for (const std::string& arg : args) {
         if (arg == "--") break;
         if (arg == "-h" || arg == "--help") help = true;
+        if (arg == "--version") version = true;
     }
 
     for (std::size_t i = 0; i < args.size(); ++i) {
@@ -62,7 +63,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             optionsEnded = true;
             continue;
         }
-        if (help) continue;
+        if (help || version) continue;
         std::string name = arg, value;
         bool inlineValue = false;
         if (auto eq = arg.find('='); arg.rfind("--", 0) == 0 && eq != std::string::npos) {
@@ -98,8 +99,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
         }
     }
 
-    if (help) {
-        options.command = Command::Help;
+    if (help || version) {
+        options.command = help ? Command::Help : Command::Version;
         return ParseResult{std::move(options), {}};
     }
     if (words.empty()) return Fail("no command given");
@@ -187,6 +188,7 @@ Options:
   --memory NAME    ME, SM, TA, MD, OW or FD, selected before the command (default SM)
   --trace FILE     append a trace of the serial link to FILE
   -h, --help       this text
+  --version        the version of the program
 
 Text is UTF-8 on the terminal and Windows-1252 on the device side; a character without a
 Windows-1252 form is refused. `list --encoding cp1252` writes the bytes of the window's

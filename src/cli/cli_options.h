@@ -16,7 +16,7 @@ enum ExitCode : int {
     ExitSimLocked = 4,  // the SIM wants a PIN that was not given, or its PUK
 };
 
-enum class Command { Help, Status, Memories, List, Read, Write, Delete, At };
+enum class Command { Help, Status, Memories, List, Read, Write, Delete, At, Version };
 enum class ListFormat { Text, Csv };
 enum class Encoding { Utf8, Cp1252 };
 

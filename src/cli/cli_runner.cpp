@@ -9,6 +9,7 @@
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
 #include "core/device/phone_book_storage.h"
+#include "core/version.h"
 
 namespace ribodex::cli {
 namespace {
@@ -183,6 +184,10 @@ bool HasFinalOk(std::string_view answer) {
 int RunCommand(const Options& options, GsmDevice& device, std::ostream& out, std::ostream& err) {
     if (options.command == Command::Help) {
         out << UsageText();
+        return ExitDone;
+    }
+    if (options.command == Command::Version) {
+        out << "ribodex-cli " << kVersion << "\n";
         return ExitDone;
     }
     const Problems fail(err, options);

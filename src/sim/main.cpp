@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/version.h"
 #include "sim/pty_modem.h"
 #include "sim/state_file.h"
 
@@ -22,6 +23,7 @@ int Usage(const char* why) {
     std::fprintf(stderr,
                  "usage: ribodex-sim --link PATH [--pin CODE] [--puk CODE] [--baud N] [--book FILE]\n"
                  "                   [--echo on|off] [--cmee 0|1|2] [--empty ok|error|cme|noentry]\n"
+                 "       ribodex-sim --version\n"
                  "Runs a simulated GSM phone on a pseudo-terminal reachable at PATH and prints\n"
                  "the pty path. With --book the phone books are loaded from FILE and saved there\n"
                  "after every change.\n");
@@ -49,6 +51,7 @@ int main(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         const std::string_view option = argv[i];
         if (option == "--help" || option == "-h") return Usage(nullptr), 0;
+        if (option == "--version") return std::printf("ribodex-sim %s\n", ribodex::kVersion), 0;
         if (i + 1 >= argc) return Usage("every option takes a value");
         const std::string_view value = argv[++i];
         int number = 0;

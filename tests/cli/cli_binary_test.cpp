@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "sim/pty_modem.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
@@ -38,6 +39,10 @@ TEST(CliProgram, ExitCodesForUsageAndPort) {
     ChildResult help = Cli({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("Usage: ribodex-cli"), std::string::npos);
+
+    ChildResult version = Cli({"list", "--bogus", "--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "ribodex-cli " + std::string(kVersion) + "\n");
 
     // The port comes from the environment when --port is absent.
     ChildResult port = Cli({"status"}, {"RIBODEX_FAST_TIMING=1", "RIBODEX_PORT=/dev/ribodex-absent"});

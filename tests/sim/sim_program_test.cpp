@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
 #include "support/child_process.h"
 #include "support/temp_dir.h"
 
@@ -194,6 +195,10 @@ TEST(SimProgram, RefusesBadOptionsAndBrokenBooks) {
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
         EXPECT_EQ(run.out, "") << c.message;
     }
+    ChildResult version = RunChild({RIBODEX_SIM_BIN, "--version"}, {}, 10000);
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_EQ(version.out, "ribodex-sim " + std::string(kVersion) + "\n");
+
     // A refused book is not overwritten.
     std::ifstream in(bad);
     std::stringstream text;

@@ -33,6 +33,9 @@ CPinDlg::CPinDlg(const QString& prompt, const PinDialogData& data, QWidget* pare
     saveBox->setObjectName(QStringLiteral("IDC_SAVE_PIN"));
     saveBox->setLayoutDirection(Qt::RightToLeft);
     saveBox->setChecked(data.save != 0);
+    pinEdit->setWhatsThis(tr("The PIN of the SIM card in the device."));
+    saveBox->setWhatsThis(tr("Remember the PIN for this port, scrambled in your settings, and enter it "
+                             "by itself next time."));
 
     auto* pinLabel = new QLabel(tr("PIN:"), this);
     pinLabel->setBuddy(pinEdit);

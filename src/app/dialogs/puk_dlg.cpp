@@ -28,6 +28,10 @@ CPukDlg::CPukDlg(const QString& prompt, const PukDialogData& data, QWidget* pare
     saveBox->setObjectName(QStringLiteral("IDC_SAVE_PIN"));
     saveBox->setLayoutDirection(Qt::RightToLeft);
     saveBox->setChecked(data.save != 0);
+    pukEdit->setWhatsThis(tr("The PUK of the SIM card, from the papers that came with the card."));
+    pinEdit->setWhatsThis(tr("The new PIN that the SIM card gets with the PUK."));
+    confirmEdit->setWhatsThis(tr("The new PIN once more, to rule out a typing error."));
+    saveBox->setWhatsThis(tr("Remember the new PIN for this port, scrambled in your settings."));
 
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);

@@ -28,6 +28,10 @@ CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::stri
     queryPinBox->setObjectName(QStringLiteral("IDC_QUERY_PIN"));
     queryPinBox->setLayoutDirection(Qt::RightToLeft);  // text on the left of the box
     queryPinBox->setChecked(data.queryPin != 0);
+    portList->setWhatsThis(tr("The serial port of the phone or modem: COM1 to COM8, a serial device "
+                              "found on this computer, or DEMO, the simulated phone."));
+    queryPinBox->setWhatsThis(tr("Ask the SIM card whether it wants its PIN before the phone book is "
+                                 "read."));
 
     auto* portLabel = new QLabel(tr("Port:"), this);
     portLabel->setBuddy(portList);

@@ -59,6 +59,7 @@ QAction* CommandActions::Add(QObject* owner, int id, const QList<QKeySequence>& 
     action->setData(id);
     action->setStatusTip(StringTable::Prompt(id));
     action->setToolTip(StringTable::ToolTip(id));
+    action->setWhatsThis(StringTable::Prompt(id));  // What's This? mode answers with the prompt
     // Keys work wherever the main window has the focus, as the accelerator table did.
     action->setShortcutContext(Qt::WindowShortcut);
     actions.insert(id, action);

@@ -9,7 +9,9 @@
 #include <QToolBar>
 #include <QWindow>
 
+#include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
+#include "app/frame/help_commands.h"
 #include "app/frame/main_status_bar.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
@@ -63,6 +65,9 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     setStatusBar(statusBarWidget);
 
     BuildMenus();
+    if (CaptionFrame::PlatformCanMoveFrameless(QGuiApplication::platformName()))
+        captionFrame = new CaptionFrame(this);
+    helpCommands = new HelpCommands(*this);
     RestoreBarState();
     RestorePlacement();
     UpdateCommandStates();

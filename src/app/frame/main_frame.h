@@ -8,7 +8,9 @@ class QToolBar;
 namespace ribodex {
 
 class CRdxView;
+class CaptionFrame;
 class CommandActions;
+class HelpCommands;
 class MainStatusBar;
 class SettingsStore;
 struct Session;
@@ -42,6 +44,8 @@ public:
     QToolBar* ToolBar() const { return toolBar; }
     MainStatusBar* StatusBar() const { return statusBarWidget; }
     const CommandActions& Actions() const { return *actions; }
+    // The painted caption; null where the platform cannot move a frameless window.
+    CaptionFrame* Caption() const { return captionFrame; }
 
 protected:
     // No framework popup over the bars: its items would duplicate View > Toolbar, untitled.
@@ -63,6 +67,8 @@ private:
     CRdxView* view = nullptr;
     QToolBar* toolBar = nullptr;
     MainStatusBar* statusBarWidget = nullptr;
+    CaptionFrame* captionFrame = nullptr;
+    HelpCommands* helpCommands = nullptr;
     QSize pendingOuterSize;  // stored outer size still to be applied
 };
 

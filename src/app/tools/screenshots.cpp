@@ -10,12 +10,17 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
+#include <functional>
 
 #include "app/app_language.h"
+#include "app/dialogs/about_dlg.h"
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/puk_dlg.h"
 #include "app/dialogs/settings_dlg.h"
+#include "app/frame/caption_bar.h"
+#include "app/frame/caption_frame.h"
+#include "app/frame/help_window.h"
 #include "app/frame/main_frame.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
@@ -38,10 +43,12 @@ QString ResidentSize()
     return QStringLiteral("RSS unknown");
 }
 
-bool Save(QWidget& widget, const QString& path)
+bool Save(QWidget& widget, const QString& path, const std::function<void()>& beforeGrab = {})
 {
     widget.show();
     QApplication::processEvents();
+    if (beforeGrab)
+        beforeGrab();
     const bool saved = widget.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     widget.hide();
@@ -92,8 +99,22 @@ int main(int argc, char* argv[])
 
     bool ok = true;
     auto name = [&](const char* what) { return out.filePath(QStringLiteral("%1-%2.png").arg(QLatin1String(what), language)); };
-    ok &= Save(*app.Frame(), name("main-window"));
+    // The painted caption in both states, whatever the offscreen platform says is active.
+    auto captionActive = [&app](bool active) {
+        return [&app, active] {
+            if (CaptionFrame* caption = app.Frame()->Caption())
+                caption->Bar()->SetActive(active);
+        };
+    };
+    ok &= Save(*app.Frame(), name("main-window"), captionActive(true));
+    ok &= Save(*app.Frame(), name("main-window-inactive"), captionActive(false));
     app.Frame()->show();
+
+    CAboutDlg about(app.Frame());
+    ok &= Save(about, name("about-dialog"));
+    HelpWindow help(app.Frame());
+    help.ShowTopic(QStringLiteral("port"));
+    ok &= Save(help, name("help-window"));
 
     CSettingsDlg settings({"DEMO", 1}, AvailablePorts(), {}, app.Frame());
     ok &= Save(settings, name("settings-dialog"));

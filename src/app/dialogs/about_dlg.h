@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDialog>
+
+namespace ribodex {
+
+// "About Ribodex": the program's icon, "Quillcast Ribodex 1.0", our legal notice and OK
+// (also Enter and Escape). Shows fixed texts and hands nothing back.
+class CAboutDlg : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit CAboutDlg(QWidget* parent = nullptr);
+};
+
+}  // namespace ribodex
