@@ -9,6 +9,7 @@ namespace ribodex {
 
 class CRdxView;
 class CommandActions;
+class FrameFind;
 class MainStatusBar;
 class SettingsStore;
 struct Session;
@@ -42,6 +43,7 @@ public:
     QToolBar* ToolBar() const { return toolBar; }
     MainStatusBar* StatusBar() const { return statusBarWidget; }
     const CommandActions& Actions() const { return *actions; }
+    FrameFind* Find() const { return find; }
 
 protected:
     // No framework popup over the bars: its items would duplicate View > Toolbar, untitled.
@@ -63,6 +65,7 @@ private:
     CRdxView* view = nullptr;
     QToolBar* toolBar = nullptr;
     MainStatusBar* statusBarWidget = nullptr;
+    FrameFind* find = nullptr;  // the find dialog and the remembered search
     QSize pendingOuterSize;  // stored outer size still to be applied
 };
 

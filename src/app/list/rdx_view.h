@@ -45,6 +45,11 @@ public:
     QMenu* SelectionMenu() const { return selectionMenu; }
     QMenu* EmptyListMenu() const { return emptyListMenu; }
 
+    // Selects the next item whose Name or Number holds findWhat (or equals it, with
+    // matchWholeField), in two passes from the first selected item; "No entry found." and
+    // nothing selected when there is none. Nothing happens with an empty list.
+    bool FindEntryText(const QString& findWhat, bool matchWholeField, bool matchCase, bool searchDown);
+
 signals:
     // Selection or item count changed: the window recomputes the command states.
     void StateChanged();
