@@ -272,6 +272,14 @@ void ListOutputTest::findAndFindNextWithTheOneShotDialog()
     QVERIFY(find->Remembered().matchCase);
     QVERIFY(!find->Remembered().searchDown);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+    // Closing the window with the dialog open searches no more.
+    Command(ID_SEARCH_FIND)->trigger();
+    find->Dialog()->FindWhatEdit()->setText(QStringLiteral("zz"));
+    app->Frame()->close();
+    app->ExitInstance();
+    app.reset();
+    QCOMPARE(script.Seen().size(), 1);
 }
 
 void ListOutputTest::printToPdfPagesAndTexts()

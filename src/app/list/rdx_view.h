@@ -48,7 +48,8 @@ public:
 
     // Selects the next item whose Name or Number holds findWhat (or equals it, with
     // matchWholeField), in two passes from the first selected item; "No entry found." and
-    // nothing selected when there is none. Nothing happens with an empty list.
+    // nothing selected when there is none; true when an item was selected. Nothing happens
+    // with an empty list.
     bool FindEntryText(const QString& findWhat, bool matchWholeField, bool matchCase, bool searchDown);
     // File > Print, Print Preview and Print Setup, with the printer they share.
     PhoneBookPrinter* Printing() const { return printing; }
