@@ -6,7 +6,8 @@ CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIBODEX_WERROR=ON
 DEB_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
   libgl-dev clang libclang-rt-14-dev socat gammu xvfb xauth \
-  desktop-file-utils appstream xdg-utils groff-base dpkg-dev file openbox xdotool x11-utils
+  desktop-file-utils appstream xdg-utils groff-base dpkg-dev file openbox xdotool x11-utils \
+  poppler-utils
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
@@ -40,9 +41,10 @@ demo: build
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli app_model_bench
+	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli app_model_bench app_output_bench
 	build-bench/bench/ribodex_bench
 	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_model_bench
+	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_output_bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps

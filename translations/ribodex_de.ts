@@ -451,6 +451,45 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CFindDlg</name>
+    <message>
+        <source>Find</source>
+        <translation>Suchen</translation>
+    </message>
+    <message>
+        <source>Fi&amp;nd what:</source>
+        <translation>Suchen &amp;nach:</translation>
+    </message>
+    <message>
+        <source>Match &amp;whole field only</source>
+        <translation>Nur ganzes &amp;Feld suchen</translation>
+    </message>
+    <message>
+        <source>Match &amp;case</source>
+        <translation>&amp;Groß-/Kleinschreibung beachten</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>Suchrichtung</translation>
+    </message>
+    <message>
+        <source>&amp;Up</source>
+        <translation>Nach &amp;oben</translation>
+    </message>
+    <message>
+        <source>&amp;Down</source>
+        <translation>Nach &amp;unten</translation>
+    </message>
+    <message>
+        <source>&amp;Find Next</source>
+        <translation>&amp;Weitersuchen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CMainFrame</name>
     <message>
         <source>&amp;File</source>
@@ -544,6 +583,15 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CRdxDoc</name>
+    <message>
+        <source>The file &quot;%1&quot; could not be written.
+%2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden.
+%2</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CSettingsDlg</name>
     <message>
         <source>Settings</source>
@@ -611,6 +659,13 @@ Hilfe</translation>
         <source>en</source>
         <extracomment>The language code of the bundled user guide that goes with this translation (en, de).</extracomment>
         <translation>de</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::PhoneBookPrinter</name>
+    <message>
+        <source>Could not start print job.</source>
+        <translation>Der Druckauftrag konnte nicht gestartet werden.</translation>
     </message>
 </context>
 </TS>

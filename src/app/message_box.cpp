@@ -21,6 +21,16 @@ CursorLift::~CursorLift()
         QApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
+BusyCursor::BusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
+
 void ShowMessageBox(QWidget* parent, const QString& text)
 {
     CursorLift lift;

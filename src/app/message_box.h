@@ -20,6 +20,16 @@ private:
     int lifted = 0;
 };
 
+// The wait cursor (an override cursor) for its lifetime, for work on the UI thread that
+// needs no device; message boxes shown meanwhile lift it (CursorLift). UI thread only.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
 // The program's message boxes: title "Quillcast Ribodex", owner parent (may be null),
 // exclamation icon with OK, question icon with Yes and No; the wait cursor lifted while
 // shown. Modal; UI thread only.

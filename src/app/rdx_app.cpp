@@ -74,7 +74,7 @@ bool RdxApp::InitInstance(const QStringList& arguments)
     }
 
     frame = std::make_unique<CMainFrame>(session, store);
-    document = std::make_unique<CRdxDoc>(frame->View());
+    document = std::make_unique<CRdxDoc>(frame->View(), frame->Actions());
     ui.SetFrame(frame.get());
     QObject::connect(frame->Actions().Get(ID_OPTIONS_SETTINGS), &QAction::triggered, frame.get(),
                      [this] { OnSettings(); });

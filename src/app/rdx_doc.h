@@ -5,18 +5,28 @@
 namespace ribodex {
 
 class CRdxView;
+class CommandActions;
 
 // The document: holds no phone book data (the device and the list view do) and is never
-// modified, so closing never asks to save. It is the way from the document's commands
-// (Export, with its own change) to the one view. The view must outlive it. UI thread only.
+// modified, so closing never asks to save. It owns File > Export and reaches the list
+// through its one view. The view and actions must outlive it. UI thread only.
 class CRdxDoc : public QObject {
     Q_OBJECT
 
 public:
-    explicit CRdxDoc(CRdxView* view, QObject* parent = nullptr) : QObject(parent), view(view) {}
+    CRdxDoc(CRdxView* view, const CommandActions& actions, QObject* parent = nullptr);
 
     CRdxView* FirstView() const { return view; }
     bool IsModified() const { return false; }
+
+    // File > Export: the save dialog (text files, suffix .txt, asks before replacing a
+    // file), then the file; a failure is shown in a message naming the file.
+    void OnFileExport();
+    // Writes every item of the list, in its current order, as the export text (column
+    // headers in the language of the user interface). The target is replaced only once the
+    // whole text is written: on failure it is left as it was, and error (when given) holds
+    // the system's reason.
+    bool ExportTo(const QString& path, QString* error = nullptr) const;
 
 private:
     CRdxView* view;

@@ -11,6 +11,7 @@
 
 #include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
+#include "app/frame/frame_find.h"
 #include "app/frame/help_commands.h"
 #include "app/frame/main_status_bar.h"
 #include "app/list/phone_book_model.h"
@@ -48,6 +49,7 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     view = new CRdxView(session, *actions, this);
     setCentralWidget(view);
     connect(view, &CRdxView::StateChanged, this, &CMainFrame::UpdateCommandStates);
+    find = new FrameFind(*this, *actions);
 
     toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("toolBar"));

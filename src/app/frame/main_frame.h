@@ -10,6 +10,7 @@ namespace ribodex {
 class CRdxView;
 class CaptionFrame;
 class CommandActions;
+class FrameFind;
 class HelpCommands;
 class MainStatusBar;
 class SettingsStore;
@@ -46,6 +47,7 @@ public:
     const CommandActions& Actions() const { return *actions; }
     // The painted caption; null where the platform cannot move a frameless window.
     CaptionFrame* Caption() const { return captionFrame; }
+    FrameFind* Find() const { return find; }
 
 protected:
     // No framework popup over the bars: its items would duplicate View > Toolbar, untitled.
@@ -69,6 +71,7 @@ private:
     MainStatusBar* statusBarWidget = nullptr;
     CaptionFrame* captionFrame = nullptr;
     HelpCommands* helpCommands = nullptr;
+    FrameFind* find = nullptr;  // the find dialog and the remembered search
     QSize pendingOuterSize;  // stored outer size still to be applied
 };
 

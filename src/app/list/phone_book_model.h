@@ -35,6 +35,7 @@ public:
     bool NextAscending(int column) const { return flags.NextAscending(column); }
 
     const ListRow& Row(int row) const { return rows[size_t(row)]; }
+    const std::vector<ListRow>& Rows() const { return rows; }  // in list order
     // The location index of a row, read back from its Index column text.
     int ItemIndex(int row) const;
 

@@ -12,6 +12,7 @@
 
 #include "app/frame/command_actions.h"
 #include "app/list/phone_book_model.h"
+#include "app/list/phone_book_printer.h"
 #include "app/string_table.h"
 #include "core/phonebook/command_state.h"
 #include "core/session/connection_flow.h"
@@ -93,6 +94,7 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     modeCommand(ID_VIEWMODE_LIST, Mode::List);
     modeCommand(ID_VIEWMODE_REPORT, Mode::Report);
     connect(actions.Get(ID_VIEW_REFRESH), &QAction::triggered, this, [this] { RefreshList(); });
+    printing = new PhoneBookPrinter(*model, actions, this);
 }
 
 QMenu* CRdxView::BuildContextMenu(const CommandActions& actions, bool forSelection)

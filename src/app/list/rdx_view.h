@@ -12,6 +12,7 @@ namespace ribodex {
 
 class CommandActions;
 class PhoneBookModel;
+class PhoneBookPrinter;
 struct Session;
 
 // The phone book list: one PhoneBookModel shown by a QTreeView (Report: Name, Number,
@@ -45,6 +46,14 @@ public:
     QMenu* SelectionMenu() const { return selectionMenu; }
     QMenu* EmptyListMenu() const { return emptyListMenu; }
 
+    // Selects the next item whose Name or Number holds findWhat (or equals it, with
+    // matchWholeField), in two passes from the first selected item; "No entry found." and
+    // nothing selected when there is none; true when an item was selected. Nothing happens
+    // with an empty list.
+    bool FindEntryText(const QString& findWhat, bool matchWholeField, bool matchCase, bool searchDown);
+    // File > Print, Print Preview and Print Setup, with the printer they share.
+    PhoneBookPrinter* Printing() const { return printing; }
+
 signals:
     // Selection or item count changed: the window recomputes the command states.
     void StateChanged();
@@ -64,6 +73,7 @@ private:
     QListView* iconView = nullptr;
     QMenu* selectionMenu = nullptr;
     QMenu* emptyListMenu = nullptr;
+    PhoneBookPrinter* printing = nullptr;
     Mode mode = Mode::Report;
     int largeIcon = 32;
 };

@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -14,6 +15,7 @@
 
 #include "app/app_language.h"
 #include "app/dialogs/about_dlg.h"
+#include "app/dialogs/find_dlg.h"
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/puk_dlg.h"
@@ -23,6 +25,7 @@
 #include "app/frame/help_window.h"
 #include "app/frame/main_frame.h"
 #include "app/list/phone_book_model.h"
+#include "app/list/phone_book_printer.h"
 #include "app/list/rdx_view.h"
 #include "app/rdx_app.h"
 #include "app/string_table.h"
@@ -122,13 +125,19 @@ int main(int argc, char* argv[])
     ok &= Save(pin, name("pin-dialog"));
     CPukDlg puk(StringTable::Format(MsgEnterPuk, "COM1"), {"12345678", "", "", 0}, app.Frame());
     ok &= Save(puk, name("puk-dialog"));
+    CFindDlg find({QStringLiteral("Anna"), false, false, true}, app.Frame());
+    ok &= Save(find, name("find-dialog"));
+    std::unique_ptr<QPrintPreviewDialog> preview = app.Frame()->View()->Printing()->NewPreviewDialog(app.Frame());
+    preview->resize(720, 560);
+    ok &= Save(*preview, name("print-preview"));
 
     const struct {
         const char* file;
         int id;
         bool question;
     } boxes[] = {{"message-132", MsgConnectFailed, false}, {"message-147", MsgPinCheckFailed, true},
-                 {"message-158", MsgWrongPin, false}, {"message-161", IDS_PIN_MISMATCH, false}};
+                 {"message-158", MsgWrongPin, false}, {"message-161", IDS_PIN_MISMATCH, false},
+                 {"message-163", IDS_NO_ENTRY_FOUND, false}};
     for (const auto& box : boxes) {
         std::unique_ptr<QMessageBox> widget(
             box.question ? Box(QMessageBox::Question, StringTable::Format(box.id, "COM1"), QMessageBox::Yes | QMessageBox::No)

@@ -1,0 +1,93 @@
+#include "app/rdx_doc.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QSaveFile>
+
+#include "app/frame/command_actions.h"
+#include "app/list/phone_book_model.h"
+#include "app/list/rdx_view.h"
+#include "app/message_box.h"
+#include "app/string_table.h"
+#include "core/phonebook/command_state.h"
+#include "core/phonebook/text_export.h"
+
+namespace ribodex {
+namespace {
+
+// "Description|pattern|...||" as the string table holds file filters, for QFileDialog:
+// one "Description (pattern pattern)" per pair.
+QString NameFilters(const QString& table)
+{
+    const QStringList parts = table.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        if (parts[i].isEmpty())
+            break;
+        QString description = parts[i];
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && description.endsWith(QLatin1Char(')')))
+            description = description.left(open).trimmed();
+        QString patterns = parts[i + 1];
+        filters << QStringLiteral("%1 (%2)").arg(description, patterns.replace(QLatin1Char(';'), QLatin1Char(' ')));
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+CRdxDoc::CRdxDoc(CRdxView* view, const CommandActions& actions, QObject* parent) : QObject(parent), view(view)
+{
+    connect(actions.Get(ID_FILE_EXPORT), &QAction::triggered, this, &CRdxDoc::OnFileExport);
+}
+
+void CRdxDoc::OnFileExport()
+{
+    QString path;
+    {
+        CursorLift lift;
+        QFileDialog dialog(view->window(), QString(), QString(), NameFilters(StringTable::Text(IDS_EXPORT_FILTER)));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("txt"));
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return;
+        path = dialog.selectedFiles().constFirst();
+    }
+    BusyCursor busy;
+    QString error;
+    if (!ExportTo(path, &error))
+        ShowMessageBox(view->window(), tr("The file \"%1\" could not be written.\n%2")
+                                           .arg(QDir::toNativeSeparators(path), error));
+}
+
+bool CRdxDoc::ExportTo(const QString& path, QString* error) const
+{
+    const ExportHeaders headers{ToCp1252(StringTable::Text(IDS_NAME_COLUMN)),
+                                ToCp1252(StringTable::Text(IDS_NUMBER_COLUMN)),
+                                ToCp1252(StringTable::Text(IDS_INDEX_COLUMN))};
+    const std::string text = ExportText(view->Model()->Rows(), headers);
+    // Written beside the target and renamed over it when complete, so that a full disk
+    // or a lost drive never leaves the user's old file emptied or cut short. Unbuffered
+    // and in a loop: a buffered QSaveFile loses an error of its last flush in commit(),
+    // and a short write is followed by the one that tells the system's reason.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        qint64 written = 0;
+        const auto size = qint64(text.size());
+        while (written < size) {
+            const qint64 now = file.write(text.data() + written, size - written);
+            if (now <= 0)
+                break;
+            written += now;
+        }
+        if (written == size && file.commit())
+            return true;
+    }
+    if (error != nullptr)
+        *error = file.errorString();
+    return false;
+}
+
+}  // namespace ribodex
