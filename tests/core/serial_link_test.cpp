@@ -127,7 +127,8 @@ TEST_F(SerialLinkTest, AnswersWithoutAPlainFinalResultWaitOutTheLimit) {
 TEST_F(SerialLinkTest, WriteSendsTheBytesAndReadKeepsWhatCameSinceIt) {
     ASSERT_TRUE(link.Connect());
     pty.Send("\r\nRING\r\n");  // unsolicited, while no command waits
-    for (int i = 0; i < 100 && link.Blocks().find("RING") == std::string::npos; ++i)
+    // The empty block that ends the burst comes after the bytes: wait for both.
+    for (int i = 0; i < 400 && (link.Blocks().find("RING") == std::string::npos || link.EmptyBlocks() < 1); ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_NE(link.Blocks().find("\r\nRING\r\n"), std::string::npos);
     EXPECT_GE(link.EmptyBlocks(), 1);  // every burst ends with an empty block
