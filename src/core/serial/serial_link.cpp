@@ -95,8 +95,10 @@ void SerialLink::ClosePort() {
 bool SerialLink::ConfigureRaw() {
     termios settings{};
     if (::tcgetattr(commHandle, &settings) != 0) return false;
-    // Raw bytes both ways, but the flow-control flags stay as the driver has them.
-    settings.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL);
+    // Raw bytes both ways. Software flow control goes too: GSM 0x11 and 0x13 are letters of a
+    // name, and taken as XON/XOFF they would vanish and stop our output until a time-out.
+    // Hardware flow control (CRTSCTS) stays as the driver has it.
+    settings.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
     settings.c_oflag &= ~OPOST;
     settings.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     settings.c_cflag |= CREAD | CLOCAL;
