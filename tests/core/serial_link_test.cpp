@@ -95,6 +95,9 @@ TEST_F(SerialLinkTest, FinalResultEndsReadAtOnceWhateverItsLineBreaks) {
         "AT\r\r\nERROR\r\n",                // echoed command, then ERROR
         "0\rOK\r",                          // a device that separates with CR only
         "AT+X\rERROR\r",
+        "\r\n+CME ERROR: 22\r\n",           // extended errors on (AT+CMEE=1)
+        "AT+CPBR=9\r\r\n+CME ERROR: not found\r\n",  // AT+CMEE=2
+        "\r\n+CMS ERROR: 321\r\n",
     };
     for (const std::string& answer : answers) {
         SCOPED_TRACE(answer);
@@ -109,7 +112,7 @@ TEST_F(SerialLinkTest, FinalResultEndsReadAtOnceWhateverItsLineBreaks) {
 TEST_F(SerialLinkTest, AnswersWithoutAPlainFinalResultWaitOutTheLimit) {
     ASSERT_TRUE(link.Connect());
     const std::vector<std::string> answers = {
-        "\r\n+CME ERROR: 22\r\n",                     // extended error form
+        "\r\n+CME ERROR: 2",                          // extended error cut before its CR
         "+CPBR: 1,\"0123\",129,\"BOOK\"\r\n",         // OK inside a name, not on a line
         "+CPBR: 1,\"0123\",129,\"OK\"\r\n",           // OK right after a quote
         "\r\nOK",                                     // cut before the carriage return
@@ -122,6 +125,53 @@ TEST_F(SerialLinkTest, AnswersWithoutAPlainFinalResultWaitOutTheLimit) {
         EXPECT_EQ(link.Read(200), answer);
         EXPECT_GE(Millis(Clock::now() - start), 195);
     }
+}
+
+// The receiver appends whatever the driver has, so a final result may be cut anywhere; the
+// part that came first must not be searched past.
+TEST_F(SerialLinkTest, FinalResultSplitOverArrivalsEndsReadAtOnce) {
+    ASSERT_TRUE(link.Connect());
+    const std::vector<std::vector<std::string>> splits = {
+        {"\r\nO", "K\r\n"},
+        {"+CPBR: 1,\"1\",129,\"A\"\r\n\r", "\nOK\r\n"},
+        {"\r\nERR", "OR", "\r\n"},
+        {"\r\n+CME ERR", "OR: 2", "2\r\n"},
+        {"\r\n+CMS ERROR: 5", "00\r\n"},
+    };
+    for (const std::vector<std::string>& parts : splits) {
+        SCOPED_TRACE(parts.front());
+        link.Write("AT\r");
+        std::thread device([&] {
+            for (const std::string& part : parts) {
+                pty.Send(part);
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));  // several passes
+            }
+        });
+        const auto start = Clock::now();
+        const std::string answer = link.Read(3000);
+        const long took = Millis(Clock::now() - start);
+        device.join();
+        std::string whole;
+        for (const std::string& part : parts) whole += part;
+        EXPECT_EQ(answer, whole);
+        EXPECT_LT(took, 1000);
+    }
+}
+
+TEST_F(SerialLinkTest, SlowIdleHookDoesNotStretchTheLimit) {
+    ASSERT_TRUE(link.Connect());
+    int calls = 0;
+    const auto slow = [&calls] {
+        ++calls;
+        std::this_thread::sleep_for(std::chrono::milliseconds(35));
+    };
+    link.Write("AT\r");
+    const auto start = Clock::now();
+    EXPECT_EQ(link.Read(300, slow), "");
+    const long took = Millis(Clock::now() - start);
+    EXPECT_GE(took, 295);
+    EXPECT_LT(took, 600) << "30 passes of 35 ms would take over a second";
+    EXPECT_GE(calls, 5);
 }
 
 TEST_F(SerialLinkTest, WriteSendsTheBytesAndReadKeepsWhatCameSinceIt) {
@@ -356,11 +406,27 @@ TEST(PortNames, MapToDevicePaths) {
         EXPECT_EQ(DefaultDevicePath(none), "") << none;
 }
 
-TEST(FinalResult, FindsTheEarliestOfTheFourPatterns) {
-    EXPECT_EQ(FindFinalResult("x\rERROR\r\nOK\r"), 1u);
-    EXPECT_EQ(FindFinalResult("\r\nOK\r\n", 2), std::string_view::npos);
-    EXPECT_EQ(FindFinalResult("OK\r"), std::string_view::npos);
-    EXPECT_EQ(FindFinalResult("\n+CME ERROR: 3\r"), std::string_view::npos);
+TEST(FinalResult, LineBreakThenResultCodeThenCarriageReturn) {
+    constexpr auto npos = std::string_view::npos;
+    const std::pair<std::string_view, std::size_t> rows[] = {
+        {"x\rERROR\r\nOK\r", 1},                  // the earliest of several
+        {"\r\nOK\r\n", 1},
+        {"OK\r", npos},                             // no line break before it
+        {"\r\nOK\n", npos},                         // LF where the CR belongs
+        {"\r\nOKAY\r\n", npos},
+        {"\n+CME ERROR: 3\r", 0},
+        {"\r\n+CME ERROR: SIM PIN required\r\n", 1},
+        {"\r\n+CMS ERROR: 500\r\n", 1},
+        {"\r\n+CME ERROR:\r\n", 1},                 // a report without its number
+        {"\r\n+CME ERROR: 22", npos},               // its line not complete yet
+        {"\r\n+CME ERROR: 2\n2\r", npos},            // LF inside: not one line
+        {"\r\n+CME ERROR 22\r\n", npos},             // no colon: some other text
+        {"+CPBR: 1,\"1\",129,\"+CME ERROR: 1\"\r\n", npos},  // inside a name
+        {"+CPBR: 1,\"1\",129,\"A\"\r\n+CME ERROR: 1\r\n", 21},
+    };
+    for (const auto& [answer, at] : rows)
+        EXPECT_EQ(FindFinalResult(answer), at) << testing::PrintToString(std::string(answer));
+    EXPECT_EQ(FindFinalResult("\r\nOK\r\n", 2), npos);
 }
 
 }  // namespace
