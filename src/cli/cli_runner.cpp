@@ -146,6 +146,7 @@ int RunConnected(const Options& options, const DeviceTexts& texts, GsmDevice& de
     }
 
     if (int code = Unlock(options, device, fail); code != ExitDone) return code;
+    device.SelectGsmCharacterSet();
     const PhoneBookStorageInfo* memory = FindPhoneBookStorage(std::string_view(options.memory));
     if (!memory || !device.SelectPhoneBook(memory->code))
         return fail(ExitDevice, "the device did not select memory " + options.memory + " (AT+CPBS)");

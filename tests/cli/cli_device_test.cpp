@@ -84,14 +84,24 @@ TEST_F(CliDeviceTest, ListsTheWholeMemoryAsTextOrCsv) {
     EXPECT_EQ(cp1252.out.substr(kHeader.size() + 43, 21), "M\xFCller, K.          0");
 }
 
+// gammu leaves a modem in UCS2, where names travel as hex.
+TEST_F(CliDeviceTest, PhoneLeftInUcs2ListsNamesAsText) {
+    modem.With([](sim::ModemSimulator& s) { s.Feed("AT+CSCS=\"UCS2\"\r"); });
+    Outcome text = Run({"list", "--format", "csv"});
+    EXPECT_EQ(text.code, ExitDone) << text.err;
+    EXPECT_NE(text.out.find("\r\n1,+4930123456,Anna\r\n"), std::string::npos) << text.out;
+    EXPECT_EQ(modem.With([](sim::ModemSimulator& s) { return s.CharacterSet(); }), "GSM");
+}
+
 TEST_F(CliDeviceTest, SelectsTheMemoryFirstAndListsAnEmptyOne) {
     Outcome fd = Run({"--memory", "FD", "list"});
     EXPECT_EQ(fd.code, ExitDone) << fd.err;
     EXPECT_EQ(fd.out, kHeader);
     const std::vector<std::string> sent = Commands();
-    ASSERT_GE(sent.size(), 2u);
+    ASSERT_GE(sent.size(), 3u);
     EXPECT_EQ(sent[0], "AT+CPIN?");
-    EXPECT_EQ(sent[1], "AT+CPBS=\"FD\"");
+    EXPECT_EQ(sent[1], "AT+CSCS=\"GSM\"");
+    EXPECT_EQ(sent[2], "AT+CPBS=\"FD\"");
     EXPECT_EQ(sent.back(), "AT+CPBR=1, 10");
 
     Outcome memories = Run({"memories"});

@@ -42,6 +42,11 @@ public:
     bool EnterPin(std::string_view pin);
     bool EnterPuk(std::string_view puk, std::string_view newPin);
 
+    // Names travel in the GSM default alphabet: a device that another program left in UCS2
+    // would show them as hex and store ours wrongly. The answer is not looked at; a device
+    // without AT+CSCS answers ERROR and keeps the only set it has.
+    void SelectGsmCharacterSet();
+
     // Memories
     int QueryPhoneBooks();
     int QueryCurrentPhoneBook();

@@ -9,9 +9,11 @@ namespace ribodex {
 
 namespace {
 
-// Every successful end of the flow: each new connection starts on the SIM memory. The
-// selection's own result is not looked at; a device without it shows that on reading.
+// Every successful end of the flow: each new connection starts on the SIM memory, with names
+// in the GSM alphabet. The results are not looked at; a device without either command shows
+// that on reading.
 bool Connected(Session& session) {
+    session.device.SelectGsmCharacterSet();
     session.device.SelectPhoneBook(Sim);
     session.connected = 1;
     return true;
