@@ -1,6 +1,7 @@
 #include "core/serial/serial_link.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <termios.h>
 #include <time.h>
@@ -323,11 +324,16 @@ TEST_F(SerialLinkTest, TraceOnlyWithAPathAndInTheFixedLineFormat) {
     link.tracePath = path;
     EXPECT_FALSE(link.Trace("")) << "an empty message writes nothing";
     EXPECT_FALSE(std::filesystem::exists(path));
+    const mode_t umaskBefore = ::umask(022);
     ASSERT_TRUE(link.Connect());
     link.Write("AT\r");
     pty.Send("\r\nOK\r\n");
     link.Read(1000);
     link.Disconnect();
+    ::umask(umaskBefore);
+    // Every PIN sent is in the trace: its file is for its user only.
+    EXPECT_EQ(std::filesystem::status(path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 
     std::ifstream in(path, std::ios::binary);
     std::stringstream all;

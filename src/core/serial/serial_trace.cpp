@@ -1,4 +1,7 @@
-#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <ctime>
 
 #include "core/serial/serial_link.h"
@@ -13,14 +16,23 @@ bool SerialLink::Trace(std::string_view message) {
     std::tm local{};
     localtime_r(&now, &local);
     char stamp[32];
-    std::strftime(stamp, sizeof stamp, "%m/%d/%Y %H:%M:%S", &local);
+    const std::size_t stampSize = std::strftime(stamp, sizeof stamp, "%m/%d/%Y %H:%M:%S", &local);
 
-    std::FILE* file = std::fopen(tracePath.c_str(), "ab");
-    if (!file) return false;
-    std::fputs(stamp, file);
-    std::fputs(" [COM]: ", file);
-    std::fwrite(message.data(), 1, message.size(), file);  // counted: a NUL stays in the line
-    std::fclose(file);
+    std::string line(stamp, stampSize);
+    line += " [COM]: ";
+    line.append(message);  // counted: a NUL stays in the line
+
+    // The trace holds every PIN and PUK sent: a file it creates is for its user only.
+    const int fd = ::open(tracePath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    std::size_t written = 0;
+    while (written < line.size()) {
+        const ssize_t n = ::write(fd, line.data() + written, line.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;  // a full disk loses the line, as a failed write always did
+        written += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
     return true;
 }
 
