@@ -34,7 +34,8 @@ public:
     RdxApp& operator=(const RdxApp&) = delete;
 
     // Start-up: arguments without the program name; "--port NAME" (or "--port=NAME") sets
-    // the port of this run, which exit then saves like a settings change. Any other
+    // the port of this run only: exit keeps the stored port unless the user confirmed the
+    // settings dialog meanwhile. Any other
     // argument fails processing: false before any setting is read or device touched.
     // Otherwise the window is shown, the settings loaded, the connection flow run and, when
     // it succeeded, the list filled; true whatever the flow returned.

@@ -299,6 +299,23 @@ TEST_F(SessionFlowTest, SettingsAreSavedOnSuccessOrAtExitOnly) {
     EXPECT_FALSE(device.IsConnected());
 }
 
+// "ribodex --port DEMO" (make demo) must not change the port the user chose, unless the user
+// confirms the settings dialog during that run.
+TEST_F(SessionFlowTest, PortForThisRunIsSavedOnlyOnceTheSettingsAreConfirmed) {
+    store.SetText("1.0", "Port", "COM7");
+    LoadSessionSettings(session);
+    UsePortForThisRun(session, "DEMO");
+    UsePortForThisRun(session, "/dev/ttyUSB3");  // a second one keeps the stored port
+    EXPECT_EQ(session.settings.portName, "/dev/ttyUSB3");
+    ExitSession(session);
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), "COM7");
+
+    UsePortForThisRun(session, "DEMO");
+    EXPECT_FALSE(AcceptSettings(session, "/dev/ribodex-no-such-port", 1));  // confirmed, failed
+    ExitSession(session);
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), "/dev/ribodex-no-such-port");
+}
+
 TEST_F(SessionFlowTest, ExitBeforeSettingsWereLoadedKeepsTheStoredOnes) {
     store.SetText("1.0", "Port", "COM4");
     store.SetInt("1.0", "Query PIN", 0);

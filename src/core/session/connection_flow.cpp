@@ -36,6 +36,11 @@ void LoadSessionSettings(Session& session) {
     session.settingsLoaded = true;
 }
 
+void UsePortForThisRun(Session& session, std::string_view port) {
+    if (!session.portToSave) session.portToSave = session.settings.portName;
+    session.settings.portName = std::string(port);
+}
+
 bool ConnectDevice(Session& session) {
     WaitCursor wait(session.ui);
     GsmDevice& device = session.device;
@@ -96,6 +101,7 @@ bool ConnectDevice(Session& session) {
 
 bool AcceptSettings(Session& session, std::string_view portName, int queryPin) {
     WaitCursor wait(session.ui);
+    session.portToSave.reset();
     session.settings.portName = std::string(portName);
     session.settings.queryPin = queryPin != 0 ? 1 : 0;
     if (!ConnectDevice(session)) return false;
@@ -107,7 +113,10 @@ bool AfterSettingsAccepted(Session& session) { return ConnectDevice(session); }
 
 void ExitSession(Session& session) {
     session.device.Disconnect();
-    if (session.settingsLoaded) SaveSettings(session.store, session.settings);
+    if (!session.settingsLoaded) return;
+    AppSettings saved = session.settings;
+    if (session.portToSave) saved.portName = *session.portToSave;
+    SaveSettings(session.store, saved);
 }
 
 }  // namespace ribodex
