@@ -1,9 +1,7 @@
 #include "cli/cli_runner.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <thread>
 
 #include "cli/cli_output.h"
 #include "core/device/alphabet.h"
@@ -60,7 +58,7 @@ int Unlock(const Options& options, GsmDevice& device, const Problems& fail) {
             return fail(ExitSimLocked,
                         "the SIM refused the PIN (a wrong PIN costs one of its three attempts)");
         // The SIM needs a moment after an accepted PIN before it answers phone book commands.
-        std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.afterPinAcceptedMs));
+        device.Pause(device.timing.afterPinAcceptedMs);
         return ExitDone;
     case SimPukRequired:
         return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
