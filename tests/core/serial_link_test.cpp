@@ -246,12 +246,17 @@ TEST_F(SerialLinkTest, MissingPortFailsWithoutAReceiver) {
     EXPECT_EQ(link.OpenError(), ENOENT);
     ASSERT_TRUE(link.SetPort("PRINTER"));  // no device behind the name
     EXPECT_FALSE(link.Connect());
+    ASSERT_TRUE(link.SetPort("/dev/null"));  // opens, but is no terminal
+    EXPECT_FALSE(link.Connect());
+    EXPECT_EQ(link.OpenError(), 0);
+    EXPECT_FALSE(link.ReceiverRunning());
 
     std::ifstream in(link.tracePath);
     std::stringstream all;
     all << in.rdbuf();
     EXPECT_NE(all.str().find("Connect(/dev/ribodex-no-such-port): CreateFile failed!\n"), std::string::npos);
     EXPECT_NE(all.str().find("Connect(PRINTER): CreateFile failed!\n"), std::string::npos);
+    EXPECT_NE(all.str().find("Connect(/dev/null): SetCommTimeouts failed!\n"), std::string::npos) << all.str();
 }
 
 TEST_F(SerialLinkTest, SecondLinkOnTheSamePortIsRefused) {
