@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "core/raw_pty.h"
+#include "core/serial/baud_rates.h"
 
 namespace ribodex {
 namespace {
@@ -406,6 +407,36 @@ TEST_F(SerialLinkTest, RepeatedConnectionsLeakNothing) {
     }
     EXPECT_EQ(OpenDescriptors(), descriptors);
     EXPECT_FALSE(link.ReceiverRunning());
+}
+
+// A pseudo-terminal keeps 8 data bits without parity whatever it is asked, so the Win32
+// codes are checked against the termios flags here.
+TEST(LineFields, WinCodesToTermiosAndBack) {
+    termios driver{};
+    driver.c_cflag = CREAD | CLOCAL | CRTSCTS | CS8 | HUPCL;
+    const struct {
+        LineFields fields;
+        tcflag_t set;
+        tcflag_t clear;
+    } rows[] = {
+        {{19200, 7, 1, 0}, CS7 | PARENB | PARODD, CSTOPB},  // odd
+        {{9600, 8, 2, 2}, CS8 | PARENB | CSTOPB, PARODD},   // even, two stop bits
+        {{115200, 5, 0, 0}, CS5, PARENB | PARODD | CSTOPB},
+    };
+    for (const auto& row : rows) {
+        termios settings = driver;
+        ASSERT_TRUE(SetLineFields(settings, row.fields)) << row.fields.baud;
+        EXPECT_EQ(settings.c_cflag & (row.set | CSIZE), row.set) << row.fields.baud;
+        EXPECT_EQ(settings.c_cflag & row.clear, 0u) << row.fields.baud;
+        EXPECT_EQ(settings.c_cflag & (CREAD | CLOCAL | CRTSCTS | HUPCL), CREAD | CLOCAL | CRTSCTS | HUPCL);
+        EXPECT_EQ(GetLineFields(settings), row.fields);
+    }
+    for (const LineFields& refused : {LineFields{12345, 8, 0, 0}, LineFields{9600, 9, 0, 0},
+                                      LineFields{9600, 8, 3, 0}, LineFields{9600, 8, 0, 1}}) {
+        termios settings = driver;
+        EXPECT_FALSE(SetLineFields(settings, refused));
+        EXPECT_EQ(settings.c_cflag, driver.c_cflag);
+    }
 }
 
 TEST(PortNames, MapToDevicePaths) {
