@@ -49,8 +49,6 @@ public:
     GsmDevice& Device() { return device; }
     Session& GetSession() { return session; }
     CMainFrame* Frame() const { return frame.get(); }
-    QtUserInterface& Ui() { return ui; }
-    sim::DemoPhone& DemoPhone() { return demoPhone; }
     // The argument error of a failed InitInstance, for the terminal.
     const QString& CommandLineError() const { return commandLineError; }
 
