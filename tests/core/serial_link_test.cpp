@@ -337,9 +337,15 @@ TEST_F(SerialLinkTest, TraceOnlyWithAPathAndInTheFixedLineFormat) {
     link.Read(1000);
     link.Disconnect();
     ::umask(umaskBefore);
-    // Every PIN sent is in the trace: its file is for its user only.
-    EXPECT_EQ(std::filesystem::status(path).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // Every PIN sent is in the trace: its file is for its user only, also one that was not.
+    constexpr auto kPrivate = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    EXPECT_EQ(std::filesystem::status(path).permissions(), kPrivate);
+    const std::string older = TempPath("older.trace");
+    std::ofstream(older) << "an earlier run\n";
+    std::filesystem::permissions(older, kPrivate | std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+    link.tracePath = older;
+    EXPECT_TRUE(link.Trace("Write(COM7): AT+CPIN=\"1234\"\n"));
+    EXPECT_EQ(std::filesystem::status(older).permissions(), kPrivate);
 
     std::ifstream in(path, std::ios::binary);
     std::stringstream all;
