@@ -54,23 +54,8 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::vector<std::string>
     }
     for (std::string& e : env)
         ::putenv(e.data());
-    ::execvp(args[0], args.data());
+    ::execv(args[0], args.data());
     ::_exit(127);
-}
-
-bool OnPath(const char* program)
-{
-    const char* path = ::getenv("PATH");
-    std::string dirs = path ? path : "/usr/bin:/bin";
-    std::size_t start = 0;
-    while (start <= dirs.size()) {
-        const std::size_t end = std::min(dirs.find(':', start), dirs.size());
-        const std::string candidate = dirs.substr(start, end - start) + "/" + program;
-        if (::access(candidate.c_str(), X_OK) == 0)
-            return true;
-        start = end + 1;
-    }
-    return false;
 }
 
 // Xvfb on the first free display and openbox on it, for the life of this object.
@@ -78,14 +63,14 @@ class WindowManagerDisplay {
 public:
     WindowManagerDisplay()
     {
-        if (!OnPath("Xvfb") || !OnPath("openbox")) {
+        if (::access("/usr/bin/Xvfb", X_OK) != 0 || ::access("/usr/bin/openbox", X_OK) != 0) {
             problem = "Xvfb or openbox is not installed (make deps installs both)";
             return;
         }
         int pipeFds[2];
         if (::pipe2(pipeFds, O_CLOEXEC) != 0)
             return;
-        xvfb = Spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {},
+        xvfb = Spawn({"/usr/bin/Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"}, {},
                      pipeFds[1]);
         ::close(pipeFds[1]);
         std::string number;
@@ -99,7 +84,7 @@ public:
         }
         display = ":" + number;
         const std::string ready = dir / "openbox-ready";
-        openbox = Spawn({"openbox", "--sm-disable", "--startup", "touch " + ready},
+        openbox = Spawn({"/usr/bin/openbox", "--sm-disable", "--startup", "touch " + ready},
                         {"DISPLAY=" + display, "HOME=" + dir.path});
         for (int i = 0; i < 500 && openbox > 0 && !std::filesystem::exists(ready); ++i)
             ::usleep(20000);
@@ -158,13 +143,12 @@ void PlacementUnderWindowManagerTest::outerSizeStaysTheSameOverThreeRestarts()
         // Decorated: openbox has put its title bar and borders around the window.
         QTRY_VERIFY_WITH_TIMEOUT(frame.windowHandle()->frameMargins() != QMargins(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(frame.frameGeometry(), first, 2000);
+        const QMargins margins = frame.windowHandle()->frameMargins();
         frame.close();
         const QRect stored(store.GetInt("1.0/Window", "x", 0), store.GetInt("1.0/Window", "y", 0),
                            store.GetInt("1.0/Window", "cx", 0), store.GetInt("1.0/Window", "cy", 0));
-        qInfo("run %d: outer %dx%d at %d,%d, frame margins %d %d %d %d", run, stored.width(), stored.height(),
-              stored.x(), stored.y(), frame.windowHandle()->frameMargins().left(),
-              frame.windowHandle()->frameMargins().top(), frame.windowHandle()->frameMargins().right(),
-              frame.windowHandle()->frameMargins().bottom());
+        qInfo("run %d: stored %dx%d at %d,%d; frame margins %d %d %d %d", run, stored.width(), stored.height(),
+              stored.x(), stored.y(), margins.left(), margins.top(), margins.right(), margins.bottom());
         QCOMPARE(stored, first);
     }
 }

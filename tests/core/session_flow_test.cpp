@@ -13,7 +13,6 @@
 #include "core/phonebook/pin_scramble.h"
 #include "core/raw_pty.h"
 #include "core/session/connection_flow.h"
-#include "core/session/refresh.h"
 #include "core/session/settings_store.h"
 #include "core/session_scripted_ui.h"
 #include "sim/pty_modem.h"
@@ -230,7 +229,8 @@ TEST_F(SessionFlowTest, DeviceWithoutAUsableAnswerAsksWhetherToContinue) {
 }
 
 // Every way the flow ends connected selects the GSM character set and then the SIM memory,
-// whatever another program left the phone in (UCS2 names, the phone's own memory).
+// whatever another program left the phone in (UCS2 names, the phone's own memory). The
+// wait after an accepted PIN or PUK keeps running the idle hook, so the window stays painted.
 TEST_F(SessionFlowTest, EveryConnectedEndSelectsGsmNamesAndTheSimMemory) {
     struct Case {
         const char* how;
@@ -239,6 +239,11 @@ TEST_F(SessionFlowTest, EveryConnectedEndSelectsGsmNamesAndTheSimMemory) {
         int queryPin = 1;
         std::function<void()> arrange;
     };
+    constexpr int kWaitMs = 300;
+    device.timing.afterPinAcceptedMs = kWaitMs;
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> hookCalls;
+    device.idleHook = [&hookCalls] { hookCalls.push_back(Clock::now()); };
     const Case cases[] = {
         {"typed PIN", kPin, true, 1, [this] { ui.pinAnswers = {{true, kPin, 0}}; }},
         {"PUK", kPin, true, 1,
@@ -268,7 +273,12 @@ TEST_F(SessionFlowTest, EveryConnectedEndSelectsGsmNamesAndTheSimMemory) {
         ui = ScriptedUi();
         c.arrange();
 
+        hookCalls = {Clock::now()};
         ASSERT_TRUE(ConnectDevice(session));
+        hookCalls.push_back(Clock::now());
+        Clock::duration longest{};
+        for (std::size_t i = 1; i < hookCalls.size(); ++i) longest = std::max(longest, hookCalls[i] - hookCalls[i - 1]);
+        EXPECT_LT(longest, std::chrono::milliseconds(kWaitMs / 2));
         const auto [memory, charset, commands] = modem->With([](sim::ModemSimulator& m) {
             return std::make_tuple(m.Config().selectedMemory, m.CharacterSet(), m.Commands());
         });
@@ -298,56 +308,6 @@ TEST_F(SessionFlowTest, SettingsAreSavedOnSuccessOrAtExitOnly) {
     EXPECT_TRUE(AfterSettingsAccepted(session));
     ExitSession(session);
     EXPECT_FALSE(device.IsConnected());
-}
-
-// The fixed waits (after an accepted PIN or PUK, before the full read) run the idle hook as
-// the waits for an answer do, so the window stays painted through them.
-TEST_F(SessionFlowTest, FixedWaitsKeepRunningTheIdleHook) {
-    struct NoList : ListSink {
-        void DeleteAllItems() override {}
-        void AddItem(std::string_view, std::string_view, std::string_view) override {}
-    } list;
-    struct Case {
-        const char* wait;
-        std::string pin;
-        std::function<void()> arrange;
-        std::function<bool()> run;
-    };
-    const Case cases[] = {
-        {"after an accepted PIN", kPin, [this] { ui.pinAnswers = {{true, kPin, 0}}; },
-         [this] { return ConnectDevice(session); }},
-        {"after an accepted PUK", kPin,
-         [this] {
-             modem->With([](sim::ModemSimulator& m) {
-                 while (m.LockState() == Lock::SimPin) m.Feed("AT+CPIN=\"0000\"\r");
-             });
-             ui.pukAnswers = {{true, kPuk, "4321", 0}};
-         },
-         [this] { return ConnectDevice(session); }},
-        {"before the full read", "", [] {}, [&] { return RefreshList(session, list); }},
-    };
-    constexpr int kWaitMs = 400;
-    device.timing.afterPinAcceptedMs = kWaitMs;
-    device.timing.beforeFullReadMs = kWaitMs;
-    using Clock = std::chrono::steady_clock;
-    std::vector<Clock::time_point> calls;
-    device.idleHook = [&calls] { calls.push_back(Clock::now()); };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.wait);
-        sim::SimConfig config = LockedSim();
-        config.pin = c.pin;
-        Plug(config);
-        session.connected = 0;
-        c.arrange();
-        calls = {Clock::now()};
-        ASSERT_TRUE(c.run());
-        calls.push_back(Clock::now());
-        ASSERT_GE(calls.back() - calls.front(), std::chrono::milliseconds(kWaitMs));
-        Clock::duration longest{};
-        for (std::size_t i = 1; i < calls.size(); ++i) longest = std::max(longest, calls[i] - calls[i - 1]);
-        EXPECT_LT(longest, std::chrono::milliseconds(kWaitMs / 2));
-        device.Disconnect();
-    }
 }
 
 // "ribodex --port DEMO" (make demo) must not change the port the user chose, unless the user
