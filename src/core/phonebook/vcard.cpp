@@ -154,7 +154,8 @@ std::optional<Property> ParseLine(std::string_view line) {
             value = value.substr(1, value.size() - 2);
         if (IsQuotedPrintable(parameter)) quotedPrintable = true;
         if (SameText(key, "CHARSET")) charset = value;
-        if (SameText(value, "B") || SameText(value, "BASE64")) property.binary = true;
+        if ((key.empty() || SameText(key, "ENCODING")) && (SameText(value, "B") || SameText(value, "BASE64")))
+            property.binary = true;
     }
     const std::string bytes = quotedPrintable ? DecodeQuotedPrintable(rawValue) : std::string(rawValue);
     property.value = ToUtf8(bytes, charset);
