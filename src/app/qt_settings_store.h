@@ -26,7 +26,6 @@ public:
 
     // Writes pending values to disk now (the destructor does it too).
     bool Flush();
-    QString FileName() const { return settings.fileName(); }
 
 private:
     bool Store(std::string_view section, std::string_view key, const QVariant& value);

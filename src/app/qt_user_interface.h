@@ -22,7 +22,6 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 
-    int WaitDepth() const { return waitDepth; }
 
 private:
     CMainFrame* frame = nullptr;

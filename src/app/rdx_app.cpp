@@ -88,7 +88,7 @@ bool RdxApp::InitInstance(const QStringList& arguments)
 
     LoadSessionSettings(session);
     if (line.port)
-        session.settings.portName = ToCp1252(*line.port);
+        UsePortForThisRun(session, ToCp1252(*line.port));
 
     if (ConnectDevice(session))
         frame->View()->RefreshList();

@@ -34,7 +34,8 @@ public:
     RdxApp& operator=(const RdxApp&) = delete;
 
     // Start-up: arguments without the program name; "--port NAME" (or "--port=NAME") sets
-    // the port of this run, which exit then saves like a settings change. Any other
+    // the port of this run only: exit keeps the stored port unless the user confirmed the
+    // settings dialog meanwhile. Any other
     // argument fails processing: false before any setting is read or device touched.
     // Otherwise the window is shown, the settings loaded, the connection flow run and, when
     // it succeeded, the list filled; true whatever the flow returned.
@@ -50,8 +51,6 @@ public:
     GsmDevice& Device() { return device; }
     Session& GetSession() { return session; }
     CMainFrame* Frame() const { return frame.get(); }
-    QtUserInterface& Ui() { return ui; }
-    sim::DemoPhone& DemoPhone() { return demoPhone; }
     // The argument error of a failed InitInstance, for the terminal.
     const QString& CommandLineError() const { return commandLineError; }
 

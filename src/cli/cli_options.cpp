@@ -13,7 +13,7 @@ struct CommandInfo {
     std::size_t arguments;  // positional arguments after the command word
 };
 
-constexpr std::array<CommandInfo, 7> kCommands{{
+constexpr std::array<CommandInfo, 9> kCommands{{
     {"status", Command::Status, 0},
     {"memories", Command::Memories, 0},
     {"list", Command::List, 0},
@@ -21,6 +21,8 @@ constexpr std::array<CommandInfo, 7> kCommands{{
     {"write", Command::Write, 2},
     {"delete", Command::Delete, 1},
     {"at", Command::At, 1},
+    {"export", Command::Export, 0},
+    {"import", Command::Import, 1},
 }};
 
 constexpr std::array<std::string_view, 6> kMemories{"ME", "SM", "TA", "MD", "OW", "FD"};
@@ -43,7 +45,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
     Options options;
     options.port = envPort.empty() ? std::string(kDefaultPort) : std::string(envPort);
     std::optional<std::string> format, encoding, indexText;
-    bool memoryGiven = false, help = false, version = false, optionsEnded = false;
+    bool memoryGiven = false, help = false, version = false, optionsEnded = false, dryRun = false;
     std::vector<std::string> words;
 
     // Help wins over any mistake elsewhere on the line: it is what a confused user types.
@@ -70,6 +72,11 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
             inlineValue = true;
+        }
+        if (name == "--dry-run") {
+            if (inlineValue) return Fail("--dry-run takes no value");
+            dryRun = true;
+            continue;
         }
         static constexpr std::array<std::string_view, 7> kValued{
             "--port", "--pin", "--memory", "--trace", "--format", "--encoding", "--index"};
@@ -121,13 +128,20 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
     if (!memoryKnown) return Fail("--memory must be one of ME, SM, TA, MD, OW, FD");
 
     const bool listing = info->command == Command::List || info->command == Command::Read;
-    if ((format || encoding) && !listing)
-        return Fail(std::string(format ? "--format" : "--encoding") + " applies to list and read only");
-    if (format) {
+    const bool exporting = info->command == Command::Export;
+    if (format && !listing && !exporting) return Fail("--format applies to list, read and export only");
+    if (encoding && !listing) return Fail("--encoding applies to list and read only");
+    if (format && exporting) {
+        if (*format == "vcard") options.exportFormat = ExportFormat::VCard;
+        else if (*format == "json") options.exportFormat = ExportFormat::Json;
+        else return Fail("--format of export must be vcard or json");
+    } else if (format) {
         if (*format == "text") options.format = ListFormat::Text;
         else if (*format == "csv") options.format = ListFormat::Csv;
         else return Fail("--format must be text or csv");
     }
+    if (dryRun && info->command != Command::Import) return Fail("--dry-run applies to import only");
+    options.dryRun = dryRun;
     if (encoding) {
         if (*encoding == "utf8" || *encoding == "utf-8") options.encoding = Encoding::Utf8;
         else if (*encoding == "cp1252") options.encoding = Encoding::Cp1252;
@@ -156,6 +170,9 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
     case Command::At:
         options.atText = words[1];
         break;
+    case Command::Import:
+        options.file = words[1];
+        break;
     default:
         break;
     }
@@ -179,6 +196,13 @@ Commands:
   delete INDEX                 empty one location
   at TEXT                      send TEXT and a carriage return as it is (no SIM check,
                                no memory selection) and print the answer as received
+  export [--format vcard|json] every entry of the memory as vCard 3.0 (default) or JSON,
+                               UTF-8, in index order
+  import FILE [--dry-run]      write every contact of a vCard file (2.1 or 3.0) that has a
+                               telephone number to the first free locations, one entry
+                               per number; prints "LOCATION<tab>NUMBER<tab>NAME" for each.
+                               --dry-run reads the memory and prints where each would go,
+                               writing nothing
 
 Options:
   --port NAME      COM1..COM8, a device path (/dev/ttyUSB0, /dev/ttyACM0,
@@ -186,13 +210,15 @@ Options:
                    Default: $RIBODEX_PORT, else /dev/ttyUSB0
   --pin CODE       unlock a SIM that wants its PIN before the command
   --memory NAME    ME, SM, TA, MD, OW or FD, selected before the command (default SM)
+  --dry-run        import: write nothing, show where each entry would go
   --trace FILE     append a trace of the serial link to FILE
   -h, --help       this text
   --version        the version of the program
 
 Text is UTF-8 on the terminal and Windows-1252 on the device side; a character without a
 Windows-1252 form is refused. `list --encoding cp1252` writes the bytes of the window's
-text export.
+text export. import reports each character of a name that the device alphabet cannot hold
+(it is written as a blank) and each number it cannot store.
 
 Exit codes: 0 done, 1 the device refused or did not answer, 2 usage, 3 the port cannot
 be opened, 4 the SIM is locked (PIN not given, or PUK wanted).

@@ -16,8 +16,9 @@ enum ExitCode : int {
     ExitSimLocked = 4,  // the SIM wants a PIN that was not given, or its PUK
 };
 
-enum class Command { Help, Status, Memories, List, Read, Write, Delete, At, Version };
+enum class Command { Help, Status, Memories, List, Read, Write, Delete, At, Export, Import, Version };
 enum class ListFormat { Text, Csv };
+enum class ExportFormat { VCard, Json };
 enum class Encoding { Utf8, Cp1252 };
 
 inline constexpr const char* kDefaultPort = "/dev/ttyUSB0";
@@ -32,11 +33,14 @@ struct Options {
     std::string memory = "SM";  // AT name of the memory to select before the command
     std::string tracePath;
     ListFormat format = ListFormat::Text;
+    ExportFormat exportFormat = ExportFormat::VCard;
     Encoding encoding = Encoding::Utf8;
     std::optional<int> index;  // read, delete: the location; write: --index
     std::string number;        // write
     std::string name;          // write
     std::string atText;        // at
+    std::string file;          // import: the vCard file
+    bool dryRun = false;       // import: plan and report, write nothing
 };
 
 struct ParseResult {

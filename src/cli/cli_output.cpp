@@ -10,10 +10,15 @@
 
 namespace ribodex::cli {
 
-std::string FormatEntries(std::vector<PhoneBookEntry> entries, ListFormat format,
-                          Encoding encoding) {
+std::vector<PhoneBookEntry> SortedByIndex(std::vector<PhoneBookEntry> entries) {
     std::stable_sort(entries.begin(), entries.end(),
                      [](const PhoneBookEntry& a, const PhoneBookEntry& b) { return a.index < b.index; });
+    return entries;
+}
+
+std::string FormatEntries(std::vector<PhoneBookEntry> entries, ListFormat format,
+                          Encoding encoding) {
+    entries = SortedByIndex(std::move(entries));
     std::string text;
     if (format == ListFormat::Text) {
         std::vector<ListRow> rows;

@@ -14,8 +14,10 @@ namespace ribodex::cli {
 // checked without a device. Names come in as Windows-1252 and leave in the chosen encoding.
 
 // The entries sorted by index (a stable sort: the device's order among equal indexes).
-// Text: the export file layout (padded columns, CR LF). Csv: a header row
-// "index,number,name", then one record per entry.
+std::vector<PhoneBookEntry> SortedByIndex(std::vector<PhoneBookEntry> entries);
+
+// The entries sorted by index. Text: the export file layout (padded columns, CR LF). Csv: a
+// header row "index,number,name", then one record per entry.
 std::string FormatEntries(std::vector<PhoneBookEntry> entries, ListFormat format,
                           Encoding encoding);
 

@@ -1,14 +1,18 @@
 #include "cli/cli_runner.h"
 
 #include <cerrno>
-#include <chrono>
 #include <cstring>
-#include <thread>
+#include <fstream>
+#include <sstream>
 
+#include "cli/cli_import.h"
 #include "cli/cli_output.h"
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
 #include "core/device/phone_book_storage.h"
+#include "core/phonebook/cp1252.h"
+#include "core/phonebook/json_export.h"
+#include "core/phonebook/vcard.h"
 #include "core/version.h"
 
 namespace ribodex::cli {
@@ -32,7 +36,19 @@ private:
 struct DeviceTexts {
     std::string atLine;
     std::string name;
+    ImportPlan import;
 };
+
+// The whole file, or false with errno set.
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream all;
+    all << in.rdbuf();
+    if (in.bad()) return false;
+    text = all.str();
+    return true;
+}
 
 // Everything typed is checked before the port is touched: a refused text costs no device time.
 int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& fail) {
@@ -42,6 +58,17 @@ int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& 
     if (options.command == Command::At) {
         if (!ToDeviceText(options.atText, texts.atLine, problem)) return fail(ExitUsage, problem);
         texts.atLine += '\r';
+    }
+    if (options.command == Command::Import) {
+        std::string text;
+        errno = 0;
+        if (!ReadFile(options.file, text))
+            return fail(ExitUsage, "cannot read " + options.file + ": " +
+                                       (errno ? std::strerror(errno) : "read error"));
+        texts.import = PlanImport(text);
+        for (const std::string& note : texts.import.notes) fail(ExitDone, "note: " + note);
+        if (texts.import.entries.empty())
+            return fail(ExitUsage, options.file + " holds no contact with a telephone number that can be stored");
     }
     if (options.command == Command::Write) {
         if (!IsValidNumber(options.number))
@@ -61,7 +88,7 @@ int Unlock(const Options& options, GsmDevice& device, const Problems& fail) {
             return fail(ExitSimLocked,
                         "the SIM refused the PIN (a wrong PIN costs one of its three attempts)");
         // The SIM needs a moment after an accepted PIN before it answers phone book commands.
-        std::this_thread::sleep_for(std::chrono::milliseconds(device.timing.afterPinAcceptedMs));
+        device.Pause(device.timing.afterPinAcceptedMs);
         return ExitDone;
     case SimPukRequired:
         return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
@@ -77,6 +104,43 @@ int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const 
     out.flush();
     if (HasFinalOk(answer)) return ExitDone;
     return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
+}
+
+// Each entry goes to the next location that reads as empty, from the first of the memory
+// on: the device's own idea of a free location, as a new entry and a paste use it, probed
+// once per location rather than from the start for every entry.
+int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device, std::ostream& out,
+              const Problems& fail) {
+    const std::string memory = "memory " + options.memory;
+    device.QueryPhoneBookInfo();
+    if (device.firstIndex == 0 && device.lastIndex == 0)
+        return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+    int code = ExitDone;
+    std::size_t done = 0;
+    long long next = device.firstIndex;
+    for (const ImportEntry& entry : plan.entries) {
+        while (next <= device.lastIndex && device.ReadEntry(static_cast<int>(next))) ++next;
+        if (next > device.lastIndex) {
+            fail(ExitDevice, memory + " has no free location left: " + std::to_string(plan.entries.size() - done) +
+                                 " of " + std::to_string(plan.entries.size()) + " entries not written");
+            return ExitDevice;
+        }
+        const int index = static_cast<int>(next);
+        if (!options.dryRun && !device.WriteEntry(entry.number, entry.name, index)) {
+            // The location stays free for the next entry.
+            fail(ExitDevice, "the device refused \"" + Cp1252ToUtf8(entry.name) + "\" (" + entry.number +
+                                 ") at location " + std::to_string(index));
+            code = ExitDevice;
+            continue;
+        }
+        out << index << '\t' << entry.number << '\t' << Cp1252ToUtf8(entry.name) << '\n';
+        ++done;
+        ++next;
+    }
+    fail(ExitDone, "note: " + std::string(options.dryRun ? "dry run, nothing written: " : "") +
+                       std::to_string(done) + " of " + std::to_string(plan.entries.size()) + " entries " +
+                       (options.dryRun ? "would go" : "written") + " to " + memory);
+    return code;
 }
 
 int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& device,
@@ -100,6 +164,17 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
                              options.encoding);
         return ExitDone;
     }
+    case Command::Export: {
+        const int count = device.ReadAllEntries();
+        if (count == 0 && device.firstIndex == 0 && device.lastIndex == 0)
+            return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        const std::vector<PhoneBookEntry> entries = SortedByIndex({device.entries.begin(), device.entries.end()});
+        out << (options.exportFormat == ExportFormat::VCard ? WriteVCards(entries, options.memory)
+                                                            : WriteJsonEntries(entries, options.memory));
+        return ExitDone;
+    }
+    case Command::Import:
+        return RunImport(options, texts.import, device, out, fail);
     case Command::Read: {
         const int index = *options.index;
         const PhoneBookEntry* entry = device.ReadEntry(index) ? device.FindEntry(index) : nullptr;
@@ -147,6 +222,7 @@ int RunConnected(const Options& options, const DeviceTexts& texts, GsmDevice& de
     }
 
     if (int code = Unlock(options, device, fail); code != ExitDone) return code;
+    device.SelectGsmCharacterSet();
     const PhoneBookStorageInfo* memory = FindPhoneBookStorage(std::string_view(options.memory));
     if (!memory || !device.SelectPhoneBook(memory->code))
         return fail(ExitDevice, "the device did not select memory " + options.memory + " (AT+CPBS)");

@@ -14,7 +14,6 @@ struct Timing {
     int pinLimitMs = 6000;         // AT+CPIN= with a PIN or PUK
     int fullReadLimitMs = 30000;   // AT+CPBR over a whole memory
     int writeLimitMs = 1000;       // how long Write may wait for the driver to take the bytes
-    int disconnectJoinRounds = 502; // Disconnect: 4 ms rounds to wait for the receiver
 };
 
 }  // namespace ribodex

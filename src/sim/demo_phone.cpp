@@ -52,12 +52,10 @@ bool DemoPhone::Start() {
     if (modem.Running()) return true;
     std::error_code ignored;
     if (std::filesystem::exists(bookPath, ignored)) {
-        std::string error;
-        if (auto memories = LoadStateFile(bookPath, &error)) {
+        if (auto memories = LoadStateFile(bookPath, nullptr)) {
             modem.With([&](ModemSimulator& phone) { phone.Config().memories = std::move(*memories); });
         } else {
             // Never save over a book we could not read: the user may want to mend it.
-            loadError = error;
             saveAllowed = false;
         }
     } else {

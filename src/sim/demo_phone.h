@@ -23,10 +23,6 @@ public:
     void Stop();
     bool Running() const { return modem.Running(); }
     const std::string& SlavePath() const { return modem.SlavePath(); }
-    const std::string& BookPath() const { return bookPath; }
-    // Empty when the book file was read or created without trouble.
-    const std::string& LoadError() const { return loadError; }
-    PtyModem& Modem() { return modem; }
 
     // $XDG_DATA_HOME or ~/.local/share, then "Quillcast Ribodex/demo-phone.txt".
     static std::string DefaultBookPath();
@@ -35,7 +31,6 @@ public:
 
 private:
     std::string bookPath;
-    std::string loadError;
     bool saveAllowed = true;
     PtyModem modem;
 };

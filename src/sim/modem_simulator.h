@@ -40,6 +40,7 @@ struct SimConfig {
     std::string pin;               // "" = no PIN, the SIM is READY at power-on
     std::string puk = "12345678";
     bool phSimPin = false;         // after the SIM PIN (or at once), the phone asks PH-SIM PIN
+    bool pinQuery = true;          // false: AT+CPIN answers ERROR, as a terminal without SIM access
     std::string phSimCode = "0000";
     bool echo = true;              // ATE1, as real modems start
     int cmee = 0;                  // 0 ERROR, 1 "+CME ERROR: 22", 2 "+CME ERROR: not found"
@@ -76,6 +77,8 @@ public:
     const SimMemory* FindMemory(std::string_view name) const;
 
     Lock LockState() const { return lock; }
+    // The AT+CSCS set names are sent and taken in: "GSM", "UCS2", "IRA" or "8859-1".
+    const std::string& CharacterSet() const { return charset; }
     int PinAttemptsLeft() const { return pinAttempts; }
     int PukAttemptsLeft() const { return pukAttempts; }
     // Locks the SIM again as after power-on with config's pin (tests, runtime switch).

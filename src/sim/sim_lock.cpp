@@ -7,6 +7,7 @@ namespace ribodex::sim {
 
 bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std::vector<std::string>& info,
                                    std::string& error) {
+    if (!config.pinQuery) return false;
     if (rest == "=?") return true;
     if (rest == "?") {
         switch (lock) {

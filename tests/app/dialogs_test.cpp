@@ -52,7 +52,7 @@ void DialogsTest::settingsDialogSelectsPort_data()
     // A port written into the settings by hand: connecting uses it, the dialog shows none
     // and OK then hands back an empty port.
     QTest::newRow("unknown") << "COM12" << -1 << "";
-    QTest::newRow("empty") << "" << -1 << "";
+    QTest::newRow("empty: the first item") << "" << 0 << "COM1";
 }
 
 void DialogsTest::settingsDialogSelectsPort()

@@ -30,6 +30,7 @@ private slots:
     void eachColumnKeepsItsOwnDirection();
     void selectionFollowsItsRowsWhenSorted();
     void modeSwitchKeepsItemsOrderSelectionAndWidths();
+    void iconModeCentresTheLabelUnderTheIcon();
     void contextMenuDependsOnSelection();
     void rightClickBesideTheItemsClearsTheSelection();
 
@@ -197,6 +198,32 @@ void ListViewTest::modeSwitchKeepsItemsOrderSelectionAndWidths()
     QCOMPARE(view->ReportView()->header()->sectionSize(0), 100);
     // The mode commands carry no check mark.
     QVERIFY(!actions->Get(ID_VIEWMODE_REPORT)->isCheckable());
+}
+
+void ListViewTest::iconModeCentresTheLabelUnderTheIcon()
+{
+    Add({{"1", "110", "Al"}});
+    actions->Get(ID_VIEWMODE_ICON)->trigger();
+    QListView* icons = view->IconView();
+    icons->selectionModel()->clear();  // no focus frame or highlight around the item
+    QVERIFY(QTest::qWaitForWindowExposed(owner.get()));
+    const QRect item = icons->visualRect(view->Model()->index(0, 0));
+    const QImage image = icons->viewport()->grab().toImage();
+    const QRgb background = icons->palette().color(QPalette::Base).rgb();
+    // The label is what is drawn below the icon.
+    int left = item.right(), right = item.left();
+    for (int y = item.top() + icons->iconSize().height() + 2; y <= item.bottom(); ++y) {
+        for (int x = item.left(); x <= item.right(); ++x) {
+            if (image.pixel(x, y) == background)
+                continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+        }
+    }
+    QVERIFY2(left < right, "no label drawn below the icon");
+    QVERIFY2(qAbs((left + right) / 2 - item.center().x()) <= 3,
+             qPrintable(QStringLiteral("label spans %1..%2 in an item %3..%4")
+                            .arg(left).arg(right).arg(item.left()).arg(item.right())));
 }
 
 void ListViewTest::contextMenuDependsOnSelection()

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <map>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -111,6 +112,45 @@ TEST_F(GammuInterop, CliListsWhatGammuWrote) {
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_NE(listed.out.find(",+49891234,Schäfer\r\n"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find(",0301234,Büro\r\n"), std::string::npos) << listed.out;
+}
+
+// A phone book saved by gammu comes back through our import, and gammu takes what we
+// exported, names with umlauts and commas included.
+TEST_F(GammuInterop, ContactsTravelBothWaysAsVCard) {
+    const std::map<int, sim::SimEntry> book = {
+        {1, {"+4930123456", 145, "J\x7Crg M\x7Eller"}},   // GSM 0x7C, 0x7E: o and u umlaut
+        {2, {"0301234", 129, "B\x7Ero, 2. OG"}},
+        {5, {"112", 129, "\x00home"s}},                 // GSM 0x00: "@"
+    };
+    const auto store = [this](const std::map<int, sim::SimEntry>& entries) {
+        modem.With([&](sim::ModemSimulator& m) { m.FindMemory("SM")->entries = entries; });
+    };
+    const auto stored = [this] {
+        std::vector<std::pair<std::string, std::string>> entries;
+        modem.With([&](sim::ModemSimulator& m) {
+            for (const auto& [index, entry] : m.FindMemory("SM")->entries) entries.emplace_back(entry.number, entry.nameGsm);
+        });
+        return entries;
+    };
+    store(book);
+    const auto original = stored();
+
+    const std::string backup = dir.path + "/backup.vcf";
+    ChildResult saved = Gammu({"backup", backup, "-yes"});
+    ASSERT_EQ(saved.exitCode, 0) << saved.out << saved.err;
+    store({});
+    ChildResult imported = Cli({"--port", modem.SlavePath(), "import", backup});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_EQ(stored(), original);
+
+    ChildResult exported = Cli({"--port", modem.SlavePath(), "export"});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    const std::string ours = dir.path + "/ours.vcf";
+    std::ofstream(ours, std::ios::binary) << exported.out;
+    store({});
+    ChildResult added = Gammu({"addnew", ours, "-yes", "-memory", "SM"});
+    ASSERT_EQ(added.exitCode, 0) << added.out << added.err;
+    EXPECT_EQ(stored(), original);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "cli/cli_runner.h"
 #include "core/device/gsm_device.h"
 #include "sim/pty_modem.h"
+#include "support/temp_dir.h"
 
 namespace ribodex::cli {
 namespace {
@@ -84,14 +86,24 @@ TEST_F(CliDeviceTest, ListsTheWholeMemoryAsTextOrCsv) {
     EXPECT_EQ(cp1252.out.substr(kHeader.size() + 43, 21), "M\xFCller, K.          0");
 }
 
+// gammu leaves a modem in UCS2, where names travel as hex.
+TEST_F(CliDeviceTest, PhoneLeftInUcs2ListsNamesAsText) {
+    modem.With([](sim::ModemSimulator& s) { s.Feed("AT+CSCS=\"UCS2\"\r"); });
+    Outcome text = Run({"list", "--format", "csv"});
+    EXPECT_EQ(text.code, ExitDone) << text.err;
+    EXPECT_NE(text.out.find("\r\n1,+4930123456,Anna\r\n"), std::string::npos) << text.out;
+    EXPECT_EQ(modem.With([](sim::ModemSimulator& s) { return s.CharacterSet(); }), "GSM");
+}
+
 TEST_F(CliDeviceTest, SelectsTheMemoryFirstAndListsAnEmptyOne) {
     Outcome fd = Run({"--memory", "FD", "list"});
     EXPECT_EQ(fd.code, ExitDone) << fd.err;
     EXPECT_EQ(fd.out, kHeader);
     const std::vector<std::string> sent = Commands();
-    ASSERT_GE(sent.size(), 2u);
+    ASSERT_GE(sent.size(), 3u);
     EXPECT_EQ(sent[0], "AT+CPIN?");
-    EXPECT_EQ(sent[1], "AT+CPBS=\"FD\"");
+    EXPECT_EQ(sent[1], "AT+CSCS=\"GSM\"");
+    EXPECT_EQ(sent[2], "AT+CPBS=\"FD\"");
     EXPECT_EQ(sent.back(), "AT+CPBR=1, 10");
 
     Outcome memories = Run({"memories"});
@@ -125,6 +137,60 @@ TEST_F(CliDeviceTest, WritesReadsAndDeletesSingleLocations) {
     EXPECT_EQ(gone.code, ExitDevice);
     EXPECT_EQ(gone.out, "");
     EXPECT_NE(gone.err.find(": read: location 12 of memory SM is empty"), std::string::npos) << gone.err;
+}
+
+TEST_F(CliDeviceTest, ExportsTheMemoryAsVCardOrJson) {
+    Outcome vcard = Run({"export"});
+    EXPECT_EQ(vcard.code, ExitDone) << vcard.err;
+    const std::size_t anna = vcard.out.find("FN:Anna\r\n"), mueller = vcard.out.find("FN:Müller\\, K.\r\n");
+    EXPECT_LT(anna, mueller) << vcard.out;  // index order
+    EXPECT_NE(vcard.out.find("TEL:0301234\r\nX-RIBODEX-LOCATION:SM:3\r\n"), std::string::npos) << vcard.out;
+
+    Outcome json = Run({"export", "--format", "json", "--memory", "SM"});
+    EXPECT_EQ(json.code, ExitDone) << json.err;
+    EXPECT_NE(json.out.find("{\"index\": 7, \"number\": \"112\", \"name\": \"@home\"}"), std::string::npos)
+        << json.out;
+}
+
+// SM holds 1, 3 and 7: every usable number goes to the next free location, 2, 4, 5...
+TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
+    test::TempDir dir;
+    const std::string file = dir / "contacts.vcf";
+    std::ofstream(file) << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jörg\r\nTEL:+49 171 1\r\nTEL:030-2\r\nEND:VCARD\r\n"
+                           "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Café\r\nTEL:3\r\nTEL:*100#\r\nEND:VCARD\r\n"
+                           "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Nobody\r\nEND:VCARD\r\n";
+    const std::string planned = "2\t+491711\tJörg\n4\t0302\tJörg\n5\t3\tCaf\n";
+
+    Outcome dry = Run({"import", "--dry-run", file});
+    EXPECT_EQ(dry.code, ExitDone) << dry.err;
+    EXPECT_EQ(dry.out, planned);
+    for (const std::string& command : Commands()) EXPECT_EQ(command.find("AT+CPBW"), std::string::npos) << command;
+
+    Outcome done = Run({"import", file});
+    EXPECT_EQ(done.code, ExitDone) << done.err;
+    EXPECT_EQ(done.out, planned);
+    EXPECT_EQ(EntryAt(4), (sim::SimEntry{"0302", 129, "J\x7Crg"}));
+    EXPECT_EQ(EntryAt(5), (sim::SimEntry{"3", 129, "Caf"}));
+    for (const char* note : {"\"Café\": the device alphabet cannot hold é (U+00E9): written as \"Caf\"",
+                             "\"Café\": the number \"*100#\" is not digits", "\"Nobody\" has no telephone number",
+                             "3 of 3 entries written to memory SM"})
+        EXPECT_NE(done.err.find(note), std::string::npos) << note << "\n" << done.err;
+
+    // Nine of the ten FD locations taken: one more fits, the rest is reported.
+    modem.With([](sim::ModemSimulator& s) {
+        auto& fd = *s.FindMemory("FD");
+        for (int i = 1; i <= 9; ++i) fd.entries[i] = {"110", 129, "x"};
+    });
+    Outcome full = Run({"--memory", "FD", "import", file});
+    EXPECT_EQ(full.code, ExitDevice);
+    EXPECT_EQ(full.out, "10\t+491711\tJörg\n");
+    EXPECT_NE(full.err.find("memory FD has no free location left: 2 of 3 entries not written"), std::string::npos)
+        << full.err;
+
+    Outcome missing = Run({"import", dir / "absent.vcf"});
+    EXPECT_EQ(missing.code, ExitUsage);
+    EXPECT_NE(missing.err.find("cannot read " + dir / "absent.vcf" + ": No such file"), std::string::npos)
+        << missing.err;
 }
 
 TEST_F(CliDeviceTest, RefusesTypedTextBeforeTouchingThePhone) {

@@ -53,6 +53,17 @@ TEST(ParseArguments, AcceptsEachCommandForm) {
     EXPECT_EQ(r.options->pin, "");
     EXPECT_EQ(r.options->number, "+0123");
     EXPECT_EQ(r.options->name, "-Dr. Ä, \"x\"");
+
+    r = ParseArguments({"export", "--format", "json", "--memory", "ME"}, "");
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->exportFormat, ExportFormat::Json);
+    EXPECT_EQ(r.options->memory, "ME");
+    EXPECT_EQ(ParseArguments({"export"}, "").options->exportFormat, ExportFormat::VCard);
+    r = ParseArguments({"import", "--dry-run", "contacts.vcf"}, "");
+    ASSERT_TRUE(r.options) << r.error;
+    EXPECT_EQ(r.options->file, "contacts.vcf");
+    EXPECT_TRUE(r.options->dryRun);
+    EXPECT_FALSE(ParseArguments({"import", "contacts.vcf"}, "").options->dryRun);
 }
 
 TEST(ParseArguments, RefusesWhatCannotBeRun) {
@@ -70,7 +81,13 @@ TEST(ParseArguments, RefusesWhatCannotBeRun) {
         {{"read", "3", "--index", "3"}, "--index applies to write only"},
         {{"--memory", "sm", "list"}, "--memory must be one of"},  // AT names are case-sensitive
         {{"--memory", "LD", "list"}, "--memory must be one of"},
-        {{"delete", "3", "--format", "csv"}, "--format applies to list and read"},
+        {{"delete", "3", "--format", "csv"}, "--format applies to list, read and export"},
+        {{"export", "--format", "csv"}, "--format of export must be vcard or json"},
+        {{"list", "--format", "json"}, "--format must be text or csv"},
+        {{"export", "--encoding", "cp1252"}, "--encoding applies to list and read"},
+        {{"list", "--dry-run"}, "--dry-run applies to import only"},
+        {{"import", "--dry-run=yes", "a.vcf"}, "--dry-run takes no value"},
+        {{"import"}, "import takes 1 argument"},
         {{"list", "--encoding", "latin1"}, "--encoding must be utf8 or cp1252"},
         {{"--pin", "1234", "at", "AT"}, "do not apply"},  // at is sent as it is
         {{"--memory", "ME", "status"}, "--memory does not apply"},

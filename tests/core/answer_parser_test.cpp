@@ -42,6 +42,25 @@ TEST(ParsePinState, AnswersOfRealDevices) {
         EXPECT_EQ(ParsePinState(row.answer), row.expected) << testing::PrintToString(row.answer);
 }
 
+// A changing command succeeds on "OK" and a carriage return anywhere in its answer.
+TEST(HasOk, AnswersToAChangingCommand) {
+    const std::pair<std::string, bool> rows[] = {
+        {"\r\nOK\r\n", true},
+        {"AT+CPBW=1\r\r\nOK\r\n", true},           // echo on
+        {"0\rOK\r", true},                             // CR only, no line feeds
+        {"OK\r", true},
+        {"+CPBR: 1,\"1\",129,\"BOOK\r\"\r\n", true},   // a stored text ending in OK and CR
+        {"\r\nOK", false},                             // cut before the carriage return
+        {"\r\nOK\n", false},
+        {"\r\n+CME ERROR: 16\r\n", false},
+        {"\r\n+CMS ERROR: 500\r\n", false},
+        {"\r\nERROR\r\n", false},
+        {"\r\nok\r\n", false},                         // case-sensitive
+        {"", false},
+    };
+    for (const auto& [answer, ok] : rows) EXPECT_EQ(HasOk(answer), ok) << testing::PrintToString(answer);
+}
+
 struct CodeRow {
     std::string answer;
     int expected;
@@ -168,8 +187,10 @@ TEST(ParseEntryList, WholeMemory) {
         // Cut off inside the third line's name: the two complete ones stay.
         {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\n+CPBR: 3,\"3\",129,\"C",
          {{1, "1", "A"}, {2, "2", "B"}}},
-        // A line without a name ends the reading: nothing after it is taken for an entry.
+        // A line without a name takes the quoted number of the next line for its name: the
+        // reading looks for quotes, not for line ends. Without a next line it ends there.
         {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129\r\nOK\r\n", {{1, "1", "A"}}},
+        {"+CPBR: 2,\"2\",129\r\n+CPBR: 3,\"3\",129,\"C\"\r\nOK\r\n", {{2, "2", "3"}}},
         {"\r\nOK\r\n", {}},
         {"\r\n+CME ERROR: 21\r\n", {}},
         {"", {}},

@@ -36,6 +36,8 @@ public:
         stop = true;
         thread.join();
     }
+    // From now on nothing is answered at all.
+    void Silence() { silent = true; }
     void Answer(const std::string& line, const std::string& answer) {
         std::lock_guard<std::mutex> lock(mutex);
         script[line] = answer;
@@ -62,7 +64,7 @@ private:
                 pending.erase(0, end + 1);
                 lines.push_back(line);
                 auto it = script.find(line);
-                pty.Send(it == script.end() ? "\r\nERROR\r\n" : it->second);
+                if (!silent) pty.Send(it == script.end() ? "\r\nERROR\r\n" : it->second);
             }
         }
     }
@@ -70,6 +72,7 @@ private:
     test::RawPty& pty;
     std::thread thread;
     std::atomic<bool> stop{false};
+    std::atomic<bool> silent{false};
     std::mutex mutex;
     std::map<std::string, std::string> script;
     std::vector<std::string> lines;
@@ -140,19 +143,35 @@ TEST_F(GsmDeviceScriptTest, QueriesReadTheirAnswers) {
     EXPECT_EQ(device.QueryCurrentPhoneBook(), FixedNumbers);
 }
 
+// Each operation waits for its own limit (here shortened, each one different) and fails.
 TEST_F(GsmDeviceScriptTest, SilentDeviceCostsTheLimitOfEachCommand) {
-    script.Answer("AT+CPIN?\r", "");
-    script.Answer("AT+CPIN=\"1\"\r", "");
-    auto start = Clock::now();
-    EXPECT_EQ(device.GetPinState(), SimUnknown);
-    long took = MillisSince(start);
-    EXPECT_GE(took, 150);
-    EXPECT_LT(took, 380);
-    start = Clock::now();
-    EXPECT_FALSE(device.EnterPin("1"));
-    took = MillisSince(start);
-    EXPECT_GE(took, 400);  // PIN and PUK wait longer than other commands
-    EXPECT_LT(took, 650);
+    script.Silence();
+    const struct {
+        const char* operation;
+        std::function<bool()> run;  // true when the operation reported failure
+        long limitMs;
+    } rows[] = {
+        {"GetPinState", [&] { return device.GetPinState() == SimUnknown; }, 150},
+        {"EnterPin", [&] { return !device.EnterPin("1"); }, 400},
+        {"EnterPuk", [&] { return !device.EnterPuk("12345678", "1234"); }, 400},
+        {"SelectPhoneBook", [&] { return !device.SelectPhoneBook(Sim); }, 150},
+        {"ReadEntry", [&] { return !device.ReadEntry(1); }, 150},
+        {"DeleteEntry", [&] { return !device.DeleteEntry(1); }, 150},
+        {"WriteEntry", [&] { return !device.WriteEntry("1", "A", 1); }, 150},
+        {"ReadAllEntries: range, then the whole memory", [&] { return device.ReadAllEntries() == 0; }, 150 + 700},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.operation);
+        const auto start = Clock::now();
+        EXPECT_TRUE(row.run());
+        const long took = MillisSince(start);
+        EXPECT_GE(took, row.limitMs);
+        EXPECT_LT(took, row.limitMs + 200);
+    }
+    // The limits a real device gets.
+    const Timing real;
+    EXPECT_EQ(std::vector<int>({real.commandLimitMs, real.pinLimitMs, real.fullReadLimitMs}),
+              std::vector<int>({5000, 6000, 30000}));
 }
 
 TEST_F(GsmDeviceScriptTest, RangeSurvivesAnUnusableAnswer) {

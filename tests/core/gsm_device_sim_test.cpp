@@ -1,10 +1,12 @@
 // GsmDevice against the simulated phone over a real pseudo-terminal.
 #include <gtest/gtest.h>
+#include <termios.h>
 
 #include <memory>
 #include <string>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <thread>
 
@@ -38,6 +40,7 @@ public:
         return f(simulator);
     }
     const std::string& SlavePath() const { return pty.SlavePath(); }
+    int HolderFd() const { return pty.HolderFd(); }
 
 private:
     test::RawPty pty;
@@ -134,6 +137,29 @@ TEST_F(GsmDeviceSimTest, SpecialLettersRoundTripThroughThePhone) {
     EXPECT_EQ(device.FindEntry(7)->name, name);
     EXPECT_EQ(device.ReadAllEntries(), 1);
     EXPECT_EQ(device.FindEntry(7)->name, name);
+}
+
+// A fresh line has software flow control on (a pty starts with IXON, as a serial port does);
+// the GSM letters 0x11 and 0x13 must arrive as letters, not stop the line.
+TEST_F(GsmDeviceSimTest, XonAndXoffBytesInANameAreLettersNotFlowControl) {
+    sim::SimConfig config;
+    config.memories[0].entries[1] = {"0301", 129, "A\x11" "B\x13" "C"};
+    modem = std::make_unique<SimOnPty>(config);
+    termios line{};
+    ASSERT_EQ(tcgetattr(modem->HolderFd(), &line), 0);
+    line.c_iflag |= IXON | IXOFF | IXANY;
+    ASSERT_EQ(tcsetattr(modem->HolderFd(), TCSANOW, &line), 0);
+    device.timing.afterDtrMs = 0;
+    device.timing.afterDisconnectMs = 0;
+    device.timing.commandLimitMs = 2000;
+    device.portMapper = [this](const std::string&) { return modem->SlavePath(); };
+    ASSERT_TRUE(device.Connect());
+
+    ASSERT_TRUE(device.ReadEntry(1));
+    EXPECT_EQ(device.FindEntry(1)->name, "A B C");  // neither letter is in the Windows set
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(device.GetPinState(), SimReady) << "the line must not be left stopped";
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 }  // namespace

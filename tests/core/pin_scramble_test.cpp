@@ -14,6 +14,10 @@ TEST(PinScramble, ReversesThenAddsPositionAndKeyModulo256) {
     EXPECT_EQ(static_cast<unsigned char>(scrambled[1]), '2' + 1 + kPinScrambleKey);
     EXPECT_EQ(static_cast<unsigned char>(scrambled[2]), '1' + 2 + kPinScrambleKey);
     EXPECT_EQ(ScramblePin(""), "");
+    // What the settings files of earlier runs hold: a changed key would send every
+    // remembered PIN wrong, at the cost of one SIM attempt per connection.
+    EXPECT_EQ(ScramblePin("1234"), "eeee");
+    EXPECT_EQ(UnscramblePin("abcd"), "0000");
 }
 
 TEST(PinScramble, RoundTripsEveryByteValueAtEveryPosition) {

@@ -1,6 +1,7 @@
 #include "core/serial/serial_link.h"
 
 #include <dirent.h>
+#include <sys/stat.h>
 #include <gtest/gtest.h>
 #include <termios.h>
 #include <time.h>
@@ -14,6 +15,7 @@
 #include <vector>
 
 #include "core/raw_pty.h"
+#include "core/serial/baud_rates.h"
 
 namespace ribodex {
 namespace {
@@ -95,6 +97,9 @@ TEST_F(SerialLinkTest, FinalResultEndsReadAtOnceWhateverItsLineBreaks) {
         "AT\r\r\nERROR\r\n",                // echoed command, then ERROR
         "0\rOK\r",                          // a device that separates with CR only
         "AT+X\rERROR\r",
+        "\r\n+CME ERROR: 22\r\n",           // extended errors on (AT+CMEE=1)
+        "AT+CPBR=9\r\r\n+CME ERROR: not found\r\n",  // AT+CMEE=2
+        "\r\n+CMS ERROR: 321\r\n",
     };
     for (const std::string& answer : answers) {
         SCOPED_TRACE(answer);
@@ -109,7 +114,7 @@ TEST_F(SerialLinkTest, FinalResultEndsReadAtOnceWhateverItsLineBreaks) {
 TEST_F(SerialLinkTest, AnswersWithoutAPlainFinalResultWaitOutTheLimit) {
     ASSERT_TRUE(link.Connect());
     const std::vector<std::string> answers = {
-        "\r\n+CME ERROR: 22\r\n",                     // extended error form
+        "\r\n+CME ERROR: 2",                          // extended error cut before its CR
         "+CPBR: 1,\"0123\",129,\"BOOK\"\r\n",         // OK inside a name, not on a line
         "+CPBR: 1,\"0123\",129,\"OK\"\r\n",           // OK right after a quote
         "\r\nOK",                                     // cut before the carriage return
@@ -122,6 +127,53 @@ TEST_F(SerialLinkTest, AnswersWithoutAPlainFinalResultWaitOutTheLimit) {
         EXPECT_EQ(link.Read(200), answer);
         EXPECT_GE(Millis(Clock::now() - start), 195);
     }
+}
+
+// The receiver appends whatever the driver has, so a final result may be cut anywhere; the
+// part that came first must not be searched past.
+TEST_F(SerialLinkTest, FinalResultSplitOverArrivalsEndsReadAtOnce) {
+    ASSERT_TRUE(link.Connect());
+    const std::vector<std::vector<std::string>> splits = {
+        {"\r\nO", "K\r\n"},
+        {"+CPBR: 1,\"1\",129,\"A\"\r\n\r", "\nOK\r\n"},
+        {"\r\nERR", "OR", "\r\n"},
+        {"\r\n+CME ERR", "OR: 2", "2\r\n"},
+        {"\r\n+CMS ERROR: 5", "00\r\n"},
+    };
+    for (const std::vector<std::string>& parts : splits) {
+        SCOPED_TRACE(parts.front());
+        link.Write("AT\r");
+        std::thread device([&] {
+            for (const std::string& part : parts) {
+                pty.Send(part);
+                std::this_thread::sleep_for(std::chrono::milliseconds(40));  // several passes
+            }
+        });
+        const auto start = Clock::now();
+        const std::string answer = link.Read(3000);
+        const long took = Millis(Clock::now() - start);
+        device.join();
+        std::string whole;
+        for (const std::string& part : parts) whole += part;
+        EXPECT_EQ(answer, whole);
+        EXPECT_LT(took, 1000);
+    }
+}
+
+TEST_F(SerialLinkTest, SlowIdleHookDoesNotStretchTheLimit) {
+    ASSERT_TRUE(link.Connect());
+    int calls = 0;
+    const auto slow = [&calls] {
+        ++calls;
+        std::this_thread::sleep_for(std::chrono::milliseconds(35));
+    };
+    link.Write("AT\r");
+    const auto start = Clock::now();
+    EXPECT_EQ(link.Read(300, slow), "");
+    const long took = Millis(Clock::now() - start);
+    EXPECT_GE(took, 295);
+    EXPECT_LT(took, 600) << "30 passes of 35 ms would take over a second";
+    EXPECT_GE(calls, 5);
 }
 
 TEST_F(SerialLinkTest, WriteSendsTheBytesAndReadKeepsWhatCameSinceIt) {
@@ -196,12 +248,17 @@ TEST_F(SerialLinkTest, MissingPortFailsWithoutAReceiver) {
     EXPECT_EQ(link.OpenError(), ENOENT);
     ASSERT_TRUE(link.SetPort("PRINTER"));  // no device behind the name
     EXPECT_FALSE(link.Connect());
+    ASSERT_TRUE(link.SetPort("/dev/null"));  // opens, but is no terminal
+    EXPECT_FALSE(link.Connect());
+    EXPECT_EQ(link.OpenError(), 0);
+    EXPECT_FALSE(link.ReceiverRunning());
 
     std::ifstream in(link.tracePath);
     std::stringstream all;
     all << in.rdbuf();
     EXPECT_NE(all.str().find("Connect(/dev/ribodex-no-such-port): CreateFile failed!\n"), std::string::npos);
     EXPECT_NE(all.str().find("Connect(PRINTER): CreateFile failed!\n"), std::string::npos);
+    EXPECT_NE(all.str().find("Connect(/dev/null): SetCommTimeouts failed!\n"), std::string::npos) << all.str();
 }
 
 TEST_F(SerialLinkTest, SecondLinkOnTheSamePortIsRefused) {
@@ -218,7 +275,7 @@ TEST_F(SerialLinkTest, SecondLinkOnTheSamePortIsRefused) {
 TEST_F(SerialLinkTest, LineSettingsAreAppliedAndOtherFlagsKept) {
     termios before{};
     ASSERT_EQ(tcgetattr(pty.HolderFd(), &before), 0);
-    before.c_iflag |= IXON | IXOFF;
+    before.c_iflag |= IXON | IXOFF | IXANY;
     before.c_cflag |= CRTSCTS;
     cfsetospeed(&before, B115200);
     cfsetispeed(&before, B115200);
@@ -232,9 +289,8 @@ TEST_F(SerialLinkTest, LineSettingsAreAppliedAndOtherFlagsKept) {
     EXPECT_EQ(after.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
     EXPECT_FALSE(after.c_cflag & PARENB);
     EXPECT_FALSE(after.c_cflag & CSTOPB);
-    EXPECT_TRUE(after.c_iflag & IXON) << "flow control is the driver's";
-    EXPECT_TRUE(after.c_iflag & IXOFF);
-    EXPECT_TRUE(after.c_cflag & CRTSCTS);
+    EXPECT_FALSE(after.c_iflag & (IXON | IXOFF | IXANY)) << "0x11 and 0x13 are GSM letters";
+    EXPECT_TRUE(after.c_cflag & CRTSCTS) << "hardware flow control is the driver's";
     EXPECT_FALSE(after.c_lflag & (ICANON | ECHO)) << "raw bytes both ways";
 
     EXPECT_TRUE(link.SetupConnection(19200, 7, 2, 2));
@@ -275,11 +331,22 @@ TEST_F(SerialLinkTest, TraceOnlyWithAPathAndInTheFixedLineFormat) {
     link.tracePath = path;
     EXPECT_FALSE(link.Trace("")) << "an empty message writes nothing";
     EXPECT_FALSE(std::filesystem::exists(path));
+    const mode_t umaskBefore = ::umask(022);
     ASSERT_TRUE(link.Connect());
     link.Write("AT\r");
     pty.Send("\r\nOK\r\n");
     link.Read(1000);
     link.Disconnect();
+    ::umask(umaskBefore);
+    // Every PIN sent is in the trace: its file is for its user only, also one that was not.
+    constexpr auto kPrivate = std::filesystem::perms::owner_read | std::filesystem::perms::owner_write;
+    EXPECT_EQ(std::filesystem::status(path).permissions(), kPrivate);
+    const std::string older = TempPath("older.trace");
+    std::ofstream(older) << "an earlier run\n";
+    std::filesystem::permissions(older, kPrivate | std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+    link.tracePath = older;
+    EXPECT_TRUE(link.Trace("Write(COM7): AT+CPIN=\"1234\"\n"));
+    EXPECT_EQ(std::filesystem::status(older).permissions(), kPrivate);
 
     std::ifstream in(path, std::ios::binary);
     std::stringstream all;
@@ -349,6 +416,36 @@ TEST_F(SerialLinkTest, RepeatedConnectionsLeakNothing) {
     EXPECT_FALSE(link.ReceiverRunning());
 }
 
+// A pseudo-terminal keeps 8 data bits without parity whatever it is asked, so the Win32
+// codes are checked against the termios flags here.
+TEST(LineFields, WinCodesToTermiosAndBack) {
+    termios driver{};
+    driver.c_cflag = CREAD | CLOCAL | CRTSCTS | CS8 | HUPCL;
+    const struct {
+        LineFields fields;
+        tcflag_t set;
+        tcflag_t clear;
+    } rows[] = {
+        {{19200, 7, 1, 0}, CS7 | PARENB | PARODD, CSTOPB},  // odd
+        {{9600, 8, 2, 2}, CS8 | PARENB | CSTOPB, PARODD},   // even, two stop bits
+        {{115200, 5, 0, 0}, CS5, PARENB | PARODD | CSTOPB},
+    };
+    for (const auto& row : rows) {
+        termios settings = driver;
+        ASSERT_TRUE(SetLineFields(settings, row.fields)) << row.fields.baud;
+        EXPECT_EQ(settings.c_cflag & (row.set | CSIZE), row.set) << row.fields.baud;
+        EXPECT_EQ(settings.c_cflag & row.clear, 0u) << row.fields.baud;
+        EXPECT_EQ(settings.c_cflag & (CREAD | CLOCAL | CRTSCTS | HUPCL), CREAD | CLOCAL | CRTSCTS | HUPCL);
+        EXPECT_EQ(GetLineFields(settings), row.fields);
+    }
+    for (const LineFields& refused : {LineFields{12345, 8, 0, 0}, LineFields{9600, 9, 0, 0},
+                                      LineFields{9600, 8, 3, 0}, LineFields{9600, 8, 0, 1}}) {
+        termios settings = driver;
+        EXPECT_FALSE(SetLineFields(settings, refused));
+        EXPECT_EQ(settings.c_cflag, driver.c_cflag);
+    }
+}
+
 TEST(PortNames, MapToDevicePaths) {
     EXPECT_EQ(DefaultDevicePath("COM1"), "/dev/ttyS0");
     EXPECT_EQ(DefaultDevicePath("COM8"), "/dev/ttyS7");
@@ -358,11 +455,27 @@ TEST(PortNames, MapToDevicePaths) {
         EXPECT_EQ(DefaultDevicePath(none), "") << none;
 }
 
-TEST(FinalResult, FindsTheEarliestOfTheFourPatterns) {
-    EXPECT_EQ(FindFinalResult("x\rERROR\r\nOK\r"), 1u);
-    EXPECT_EQ(FindFinalResult("\r\nOK\r\n", 2), std::string_view::npos);
-    EXPECT_EQ(FindFinalResult("OK\r"), std::string_view::npos);
-    EXPECT_EQ(FindFinalResult("\n+CME ERROR: 3\r"), std::string_view::npos);
+TEST(FinalResult, LineBreakThenResultCodeThenCarriageReturn) {
+    constexpr auto npos = std::string_view::npos;
+    const std::pair<std::string_view, std::size_t> rows[] = {
+        {"x\rERROR\r\nOK\r", 1},                  // the earliest of several
+        {"\r\nOK\r\n", 1},
+        {"OK\r", npos},                             // no line break before it
+        {"\r\nOK\n", npos},                         // LF where the CR belongs
+        {"\r\nOKAY\r\n", npos},
+        {"\n+CME ERROR: 3\r", 0},
+        {"\r\n+CME ERROR: SIM PIN required\r\n", 1},
+        {"\r\n+CMS ERROR: 500\r\n", 1},
+        {"\r\n+CME ERROR:\r\n", 1},                 // a report without its number
+        {"\r\n+CME ERROR: 22", npos},               // its line not complete yet
+        {"\r\n+CME ERROR: 2\n2\r", npos},            // LF inside: not one line
+        {"\r\n+CME ERROR 22\r\n", npos},             // no colon: some other text
+        {"+CPBR: 1,\"1\",129,\"+CME ERROR: 1\"\r\n", npos},  // inside a name
+        {"+CPBR: 1,\"1\",129,\"A\"\r\n+CME ERROR: 1\r\n", 21},
+    };
+    for (const auto& [answer, at] : rows)
+        EXPECT_EQ(FindFinalResult(answer), at) << testing::PrintToString(std::string(answer));
+    EXPECT_EQ(FindFinalResult("\r\nOK\r\n", 2), npos);
 }
 
 }  // namespace

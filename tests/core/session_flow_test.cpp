@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <functional>
+#include <tuple>
 #include <memory>
 #include <string>
 #include <vector>
@@ -86,7 +88,7 @@ TEST_F(SessionFlowTest, QueryPinOffTrustsTheDeviceWithoutAsking) {
     EXPECT_TRUE(ui.seen.empty());
     EXPECT_EQ(SimLock(), Lock::SimPin);  // nothing was sent to unlock it
     const Strings commands = modem->With([](sim::ModemSimulator& m) { return m.Commands(); });
-    EXPECT_EQ(commands, (Strings{"AT+CPBS=\"SM\""}));
+    EXPECT_EQ(commands, (Strings{"AT+CSCS=\"GSM\"", "AT+CPBS=\"SM\""}));
 }
 
 TEST_F(SessionFlowTest, ReadySimConnectsWithoutPromptOrPause) {
@@ -226,6 +228,68 @@ TEST_F(SessionFlowTest, DeviceWithoutAUsableAnswerAsksWhetherToContinue) {
     EXPECT_TRUE(device.IsConnected());
 }
 
+// Every way the flow ends connected selects the GSM character set and then the SIM memory,
+// whatever another program left the phone in (UCS2 names, the phone's own memory). The
+// wait after an accepted PIN or PUK keeps running the idle hook, so the window stays painted.
+TEST_F(SessionFlowTest, EveryConnectedEndSelectsGsmNamesAndTheSimMemory) {
+    struct Case {
+        const char* how;
+        std::string pin;      // of the SIM; "" for none
+        bool pinQuery = true;  // the phone answers AT+CPIN?
+        int queryPin = 1;
+        std::function<void()> arrange;
+    };
+    constexpr int kWaitMs = 300;
+    device.timing.afterPinAcceptedMs = kWaitMs;
+    using Clock = std::chrono::steady_clock;
+    std::vector<Clock::time_point> hookCalls;
+    device.idleHook = [&hookCalls] { hookCalls.push_back(Clock::now()); };
+    const Case cases[] = {
+        {"typed PIN", kPin, true, 1, [this] { ui.pinAnswers = {{true, kPin, 0}}; }},
+        {"PUK", kPin, true, 1,
+         [this] {
+             modem->With([](sim::ModemSimulator& m) {
+                 while (m.LockState() == Lock::SimPin) m.Feed("AT+CPIN=\"0000\"\r");
+             });
+             ui.pukAnswers = {{true, kPuk, "4321", 0}};
+         }},
+        {"remembered PIN", kPin, true, 1,
+         [this] { StorePinSettings(store, 1, port, kPin); }},
+        {"Yes to an unusable PIN state", "", false, 1,
+         [this] { ui.yesNoAnswers = {true}; }},
+        {"ready SIM", "", true, 1, [] {}},
+        {"Query PIN off", "", true, 0, [] {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        sim::SimConfig config = LockedSim();
+        config.pin = c.pin;
+        config.pinQuery = c.pinQuery;
+        config.selectedMemory = "ME";
+        Plug(config);
+        modem->With([](sim::ModemSimulator& m) { m.Feed("AT+CSCS=\"UCS2\"\r"); });
+        session.settings.queryPin = c.queryPin;
+        store = MemorySettingsStore();
+        ui = ScriptedUi();
+        c.arrange();
+
+        hookCalls = {Clock::now()};
+        ASSERT_TRUE(ConnectDevice(session));
+        hookCalls.push_back(Clock::now());
+        Clock::duration longest{};
+        for (std::size_t i = 1; i < hookCalls.size(); ++i) longest = std::max(longest, hookCalls[i] - hookCalls[i - 1]);
+        EXPECT_LT(longest, std::chrono::milliseconds(kWaitMs / 2));
+        const auto [memory, charset, commands] = modem->With([](sim::ModemSimulator& m) {
+            return std::make_tuple(m.Config().selectedMemory, m.CharacterSet(), m.Commands());
+        });
+        EXPECT_EQ(memory, "SM");
+        EXPECT_EQ(charset, "GSM");
+        ASSERT_GE(commands.size(), 2u);
+        EXPECT_EQ(commands[commands.size() - 2], "AT+CSCS=\"GSM\"");
+        device.Disconnect();
+    }
+}
+
 TEST_F(SessionFlowTest, SettingsAreSavedOnSuccessOrAtExitOnly) {
     LoadSessionSettings(session);
     EXPECT_FALSE(AcceptSettings(session, "/dev/ribodex-no-such-port", 0));
@@ -244,6 +308,23 @@ TEST_F(SessionFlowTest, SettingsAreSavedOnSuccessOrAtExitOnly) {
     EXPECT_TRUE(AfterSettingsAccepted(session));
     ExitSession(session);
     EXPECT_FALSE(device.IsConnected());
+}
+
+// "ribodex --port DEMO" (make demo) must not change the port the user chose, unless the user
+// confirms the settings dialog during that run.
+TEST_F(SessionFlowTest, PortForThisRunIsSavedOnlyOnceTheSettingsAreConfirmed) {
+    store.SetText("1.0", "Port", "COM7");
+    LoadSessionSettings(session);
+    UsePortForThisRun(session, "DEMO");
+    UsePortForThisRun(session, "/dev/ttyUSB3");  // a second one keeps the stored port
+    EXPECT_EQ(session.settings.portName, "/dev/ttyUSB3");
+    ExitSession(session);
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), "COM7");
+
+    UsePortForThisRun(session, "DEMO");
+    EXPECT_FALSE(AcceptSettings(session, "/dev/ribodex-no-such-port", 1));  // confirmed, failed
+    ExitSession(session);
+    EXPECT_EQ(store.GetText("1.0", "Port", ""), "/dev/ribodex-no-such-port");
 }
 
 TEST_F(SessionFlowTest, ExitBeforeSettingsWereLoadedKeepsTheStoredOnes) {

@@ -1,6 +1,8 @@
 // The refresh sequence against the simulated phone: what the list and the status bar see.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -66,7 +68,19 @@ TEST_F(SessionRefreshTest, ConnectedSessionRefreshesWithoutANewFlow) {
     ASSERT_TRUE(ConnectDevice(session));
     Store("SM", 250, "1", "Last");
     ui.seen.clear();
+    // The wait before the full read keeps running the idle hook (the window stays painted).
+    device.timing.beforeFullReadMs = 300;
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point last = Clock::now();
+    Clock::duration longest{};
+    device.idleHook = [&] {
+        longest = std::max(longest, Clock::now() - last);
+        last = Clock::now();
+    };
+    const Clock::time_point start = Clock::now();
     EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_LT(longest, std::chrono::milliseconds(150));
     EXPECT_EQ(list.calls, (Strings{"clear", "250|1|Last"}));
     EXPECT_EQ(ui.seen, (Strings{"status 133 " + port, "status 57345"}));
 

@@ -44,21 +44,23 @@ TEST(SessionSettings, PortSectionsAreOneSafeGroupEach) {
 
 TEST(SessionSettings, PortListSelection) {
     const std::vector<std::string> items = {"COM1", "COM2", "COM3", "COM4", "COM5", "COM6",
-                                            "COM7", "COM8", "/dev/ttyUSB0", "DEMO"};
+                                            "COM7", "COM8", "/dev/ttyUSB10", "/dev/ttyUSB1", "DEMO"};
     const std::vector<std::pair<std::string, int>> cases = {
         {"COM1", 0},
         {"com3", 2},          // without regard to case
         {"CoM8", 7},
         {"COM", 0},           // the first item that begins with the text
         {"COM12", -1},        // not a prefix of any item: nothing selected
-        {"/dev/ttyUSB0", 8},
-        {"/DEV/TTYUSB0", 8},
-        {"demo", 9},
+        {"/dev/ttyUSB1", 9},  // the exact match, although USB10 comes first and begins so
+        {"/DEV/TTYUSB1", 9},
+        {"/dev/ttyUSB", 8},
+        {"demo", 10},
         {"COM1 ", -1},
-        {"", -1},             // first start: no port chosen yet
+        {"", 0},              // first start: the first item
     };
     for (const auto& [port, expected] : cases) EXPECT_EQ(FindPortItem(items, port), expected) << port;
     EXPECT_EQ(FindPortItem({}, "COM1"), -1);
+    EXPECT_EQ(FindPortItem({}, ""), -1);
 }
 
 TEST(SessionSettings, CommandEnablingRules) {

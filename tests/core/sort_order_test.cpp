@@ -59,30 +59,6 @@ TEST(SortOrder, FlagsFlipPerColumnOnly) {
     EXPECT_EQ(flags.Click(NumberColumn), true);
 }
 
-std::vector<std::string> Column(const std::vector<ListRow>& rows, int column) {
-    std::vector<std::string> out;
-    for (const ListRow& row : rows) out.push_back(row[column]);
-    return out;
-}
-
-TEST(SortOrder, SortRowsMovesWholeRows) {
-    std::vector<ListRow> rows = {
-        {"Carl", "030", "120"}, {"anna", "+49", "1"}, {"Bert", "0171", "3"}, {"Dora", "089", "10"}};
-    SortRows(rows, IndexColumn, true);
-    EXPECT_EQ(Column(rows, IndexColumn), (std::vector<std::string>{"1", "3", "10", "120"}));
-    EXPECT_EQ(Column(rows, NameColumn), (std::vector<std::string>{"anna", "Bert", "Dora", "Carl"}));
-    SortRows(rows, IndexColumn, false);
-    EXPECT_EQ(Column(rows, IndexColumn), (std::vector<std::string>{"120", "10", "3", "1"}));
-    SortRows(rows, NameColumn, true);
-    EXPECT_EQ(Column(rows, NameColumn), (std::vector<std::string>{"Bert", "Carl", "Dora", "anna"}));
-    EXPECT_EQ(Column(rows, NumberColumn), (std::vector<std::string>{"0171", "030", "089", "+49"}));
-    SortRows(rows, NumberColumn, true);
-    EXPECT_EQ(Column(rows, NumberColumn), (std::vector<std::string>{"+49", "0171", "030", "089"}));
-    const std::vector<ListRow> before = rows;
-    SortRows(rows, 7, true);
-    EXPECT_EQ(rows, before);
-}
-
 TEST(SortOrder, ItemIndexReadsLikeScanfD) {
     const std::vector<std::pair<std::string, int>> cases = {
         {"1", 1},

@@ -2,18 +2,16 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
 #include <QToolBar>
-#include <QWindow>
 
 #include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/frame_find.h"
 #include "app/frame/help_commands.h"
 #include "app/frame/main_status_bar.h"
+#include "app/frame/window_placement.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/string_table.h"
@@ -167,33 +165,8 @@ void CMainFrame::RestoreBarState()
 
 void CMainFrame::RestorePlacement()
 {
-    const int x = store.GetInt(kWindowSection, "x", 0);
-    const int y = store.GetInt(kWindowSection, "y", 0);
-    const int cx = store.GetInt(kWindowSection, "cx", 0);
-    const int cy = store.GetInt(kWindowSection, "cy", 0);
-    QList<QRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    if (!PlacementApplies(x, y, cx, cy, screens))
-        return;
-    move(x, y);  // a top-level's position is that of its frame
-    resize(cx, cy);
-    pendingOuterSize = QSize(cx, cy);  // the frame is known once shown: showEvent mends
-}
-
-bool CMainFrame::PlacementApplies(int x, int y, int cx, int cy, const QList<QRect>& screens)
-{
-    if (x == 0 || y == 0 || cx == 0 || cy == 0)
-        return false;
-    if (cx < 0 || cy < 0)
-        return false;
-    // A rectangle stored on a monitor that is gone would open the window out of reach.
-    const QRect outer(x, y, cx, cy);
-    for (const QRect& screen : screens) {
-        if (screen.intersects(outer))
-            return true;
-    }
-    return false;
+    placement = std::make_unique<WindowPlacement>(*this, store);
+    placement->Restore();
 }
 
 void CMainFrame::SaveBarState()
@@ -205,27 +178,7 @@ void CMainFrame::SaveBarState()
 
 void CMainFrame::SavePlacement()
 {
-    // A maximised or minimised window stores the rectangle it returns to, so that the next
-    // start does not open a window as large as the screen that cannot be made smaller.
-    QRect outer = frameGeometry();
-    if (isMaximized() || isMinimized() || isFullScreen()) {
-        const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
-        outer = normalGeometry().marginsAdded(frame);
-    }
-    store.SetInt(kWindowSection, "x", outer.left());
-    store.SetInt(kWindowSection, "cx", outer.width());
-    store.SetInt(kWindowSection, "y", outer.top());
-    store.SetInt(kWindowSection, "cy", outer.height());
-}
-
-void CMainFrame::showEvent(QShowEvent* event)
-{
-    QMainWindow::showEvent(event);
-    if (!pendingOuterSize.isValid())
-        return;
-    const QSize frame = frameGeometry().size() - geometry().size();
-    resize(pendingOuterSize - frame);
-    pendingOuterSize = QSize();
+    placement->Save();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

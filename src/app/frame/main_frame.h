@@ -14,12 +14,12 @@ class FrameFind;
 class HelpCommands;
 class MainStatusBar;
 class SettingsStore;
+class WindowPlacement;
 struct Session;
 
 // The main window: menu bar, toolbar, status bar and the list view. Its creation restores
-// the bar state ("1.0/BarState") and the placement ("1.0/Window": x, y, cx, cy, applied
-// only when all four are non-zero and the rectangle still lies on a screen); closing
-// stores both. The window text is "Quillcast Ribodex" at all times. session and store
+// the bar state ("1.0/BarState") and the placement ("1.0/Window", see WindowPlacement);
+// closing stores both. The window text is "Quillcast Ribodex" at all times. session and store
 // must outlive the window. UI thread only.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
@@ -37,10 +37,6 @@ public:
     // or item count changes).
     void UpdateCommandStates();
 
-    // Whether a stored placement is applied: all four values non-zero, a positive size, and
-    // some part of the rectangle on one of the screens (available geometries).
-    static bool PlacementApplies(int x, int y, int cx, int cy, const QList<QRect>& screens);
-
     CRdxView* View() const { return view; }
     QToolBar* ToolBar() const { return toolBar; }
     MainStatusBar* StatusBar() const { return statusBarWidget; }
@@ -54,7 +50,6 @@ protected:
     QMenu* createPopupMenu() override { return nullptr; }
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildMenus();
@@ -72,7 +67,7 @@ private:
     CaptionFrame* captionFrame = nullptr;
     HelpCommands* helpCommands = nullptr;
     FrameFind* find = nullptr;  // the find dialog and the remembered search
-    QSize pendingOuterSize;  // stored outer size still to be applied
+    std::unique_ptr<WindowPlacement> placement;
 };
 
 }  // namespace ribodex

@@ -29,9 +29,9 @@ QVariant PhoneBookModel::data(const QModelIndex& index, int role) const
         return FromCp1252(rows[size_t(index.row())][size_t(index.column())]);
     case Qt::DecorationRole:
         return index.column() == NameColumn ? QVariant(entryIcon) : QVariant();
-    case Qt::TextAlignmentRole:
-        return QVariant(Qt::AlignLeft | Qt::AlignVCenter);
     default:
+        // No text alignment of our own: the report view's default is left-aligned, and the
+        // icon view centres each label under its icon.
         return {};
     }
 }

@@ -43,6 +43,8 @@ bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
     return line && HasOk(Exchange(*line, timing.pinLimitMs));
 }
 
+void GsmDevice::SelectGsmCharacterSet() { Exchange(kGsmCharacterSetCommand, timing.commandLimitMs); }
+
 int GsmDevice::QueryPhoneBooks() {
     return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
 }

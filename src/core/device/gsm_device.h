@@ -17,15 +17,21 @@ namespace ribodex {
 // outstanding at a time, all called from the UI thread. Operations never throw and never
 // show anything; failure is false, 0, -1 or SimUnknown.
 class GsmDevice : public SerialLink {
+    std::deque<PhoneBookEntry> entryList;
+    // index -> position in entryList of the record with that index; kept by StoreEntry and
+    // ClearEntries, the only ones that change entryList.
+    std::unordered_map<int, std::size_t> entryPositions;
+
 public:
     GsmDevice() = default;
     ~GsmDevice() override;
 
     int firstIndex = 0;
     int lastIndex = 0;
-    // Entries of the last reading, in the order first stored. The device owns them; a pointer
-    // from FindEntry is good until the next reading, writing or ClearEntries.
-    std::deque<PhoneBookEntry> entries;
+    // Entries of the last reading, in the order first stored; read-only to callers, so that
+    // FindEntry always answers what a scan from the front would. The device owns them; a
+    // pointer from FindEntry is good until the next reading, writing or ClearEntries.
+    const std::deque<PhoneBookEntry>& entries = entryList;
 
     // Runs on every 10 ms pass while an answer is awaited (the window repaints there).
     std::function<void()> idleHook;
@@ -41,6 +47,11 @@ public:
     SimState GetPinState();
     bool EnterPin(std::string_view pin);
     bool EnterPuk(std::string_view puk, std::string_view newPin);
+
+    // Names travel in the GSM default alphabet: a device that another program left in UCS2
+    // would show them as hex and store ours wrongly. The answer is not looked at; a device
+    // without AT+CSCS answers ERROR and keeps the only set it has.
+    void SelectGsmCharacterSet();
 
     // Memories
     int QueryPhoneBooks();
@@ -59,12 +70,6 @@ public:
     bool WriteEntry(std::string_view number, std::string_view name, int index);
     bool DeleteEntry(int index);
     int FindFreeIndex();
-
-private:
-    // index -> position of the first record with it, for entries.size() == indexedSize;
-    // rebuilt by FindEntry when records were added or removed behind StoreEntry's back.
-    mutable std::unordered_map<int, std::size_t> entryPositions;
-    mutable std::size_t indexedSize = 0;
 };
 
 }  // namespace ribodex

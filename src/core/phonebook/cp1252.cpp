@@ -18,20 +18,6 @@ constexpr bool IsUnassigned(unsigned char byte) {
     return byte >= 0x80 && byte <= 0x9F && kHighTable[byte - 0x80] == 0;
 }
 
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out.push_back(static_cast<char>(c));
-    } else if (c < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    } else {
-        // Everything this code page yields lies in the Basic Multilingual Plane.
-        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-    }
-}
-
 struct Decoded {
     char32_t codePoint = 0;
     std::size_t length = 1;  // bytes consumed; on failure the maximal invalid prefix (>= 1)
@@ -75,6 +61,36 @@ Decoded DecodeOne(std::string_view text, std::size_t pos) {
 }
 
 }  // namespace
+
+void AppendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+std::optional<std::u32string> Utf8CodePoints(std::string_view utf8) {
+    std::u32string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const Decoded d = DecodeOne(utf8, pos);
+        if (!d.valid) return std::nullopt;
+        out.push_back(d.codePoint);
+        pos += d.length;
+    }
+    return out;
+}
 
 char32_t Cp1252ToCodePoint(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F && !IsUnassigned(byte)) return kHighTable[byte - 0x80];

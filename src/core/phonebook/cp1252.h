@@ -40,4 +40,10 @@ std::string Utf8ToCp1252Lossy(std::string_view utf8);
 // "U+20AC" style name of a character, for messages that say what was refused.
 std::string CodePointName(char32_t codePoint);
 
+// The characters of a UTF-8 text; nullopt when it is not valid UTF-8 (the same checks as
+// Utf8ToCp1252: no overlong forms, surrogates, truncated sequences or values past U+10FFFF).
+std::optional<std::u32string> Utf8CodePoints(std::string_view utf8);
+// Appends the UTF-8 form of one character (up to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 }  // namespace ribodex

@@ -45,13 +45,6 @@ bool SortFlags::NextAscending(int column) const {
     return flags[column] == 1;
 }
 
-void SortRows(std::vector<ListRow>& rows, int column, bool ascending) {
-    if (column < NameColumn || column > IndexColumn) return;
-    std::stable_sort(rows.begin(), rows.end(), [&](const ListRow& a, const ListRow& b) {
-        return CompareColumnTexts(column, ascending, a[column], b[column]) < 0;
-    });
-}
-
 int ItemIndex(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;

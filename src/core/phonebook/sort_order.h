@@ -33,10 +33,6 @@ private:
     std::array<int, 3> flags{1, 1, 1};
 };
 
-// Sorts rows by column; rows whose texts compare equal keep their order. Unknown column:
-// nothing happens.
-void SortRows(std::vector<ListRow>& rows, int column, bool ascending);
-
 // The location index of an item from its Index column text: the leading signed decimal
 // integer as "%d" reads it (leading white space skipped, optional sign); 0 when the text
 // does not start with a number. Values outside int saturate instead of wrapping.

@@ -27,13 +27,13 @@ unsigned BaudFromSpeed(speed_t speed) {
     return 0;
 }
 
-tcflag_t CharSizeFromBits(int bits) {
+std::optional<tcflag_t> CharSizeFromBits(int bits) {
     switch (bits) {
         case 5: return CS5;
         case 6: return CS6;
         case 7: return CS7;
         case 8: return CS8;
-        default: return 0;
+        default: return std::nullopt;
     }
 }
 
@@ -44,6 +44,31 @@ int BitsFromCharSize(tcflag_t size) {
         case CS7: return 7;
         default: return 8;
     }
+}
+
+bool SetLineFields(termios& settings, const LineFields& fields) {
+    const speed_t speed = SpeedFromBaud(fields.baud);
+    const std::optional<tcflag_t> size = CharSizeFromBits(fields.bits);
+    if (speed == B0 || !size || fields.parity < 0 || fields.parity > 2 ||
+        (fields.stop != 0 && fields.stop != 2))
+        return false;
+    cfsetispeed(&settings, speed);
+    cfsetospeed(&settings, speed);
+    settings.c_cflag = (settings.c_cflag & ~CSIZE) | *size;
+    settings.c_cflag &= ~(PARENB | PARODD);
+    if (fields.parity == 1) settings.c_cflag |= PARENB | PARODD;
+    if (fields.parity == 2) settings.c_cflag |= PARENB;
+    if (fields.stop == 2) settings.c_cflag |= CSTOPB; else settings.c_cflag &= ~CSTOPB;
+    return true;
+}
+
+LineFields GetLineFields(const termios& settings) {
+    LineFields fields;
+    fields.baud = BaudFromSpeed(cfgetospeed(&settings));
+    fields.bits = BitsFromCharSize(settings.c_cflag & CSIZE);
+    fields.parity = (settings.c_cflag & PARENB) ? ((settings.c_cflag & PARODD) ? 1 : 2) : 0;
+    fields.stop = (settings.c_cflag & CSTOPB) ? 2 : 0;
+    return fields;
 }
 
 }  // namespace ribodex

@@ -95,8 +95,10 @@ void SerialLink::ClosePort() {
 bool SerialLink::ConfigureRaw() {
     termios settings{};
     if (::tcgetattr(commHandle, &settings) != 0) return false;
-    // Raw bytes both ways, but the flow-control flags stay as the driver has them.
-    settings.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL);
+    // Raw bytes both ways. Software flow control goes too: GSM 0x11 and 0x13 are letters of a
+    // name, and taken as XON/XOFF they would vanish and stop our output until a time-out.
+    // Hardware flow control (CRTSCTS) stays as the driver has it.
+    settings.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY);
     settings.c_oflag &= ~OPOST;
     settings.c_lflag &= ~(ECHO | ECHONL | ICANON | ISIG | IEXTEN);
     settings.c_cflag |= CREAD | CLOCAL;
@@ -171,26 +173,9 @@ bool SerialLink::SetupConnection(int baud, int bits, int parityCode, int stopCod
         TraceOperation("SetupConnection", "SetCommState failed!");
         return false;
     }
-    const unsigned wantBaud = baud == -1 ? baudRate : static_cast<unsigned>(baud);
-    const int wantBits = bits == -1 ? dataBits : bits;
-    const int wantParity = parityCode == -1 ? parity : parityCode;
-    const int wantStop = stopCode == -1 ? stopBits : stopCode;
-
-    const speed_t speed = SpeedFromBaud(wantBaud);
-    const tcflag_t size = CharSizeFromBits(wantBits);
-    // Win32 codes: parity 0 none, 1 odd, 2 even; stop bits 0 one, 2 two (1.5 has no termios form).
-    const bool known = speed != B0 && size != 0 && wantParity >= 0 && wantParity <= 2 &&
-                       (wantStop == 0 || wantStop == 2);
-    if (known) {
-        cfsetispeed(&settings, speed);
-        cfsetospeed(&settings, speed);
-        settings.c_cflag = (settings.c_cflag & ~CSIZE) | size;
-        settings.c_cflag &= ~(PARENB | PARODD);
-        if (wantParity == 1) settings.c_cflag |= PARENB | PARODD;
-        if (wantParity == 2) settings.c_cflag |= PARENB;
-        if (wantStop == 2) settings.c_cflag |= CSTOPB; else settings.c_cflag &= ~CSTOPB;
-    }
-    if (!known || ::tcsetattr(commHandle, TCSANOW, &settings) != 0) {
+    const LineFields wanted{baud == -1 ? baudRate : static_cast<unsigned>(baud), bits == -1 ? dataBits : bits,
+                            parityCode == -1 ? parity : parityCode, stopCode == -1 ? stopBits : stopCode};
+    if (!SetLineFields(settings, wanted) || ::tcsetattr(commHandle, TCSANOW, &settings) != 0) {
         TraceOperation("SetupConnection", "SetCommState failed!");
         return false;
     }
@@ -198,10 +183,11 @@ bool SerialLink::SetupConnection(int baud, int bits, int parityCode, int stopCod
     // Keep what the driver accepted, not what was asked for.
     termios accepted{};
     if (::tcgetattr(commHandle, &accepted) == 0) {
-        baudRate = BaudFromSpeed(cfgetospeed(&accepted));
-        dataBits = BitsFromCharSize(accepted.c_cflag & CSIZE);
-        parity = (accepted.c_cflag & PARENB) ? ((accepted.c_cflag & PARODD) ? 1 : 2) : 0;
-        stopBits = (accepted.c_cflag & CSTOPB) ? 2 : 0;
+        const LineFields taken = GetLineFields(accepted);
+        baudRate = taken.baud;
+        dataBits = taken.bits;
+        parity = taken.parity;
+        stopBits = taken.stop;
     }
     char detail[128];
     std::snprintf(detail, sizeof detail, "Baud rate = %d, Data bits = %d, Parity = %d, Stop bits = %d",

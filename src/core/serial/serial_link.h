@@ -60,9 +60,10 @@ public:
     // return). Always true: a failed send shows as a Read that times out.
     bool Write(std::string_view command);
 
-    // Waits until the answer since the last Write holds a final OK or ERROR, or limitMs has
-    // passed, polling every 10 ms; idle (optional) runs on each pass without any lock held.
-    // Returns every byte received since the last Write.
+    // Waits until the answer since the last Write holds a final result code (OK, ERROR,
+    // +CME ERROR: <n>, +CMS ERROR: <n>), or limitMs has passed, polling every 10 ms; idle
+    // (optional) runs on each pass without any lock held, and a slow one does not stretch the
+    // limit. Returns every byte received since the last Write.
     std::string Read(int limitMs, const std::function<void()>& idle = {});
 
 protected:
@@ -96,8 +97,15 @@ private:
     std::atomic<bool> receiverRunning{false};
 };
 
-// Index of the first final result code ("\nOK\r", "\nERROR\r", "\rOK\r", "\rERROR\r") in
-// answer at or after from, or npos. Pure, so the fuzzers and benchmarks can call it.
+// Index of the line break that starts the first final result code in answer at or after
+// from, or npos. A final result code is a carriage return or line feed followed by "OK\r",
+// "ERROR\r", or "+CME ERROR:" / "+CMS ERROR:" and the rest of its line up to a carriage
+// return (GSM 07.07 extended errors end a command like ERROR does). Pure, so the fuzzers and
+// benchmarks can call it.
 std::size_t FindFinalResult(std::string_view answer, std::size_t from = 0);
+
+// Where to search again once `searched` (which held no final result) has grown: any final
+// result not yet complete in it starts at or after this point.
+std::size_t FinalResultResumePoint(std::string_view searched);
 
 }  // namespace ribodex

@@ -1,6 +1,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -10,17 +11,40 @@ namespace ribodex {
 namespace {
 
 constexpr int kBlockSize = 512;
-constexpr std::string_view kFinalResults[] = {"\nOK\r", "\nERROR\r", "\rOK\r", "\rERROR\r"};
+constexpr std::string_view kLineBreaks = "\r\n";
+constexpr std::string_view kFinalWords[] = {"OK\r", "ERROR\r"};
+constexpr std::string_view kExtendedErrors[] = {"+CME ERROR:", "+CMS ERROR:"};
+
+// Whether a final result code starts with the line break at `at`: OK or ERROR followed by a
+// carriage return, or an extended error report whose line is complete (its number or text
+// ends with a carriage return before any other line break).
+bool FinalResultAt(std::string_view answer, std::size_t at) {
+    const std::string_view line = answer.substr(at + 1);
+    for (std::string_view word : kFinalWords)
+        if (line.substr(0, word.size()) == word) return true;
+    for (std::string_view report : kExtendedErrors) {
+        if (line.substr(0, report.size()) != report) continue;
+        const std::size_t end = line.find_first_of(kLineBreaks, report.size());
+        return end != std::string_view::npos && line[end] == '\r';
+    }
+    return false;
+}
 
 }  // namespace
 
 std::size_t FindFinalResult(std::string_view answer, std::size_t from) {
-    std::size_t best = std::string_view::npos;
-    for (std::string_view pattern : kFinalResults) {
-        std::size_t at = answer.find(pattern, from);
-        if (at < best) best = at;
+    for (std::size_t at = answer.find_first_of(kLineBreaks, from); at != std::string_view::npos;
+         at = answer.find_first_of(kLineBreaks, at + 1)) {
+        if (FinalResultAt(answer, at)) return at;
     }
-    return best;
+    return std::string_view::npos;
+}
+
+std::size_t FinalResultResumePoint(std::string_view searched) {
+    // Every final result code is one line break, text without line breaks, and a carriage
+    // return; one that was not complete in `searched` can only start at its last line break.
+    const std::size_t last = searched.find_last_of(kLineBreaks);
+    return last == std::string_view::npos ? 0 : last;
 }
 
 void SerialLink::DrainWakePipe() {
@@ -112,19 +136,18 @@ std::string SerialLink::Read(int limitMs, const std::function<void()>& idle) {
     using Clock = std::chrono::steady_clock;
     const int passes = limitMs / 10;
     const auto start = Clock::now();
+    const auto deadline = start + std::chrono::milliseconds(10 * passes);
     std::unique_lock<std::mutex> lock(receiveLock);
-    std::size_t searched = 0;
+    std::size_t from = 0;
     for (int pass = 0; pass < passes; ++pass) {
-        // Only new bytes need a look, plus enough of the old ones to catch a pattern
-        // that straddles two arrivals.
-        const std::size_t from = searched > 7 ? searched - 7 : 0;
         if (FindFinalResult(receiveBuffer, from) != std::string_view::npos) break;
-        searched = receiveBuffer.size();
+        from = FinalResultResumePoint(receiveBuffer);
         lock.unlock();
         if (idle) idle();
-        // Ticks against the start, so the limit holds however long the idle hook takes.
-        std::this_thread::sleep_until(start + std::chrono::milliseconds(10 * (pass + 1)));
+        // Ticks against the start, and ends at the deadline however long the idle hook takes.
+        std::this_thread::sleep_until(std::min(start + std::chrono::milliseconds(10 * (pass + 1)), deadline));
         lock.lock();
+        if (Clock::now() >= deadline) break;
     }
     std::string line = "Read(" + port + "): ";
     line += receiveBuffer;

@@ -9,9 +9,11 @@ namespace ribodex {
 
 namespace {
 
-// Every successful end of the flow: each new connection starts on the SIM memory. The
-// selection's own result is not looked at; a device without it shows that on reading.
+// Every successful end of the flow: each new connection starts on the SIM memory, with names
+// in the GSM alphabet. The results are not looked at; a device without either command shows
+// that on reading.
 bool Connected(Session& session) {
+    session.device.SelectGsmCharacterSet();
     session.device.SelectPhoneBook(Sim);
     session.connected = 1;
     return true;
@@ -32,6 +34,11 @@ void PauseAfterAccepted(const GsmDevice& device) {
 void LoadSessionSettings(Session& session) {
     session.settings = LoadSettings(session.store);
     session.settingsLoaded = true;
+}
+
+void UsePortForThisRun(Session& session, std::string_view port) {
+    if (!session.portToSave) session.portToSave = session.settings.portName;
+    session.settings.portName = std::string(port);
 }
 
 bool ConnectDevice(Session& session) {
@@ -94,6 +101,7 @@ bool ConnectDevice(Session& session) {
 
 bool AcceptSettings(Session& session, std::string_view portName, int queryPin) {
     WaitCursor wait(session.ui);
+    session.portToSave.reset();
     session.settings.portName = std::string(portName);
     session.settings.queryPin = queryPin != 0 ? 1 : 0;
     if (!ConnectDevice(session)) return false;
@@ -105,7 +113,10 @@ bool AfterSettingsAccepted(Session& session) { return ConnectDevice(session); }
 
 void ExitSession(Session& session) {
     session.device.Disconnect();
-    if (session.settingsLoaded) SaveSettings(session.store, session.settings);
+    if (!session.settingsLoaded) return;
+    AppSettings saved = session.settings;
+    if (session.portToSave) saved.portName = *session.portToSave;
+    SaveSettings(session.store, saved);
 }
 
 }  // namespace ribodex

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 #include "core/session/settings.h"
 
 namespace ribodex {
@@ -20,19 +24,27 @@ struct Session {
     AppSettings settings;         // defaults until LoadSessionSettings
     int connected = 0;            // 1 after a successful ConnectDevice, 0 after a failed one
     bool settingsLoaded = false;  // ExitSession saves only when set
+    // Set while settings.portName is a port for this run only (the command line's): the
+    // stored port, which exit saves in its place until the user confirms the settings dialog.
+    std::optional<std::string> portToSave;
 };
 
 // Start-up: settings = LoadSettings(store); settingsLoaded = true.
 void LoadSessionSettings(Session& session);
 
+// After LoadSessionSettings: connect to port during this run without making it the stored
+// port (a demo or a one-off must not change the port the user chose).
+void UsePortForThisRun(Session& session, std::string_view port);
+
 // (Re)opens the link on settings.portName, checks the SIM when settings.queryPin is 1
 // (remembered PIN, then PIN or PUK prompts, as often as the user keeps trying), selects the
-// SIM memory and sets connected. Shows its own messages; true when connected is 1.
+// GSM character set and the SIM memory and sets connected. Shows its own messages; true when connected is 1.
 // After false the link is closed only when the port could not be opened.
 bool ConnectDevice(Session& session);
 
-// The settings dialog's OK: takes the new values, runs ConnectDevice and saves the settings
-// when it succeeded. The new values stay in session.settings either way (exit saves them).
+// The settings dialog's OK: takes the new values (a port for this run only becomes the
+// chosen one), runs ConnectDevice and saves the settings when it succeeded. The new values
+// stay in session.settings either way (exit saves them).
 bool AcceptSettings(Session& session, std::string_view portName, int queryPin);
 
 // What follows the settings dialog closing with OK: ConnectDevice again (the port is
@@ -40,7 +52,8 @@ bool AcceptSettings(Session& session, std::string_view portName, int queryPin);
 // refresh the list.
 bool AfterSettingsAccepted(Session& session);
 
-// The exit step: Disconnect, then SaveSettings when the settings were loaded at start-up.
+// The exit step: Disconnect, then SaveSettings when the settings were loaded at start-up
+// (with portToSave in place of a port for this run only).
 void ExitSession(Session& session);
 
 }  // namespace ribodex

@@ -45,17 +45,19 @@ void StorePinSettings(SettingsStore& store, int save, std::string_view port, std
 }
 
 int FindPortItem(const std::vector<std::string>& items, std::string_view port) {
-    // Every item begins with the empty text; a first start shows no port chosen instead of
-    // pretending COM1 was.
-    if (port.empty()) return -1;
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::string& item = items[i];
-        if (item.size() < port.size()) continue;
-        bool match = true;
-        for (std::size_t k = 0; k < port.size() && match; ++k)
-            match = AsciiLower(item[k]) == AsciiLower(port[k]);
-        if (match) return static_cast<int>(i);
-    }
+    // An exact match wins over the prefix rule: "/dev/ttyUSB1" must not select
+    // "/dev/ttyUSB10" when both are listed.
+    const auto sameFrom = [port](const std::string& item, std::size_t length) {
+        if (item.size() < length || port.size() < length) return false;
+        for (std::size_t k = 0; k < length; ++k)
+            if (AsciiLower(item[k]) != AsciiLower(port[k])) return false;
+        return true;
+    };
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (items[i].size() == port.size() && sameFrom(items[i], port.size())) return static_cast<int>(i);
+    // Every item begins with the empty text, so a first start selects the first item.
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (sameFrom(items[i], port.size())) return static_cast<int>(i);
     return -1;
 }
 

@@ -29,8 +29,9 @@ bool TryStoredPin(GsmDevice& device, const SettingsStore& store, std::string_vie
 // 0 so that a PIN remembered earlier is erased.
 void StorePinSettings(SettingsStore& store, int save, std::string_view port, std::string_view pin);
 
-// The port list of the settings dialog selects the first item that begins with the port
-// text, without regard to ASCII case; -1 when none does or the port text is empty.
+// The port list of the settings dialog selects the item equal to the port text, else the
+// first item that begins with it (an empty text: the first item), both without regard to
+// ASCII case; -1 when none does.
 int FindPortItem(const std::vector<std::string>& items, std::string_view port);
 
 }  // namespace ribodex

@@ -35,7 +35,6 @@ public:
     bool SetText(std::string_view section, std::string_view key, std::string_view value) override;
 
     bool Contains(std::string_view section, std::string_view key) const;
-    std::size_t Size() const { return values.size(); }
 
 private:
     struct Value {
