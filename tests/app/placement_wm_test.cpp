@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "app/frame/caption_frame.h"
 #include "app/frame/main_frame.h"
 #include "app/qt_user_interface.h"
 #include "core/device/gsm_device.h"
@@ -117,16 +118,27 @@ public:
     explicit PlacementUnderWindowManagerTest(const WindowManagerDisplay& display) : display(display) {}
 
 private slots:
+    void outerSizeStaysTheSameOverThreeRestarts_data();
     void outerSizeStaysTheSameOverThreeRestarts();
 
 private:
     const WindowManagerDisplay& display;
 };
 
+void PlacementUnderWindowManagerTest::outerSizeStaysTheSameOverThreeRestarts_data()
+{
+    // The painted caption leaves openbox nothing to decorate; the system title bar (what a
+    // window system that cannot move a frameless window gets) is decorated only once shown.
+    QTest::addColumn<bool>("systemTitleBar");
+    QTest::newRow("painted caption") << false;
+    QTest::newRow("system title bar") << true;
+}
+
 void PlacementUnderWindowManagerTest::outerSizeStaysTheSameOverThreeRestarts()
 {
     if (!display.Ready())
         QSKIP(display.problem.c_str());
+    QFETCH(bool, systemTitleBar);
     MemorySettingsStore store;
     const QRect first(100, 80, 702, 525);
     store.SetInt("1.0/Window", "x", first.x());
@@ -138,10 +150,13 @@ void PlacementUnderWindowManagerTest::outerSizeStaysTheSameOverThreeRestarts()
         QtUserInterface ui;
         Session session(device, store, ui);
         CMainFrame frame(session, store);
+        QVERIFY(frame.Caption() != nullptr);
+        if (systemTitleBar)
+            frame.Caption()->UseSystemTitleBar();
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        // Decorated: openbox has put its title bar and borders around the window.
-        QTRY_VERIFY_WITH_TIMEOUT(frame.windowHandle()->frameMargins() != QMargins(), 5000);
+        if (systemTitleBar)  // decorated: openbox has put its title bar and borders around it
+            QTRY_VERIFY_WITH_TIMEOUT(frame.windowHandle()->frameMargins() != QMargins(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(frame.frameGeometry(), first, 2000);
         const QMargins margins = frame.windowHandle()->frameMargins();
         frame.close();

@@ -163,12 +163,16 @@ void CaptionFrame::UseSystemTitleBar()
     for (EdgeGrip* grip : grips)
         grip->hide();
     window->setContentsMargins(0, 0, 0, 0);
-    // Changing the flags of a shown window hides it; show it again where it was.
-    const QRect geometry = window->geometry();
+    // Changing the flags of a shown window hides it; show it again where it was. move(), not
+    // setGeometry(): a top-level's pos() is that of its frame, so the outer corner stays put
+    // and a stored placement still waiting for the frame margins keeps its meaning.
+    const QPoint position = window->pos();
+    const QSize size = window->size();
     const bool visible = window->isVisible();
     const Qt::WindowStates states = window->windowState();
     window->setWindowFlag(Qt::FramelessWindowHint, false);
-    window->setGeometry(geometry);
+    window->resize(size);
+    window->move(position);
     window->setWindowState(states);
     if (visible)
         window->show();
