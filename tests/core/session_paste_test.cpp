@@ -44,6 +44,14 @@ protected:
     void Store(int index, const char* name) {
         modem.With([&](sim::ModemSimulator& m) { m.FindMemory("SM")->entries[index] = {"0" + std::to_string(index), 129, name}; });
     }
+    // The location commands since the connection: reads (probes) and writes.
+    Strings LocationCommands() {
+        Strings out;
+        for (const std::string& c : modem.With([](sim::ModemSimulator& m) { return m.Commands(); }))
+            if (c.rfind("AT+CPBW=", 0) == 0 || (c.rfind("AT+CPBR=", 0) == 0 && c != "AT+CPBR=?" && c.find(',') == std::string::npos))
+                out.push_back(c);
+        return out;
+    }
 
     sim::PtyModem modem;
     GsmDevice device;
@@ -53,8 +61,9 @@ protected:
     CountingList list;
 };
 
-// Records go to the free locations in turn; one without a number is skipped.
-TEST_F(SessionPasteTest, RecordsGoToTheFreeLocations) {
+// Every location is probed once within a paste: the ones found taken and the ones written
+// are not read again for the next record.
+TEST_F(SessionPasteTest, EachLocationIsProbedOnceAndRecordsGoToTheFreeOnes) {
     Store(1, "One");
     Store(2, "Two");
     Store(4, "Four");
@@ -67,6 +76,10 @@ TEST_F(SessionPasteTest, RecordsGoToTheFreeLocations) {
     EXPECT_EQ(count.records, 4);
     EXPECT_EQ(count.stored, 3);
     EXPECT_EQ(count.failed, 1);
+    EXPECT_EQ(LocationCommands(),
+              (Strings{"AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3", "AT+CPBW=3, \"0301\", 129, \"Anna\"",
+                       "AT+CPBR=4", "AT+CPBR=5", "AT+CPBW=5, \"+49112\", 145, \"Bob\"",
+                       "AT+CPBR=6", "AT+CPBW=6, \"777\", 129, \"Cleo\""}));
     const std::string port = modem.SlavePath();
     EXPECT_EQ(ui.seen, (Strings{"status 164 1 4", "status 164 2 4", "status 164 3 4", "status 164 4 4",
                                 "status 57345", "status 133 " + port, "status 57345", "message 143"}));
