@@ -1,26 +1,20 @@
 // Arbitrary clipboard text through the record readers: no crash, every record and field
 // inside the text, count and records in agreement, and what Copy writes reads back whole.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/phonebook/clipboard_records.h"
+#include "fuzz_check.h"
 
 using namespace ribodex;
+using fuzz::Check;
+using fuzz::Within;
 
 namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-bool Within(std::string_view part, std::string_view whole) {
-    return part.empty() || (part.data() >= whole.data() &&
-                            part.data() + part.size() <= whole.data() + whole.size());
-}
 
 // A name or number that survives the record format: none of its separators.
 std::string Clean(std::string_view text) {
@@ -53,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<ListRow> rows;
     for (std::size_t at = 0; at + 1 < size && rows.size() < 16; at += 8) {
         const std::string_view chunk = text.substr(at, 8);
-        rows.push_back({Clean(chunk.substr(0, 4)), Clean(chunk.substr(4)), ""});
+        rows.push_back({Clean(chunk.substr(0, 4)), Clean(chunk.substr(std::min<std::size_t>(4, chunk.size()))), ""});
     }
     const std::string copied = std::string(text.substr(0, size % 64)) + BuildClipboardText(rows);
     std::vector<std::string_view> back = ClipboardRecords(copied);
