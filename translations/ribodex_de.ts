@@ -436,6 +436,17 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CEditEntryDlg</name>
+    <message>
+        <source>Edit Entry</source>
+        <translation>Eintrag bearbeiten</translation>
+    </message>
+    <message>
+        <source>Here you can edit this phone book entry.</source>
+        <translation>Hier können Sie diesen Telefonbucheintrag bearbeiten.</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CMainFrame</name>
     <message>
         <source>&amp;File</source>
@@ -460,6 +471,21 @@ Hilfe</translation>
     <message>
         <source>&amp;?</source>
         <translation>&amp;?</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::CNewEntryDlg</name>
+    <message>
+        <source>New Entry</source>
+        <translation>Neuer Eintrag</translation>
+    </message>
+    <message>
+        <source>Here you can create a new phone book entry.</source>
+        <translation>Hier können Sie einen neuen Telefonbucheintrag anlegen.</translation>
+    </message>
+    <message>
+        <source>Index (optional):</source>
+        <translation>Index (optional):</translation>
     </message>
 </context>
 <context>
@@ -505,6 +531,21 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CSelectPhoneBookDlg</name>
+    <message>
+        <source>Select Phone Book</source>
+        <translation>Telefonbuch auswählen</translation>
+    </message>
+    <message>
+        <source>Phone Book:</source>
+        <translation>Telefonbuch:</translation>
+    </message>
+    <message>
+        <source>Here you can select the phone book you want to use.</source>
+        <translation>Hier können Sie das Telefonbuch auswählen, mit dem Sie arbeiten möchten.</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CSettingsDlg</name>
     <message>
         <source>Settings</source>
@@ -521,6 +562,17 @@ Hilfe</translation>
     <message>
         <source>Here you can edit the settings for this program.</source>
         <translation>Hier können Sie die Einstellungen dieses Programms bearbeiten.</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::EntryDlg</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Number:</source>
+        <translation>Nummer:</translation>
     </message>
 </context>
 </TS>

@@ -11,6 +11,7 @@
 
 #include "app/frame/command_actions.h"
 #include "app/frame/main_status_bar.h"
+#include "app/frame/select_phone_book_command.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/string_table.h"
@@ -46,6 +47,8 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     view = new CRdxView(session, *actions, this);
     setCentralWidget(view);
     connect(view, &CRdxView::StateChanged, this, &CMainFrame::UpdateCommandStates);
+    connect(actions->Get(ID_PHONEBOOK_SELECT), &QAction::triggered, this,
+            [this] { OnSelectPhoneBook(this->session, this); });
 
     toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("toolBar"));
@@ -141,6 +144,7 @@ void CMainFrame::UpdateCommandStates()
     context.connected = session.connected != 0;
     context.itemCount = view->Model()->rowCount();
     context.selectedCount = view->SelectedCount();
+    context.clipboardHasEntries = view->ClipboardHasEntries();
     actions->UpdateStates(context);
 }
 
