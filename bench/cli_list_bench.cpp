@@ -17,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/link_trace.h"
 #include "sim/state_file.h"
 #include "tests/support/child_process.h"
 
@@ -88,28 +89,14 @@ SimulatedPhone& Phone() {
     return phone;
 }
 
-// Bytes of every Write and Read record in a link trace. Records start with a
-// "MM/DD/YYYY HH:MM:SS [COM]: " stamp at the start of a line; a Read record's answer spans
-// lines of its own.
+// Bytes of every Write and Read record in a link trace.
 std::size_t TracedBytes(const std::string& trace, const std::string& port) {
-    std::vector<std::size_t> starts;
-    for (std::size_t p = 0; p + 27 <= trace.size(); ++p) {
-        if ((p == 0 || trace[p - 1] == '\n') && trace.compare(p + 19, 8, " [COM]: ") == 0)
-            starts.push_back(p);
-    }
     std::size_t bytes = 0;
-    const std::string write = "Write(" + port + "): ", read = "Read(" + port + "): ";
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        const std::size_t begin = starts[i] + 27;
-        const std::size_t end = (i + 1 < starts.size() ? starts[i + 1] : trace.size()) - 1;  // its '\n'
-        const std::string_view record(trace.data() + begin, end - begin);
-        if (record.rfind(write, 0) == 0) bytes += record.size() - write.size();
-        if (record.rfind(read, 0) == 0) bytes += record.size() - read.size();
-    }
+    for (const bench::TraceRecord& record : bench::TraceRecords(trace, port)) bytes += record.bytes.size();
     return bytes;
 }
 
-double WireMs(std::size_t bytes) { return bytes * 10.0 / kBaud * 1000.0; }
+double WireMs(std::size_t bytes) { return bench::WireMs(bytes, kBaud); }
 
 void BM_CliList250At9600(benchmark::State& state) {
     SimulatedPhone& phone = Phone();

@@ -3,26 +3,15 @@
 #include <climits>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
+#include "fuzz_check.h"
 
 using namespace ribodex;
-
-namespace {
-
-void Check(bool condition) {
-    if (!condition) std::abort();
-}
-
-bool Within(std::string_view part, std::string_view whole) {
-    return part.empty() || (part.data() >= whole.data() &&
-                            part.data() + part.size() <= whole.data() + whole.size());
-}
-
-}  // namespace
+using fuzz::Check;
+using fuzz::Within;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view answer(reinterpret_cast<const char*>(data), size);

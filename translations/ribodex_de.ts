@@ -451,6 +451,17 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CEditEntryDlg</name>
+    <message>
+        <source>Edit Entry</source>
+        <translation>Eintrag bearbeiten</translation>
+    </message>
+    <message>
+        <source>Here you can edit this phone book entry.</source>
+        <translation>Hier können Sie diesen Telefonbucheintrag bearbeiten.</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CFindDlg</name>
     <message>
         <source>Find</source>
@@ -514,6 +525,21 @@ Hilfe</translation>
     <message>
         <source>&amp;?</source>
         <translation>&amp;?</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::CNewEntryDlg</name>
+    <message>
+        <source>New Entry</source>
+        <translation>Neuer Eintrag</translation>
+    </message>
+    <message>
+        <source>Here you can create a new phone book entry.</source>
+        <translation>Hier können Sie einen neuen Telefonbucheintrag anlegen.</translation>
+    </message>
+    <message>
+        <source>Index (optional):</source>
+        <translation>Index (optional):</translation>
     </message>
 </context>
 <context>
@@ -592,6 +618,21 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CSelectPhoneBookDlg</name>
+    <message>
+        <source>Select Phone Book</source>
+        <translation>Telefonbuch auswählen</translation>
+    </message>
+    <message>
+        <source>Phone Book:</source>
+        <translation>Telefonbuch:</translation>
+    </message>
+    <message>
+        <source>Here you can select the phone book you want to use.</source>
+        <translation>Hier können Sie das Telefonbuch auswählen, mit dem Sie arbeiten möchten.</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CSettingsDlg</name>
     <message>
         <source>Settings</source>
@@ -616,6 +657,17 @@ Hilfe</translation>
     <message>
         <source>Ask the SIM card whether it wants its PIN before the phone book is read.</source>
         <translation>Die SIM-Karte fragen, ob sie ihre PIN verlangt, bevor das Telefonbuch gelesen wird.</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::EntryDlg</name>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Number:</source>
+        <translation>Nummer:</translation>
     </message>
 </context>
 <context>

@@ -46,6 +46,12 @@ void QtUserInterface::SetStatusText(int messageId, std::string_view arg)
         frame->SetStatusText(StringTable::Format(messageId, arg));
 }
 
+void QtUserInterface::SetStatusNumbers(int messageId, int first, int second)
+{
+    if (frame != nullptr)
+        frame->SetStatusText(StringTable::FormatNumbers(messageId, {first, second}));
+}
+
 void QtUserInterface::BeginWaitCursor()
 {
     ++waitDepth;

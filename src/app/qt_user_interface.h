@@ -19,6 +19,7 @@ public:
     bool PromptPin(int promptId, std::string_view port, PinDialogData& data) override;
     bool PromptPuk(int promptId, std::string_view port, PukDialogData& data) override;
     void SetStatusText(int messageId, std::string_view arg = {}) override;
+    void SetStatusNumbers(int messageId, int first, int second) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
 

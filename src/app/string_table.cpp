@@ -21,7 +21,7 @@ QString StringTable::Text(int id)
         return tr("An error has occured while checking the PIN on the device on port \"%s\". "
                   "Possibly there is no AT+C-compatible device connected to this port or no "
                   "SIM Card is inserted. Probably the port cannot be used. Do you want to continue?");
-    case IDS_DELETE_QUESTION: return tr("Do you really want to delete the selected entries?");
+    case MsgDeleteQuestion: return tr("Do you really want to delete the selected entries?");
     case 135: return tr("Mobile Equipment");
     case 136: return tr("SIM");
     case 137: return tr("Data Card");
@@ -30,8 +30,8 @@ QString StringTable::Text(int id)
     case 140: return tr("Fixed numbers");
     case IDS_PRINT_PAGE_HEADING: return tr("Ribodex Page: %d");
     case IDS_ERROR: return tr("An error has occured.");
-    case IDS_PASTE_INCOMPLETE: return tr("Not all entries could be pasted.");
-    case IDS_WRITE_FAILED: return tr("Error while creating the new phone book entry.");
+    case MsgPasteIncomplete: return tr("Not all entries could be pasted.");
+    case MsgWriteFailed: return tr("Error while creating the new phone book entry.");
     case IDS_EXPORT_FILTER: return tr("Text Files (*.txt)|*.txt||");
     case IDS_MENU_NEW_ENTRY: return tr("&New Entry...");
     case IDS_MENU_DELETE_ENTRY: return tr("&Delete Entry");
@@ -43,8 +43,8 @@ QString StringTable::Text(int id)
     case IDS_MENU_VIEW: return tr("&View");
     case IDS_BROWSER_FAILED: return tr("An error has occured while starting your internet browser.");
     case IDS_NO_ENTRY_FOUND: return tr("No entry found.");
-    case IDS_PASTE_PROGRESS: return tr("Paste item %d of %d ...");
-    case IDS_OVERWRITE_QUESTION:
+    case MsgPasteProgress: return tr("Paste item %d of %d ...");
+    case MsgOverwriteQuestion:
         return tr("An entry at the index %d allready exists. Do you want to overwrite it?");
     case MsgEnterPin: return tr("Enter the PIN of the SIM-Card in the device on port \"%s\".");
     case MsgEnterPuk: return tr("Enter the PUK of the SIM-Card in the device on port \"%s\".");
@@ -91,7 +91,9 @@ QString StringTable::Text(int id)
 QString StringTable::Format(int id, std::string_view arg)
 {
     QString text = Text(id);
-    const qsizetype at = text.indexOf(QLatin1String("%s"));
+    qsizetype at = text.indexOf(QLatin1String("%s"));
+    if (at < 0)
+        at = text.indexOf(QLatin1String("%d"));
     if (at >= 0)
         text.replace(at, 2, FromCp1252(arg));
     return text;

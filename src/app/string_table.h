@@ -13,12 +13,10 @@ enum StringId : int {
     IDS_INDEX_COLUMN = 129,
     IDS_NUMBER_COLUMN = 130,
     IDS_NAME_COLUMN = 131,
-    IDS_DELETE_QUESTION = 134,      // Yes/No
+    // 134, 143, 144, 164, 165: core/session/user_interface.h
     // 135 to 140: the memories' display texts (PhoneBookStorageInfo::textId)
     IDS_PRINT_PAGE_HEADING = 141,   // %d = page number
     IDS_ERROR = 142,                // OK box
-    IDS_PASTE_INCOMPLETE = 143,     // OK box
-    IDS_WRITE_FAILED = 144,         // OK box, new entry and edit
     IDS_EXPORT_FILTER = 145,        // description|pattern||
     IDS_MENU_NEW_ENTRY = 148,       // the context menus' own item texts
     IDS_MENU_DELETE_ENTRY = 149,
@@ -31,8 +29,6 @@ enum StringId : int {
     IDS_PIN_MISMATCH = 161,
     IDS_BROWSER_FAILED = 162,       // OK box
     IDS_NO_ENTRY_FOUND = 163,       // OK box
-    IDS_PASTE_PROGRESS = 164,       // status text, %d of %d
-    IDS_OVERWRITE_QUESTION = 165,   // Yes/No, %d = index
     ID_INDICATOR_CAPS = 59137,
     ID_INDICATOR_NUM = 59138,
     ID_INDICATOR_SCRL = 59139,
@@ -49,7 +45,8 @@ public:
     // The whole string of id; a command's string is its prompt, "\n" and its tool tip.
     // Empty for an id the table does not hold.
     static QString Text(int id);
-    // Text(id) with the first "%s" replaced by arg (Windows-1252 bytes, as core hands them).
+    // Text(id) with the first "%s" replaced by arg (Windows-1252 bytes, as core hands them);
+    // in a text without "%s", the first "%d" (core hands numbers as decimal text).
     static QString Format(int id, std::string_view arg);
     // Text(id) with each "%d" replaced, in order, by the next of numbers ("%d" beyond them
     // stays as it is).

@@ -8,9 +8,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/app_language.h"
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/puk_dlg.h"
+#include "app/dialogs/select_phone_book_dlg.h"
 #include "app/dialogs/settings_dlg.h"
 #include "dialog_script_helper.h"
 
@@ -29,6 +31,8 @@ private slots:
     void pukDialogAcceptsMatchingPins();
     void portListOrder();
     void portListWithoutDevFolder();
+    void phoneBookListSortedByTextWithTheCurrentOneChosen_data();
+    void phoneBookListSortedByTextWithTheCurrentOneChosen();
 };
 
 namespace {
@@ -179,6 +183,42 @@ void DialogsTest::portListWithoutDevFolder()
     const std::vector<std::string> expected{"COM1", "COM2", "COM3", "COM4", "COM5",
                                             "COM6", "COM7", "COM8", "DEMO"};
     QCOMPARE(AvailablePorts("/nonexistent/dev"), expected);
+}
+
+void DialogsTest::phoneBookListSortedByTextWithTheCurrentOneChosen_data()
+{
+    QTest::addColumn<bool>("german");
+    QTest::addColumn<int>("offered");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<int>("chosen");  // code; 0 for none
+    // Codes: ME 1, SM 2, TA 4, MD 8, OW 16, FD 32.
+    QTest::newRow("by text, not by code") << false << (1 | 2 | 32) << 2
+        << QStringList{"Fixed numbers", "Mobile Equipment", "SIM"} << 2;
+    QTest::newRow("the current one sorted first") << false << (1 | 2 | 4) << 4
+        << QStringList{"Data Card", "Mobile Equipment", "SIM"} << 4;
+    QTest::newRow("German texts sort in their own order") << true << 63 << 1
+        << QStringList{"Datenkarte", "Eigene Nummer", "Feste Rufnummern", "Letzte Nummer", "SIM",
+                       "Telefonspeicher"} << 1;
+    QTest::newRow("current one not offered") << false << (2 | 32) << 1
+        << QStringList{"Fixed numbers", "SIM"} << 0;
+    QTest::newRow("device offers none of them") << false << 0 << 0 << QStringList{} << 0;
+}
+
+void DialogsTest::phoneBookListSortedByTextWithTheCurrentOneChosen()
+{
+    QFETCH(bool, german);
+    QFETCH(int, offered);
+    QFETCH(int, current);
+    QFETCH(QStringList, shown);
+    QFETCH(int, chosen);
+    AppLanguage language(german ? QLocale(QLocale::German, QLocale::Germany) : QLocale(QLocale::English));
+    CSelectPhoneBookDlg dialog(offered, current);
+    QStringList texts;
+    for (int i = 0; i < dialog.PhoneBookList()->count(); ++i)
+        texts << dialog.PhoneBookList()->itemText(i);
+    QCOMPARE(texts, shown);
+    QCOMPARE(dialog.SelectedCode(), chosen);
 }
 
 QTEST_MAIN(DialogsTest)

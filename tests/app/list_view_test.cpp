@@ -15,6 +15,7 @@
 #include "core/phonebook/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"
+#include "dialog_script_helper.h"
 
 using namespace ribodex;
 
@@ -248,8 +249,11 @@ void ListViewTest::contextMenuDependsOnSelection()
     QAction* command = actions->Get(ID_PHONEBOOK_EDIT_ENTRY);
     QAction* item = view->SelectionMenu()->actions().at(2);
     QSignalSpy ran(command, &QAction::triggered);
+    test::DialogScript script;
+    script.Cancel();  // the command's dialog
     item->trigger();
     QCOMPARE(ran.count(), 1);
+    QCOMPARE(script.Seen(), QStringList{"dialog: Edit Entry"});
     command->setEnabled(false);
     QVERIFY(!item->isEnabled());
 

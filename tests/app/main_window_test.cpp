@@ -21,6 +21,7 @@
 #include "app/rdx_app.h"
 #include "core/phonebook/command_state.h"
 #include "dialog_script_helper.h"
+#include "window_timing_helper.h"
 #include "sim/pty_modem.h"
 
 using namespace ribodex;
@@ -67,19 +68,6 @@ private:
 
 namespace {
 
-Timing Fast()
-{
-    Timing timing;
-    timing.afterDtrMs = 0;
-    timing.afterDisconnectMs = 0;
-    timing.afterPinAcceptedMs = 20;
-    timing.beforeFullReadMs = 20;
-    timing.commandLimitMs = 1500;
-    timing.pinLimitMs = 1500;
-    timing.fullReadLimitMs = 3000;
-    return timing;
-}
-
 const char* const kIdle = "For Help, press F1";
 
 }  // namespace
@@ -116,7 +104,7 @@ std::unique_ptr<RdxApp> MainWindowTest::NewApp()
 {
     RdxApp::Options options;
     options.demoBookPath = dir->filePath(QStringLiteral("demo-phone.txt")).toStdString();
-    options.timing = Fast();
+    options.timing = test::FastTiming();
     return std::make_unique<RdxApp>(*store, options);
 }
 
@@ -322,7 +310,7 @@ void MainWindowTest::unrecognisableAnswerAsksWhetherToContinue()
     yes ? script.PressYes() : script.PressNo();
     RdxApp::Options options;
     options.demoBookPath = dir->filePath(QStringLiteral("demo.txt")).toStdString();
-    options.timing = Fast();
+    options.timing = test::FastTiming();
     options.timing.commandLimitMs = 200;
     options.timing.fullReadLimitMs = 200;
     RdxApp app(*store, options);

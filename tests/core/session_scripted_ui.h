@@ -85,6 +85,10 @@ public:
     void SetStatusText(int id, std::string_view arg) override {
         seen.push_back("status " + std::to_string(id) + Arg(arg));
     }
+    void SetStatusNumbers(int id, int first, int second) override {
+        seen.push_back("status " + std::to_string(id) + " " + std::to_string(first) + " " +
+                       std::to_string(second));
+    }
     void BeginWaitCursor() override { ++waitDepth; }
     void EndWaitCursor() override {
         if (--waitDepth < 0) ADD_FAILURE() << "wait cursor ended more often than begun";

@@ -12,6 +12,7 @@
 #include "app/frame/frame_find.h"
 #include "app/frame/help_commands.h"
 #include "app/frame/main_status_bar.h"
+#include "app/frame/select_phone_book_command.h"
 #include "app/frame/window_placement.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
@@ -49,6 +50,8 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     setCentralWidget(view);
     connect(view, &CRdxView::StateChanged, this, &CMainFrame::UpdateCommandStates);
     find = new FrameFind(*this, *actions);
+    connect(actions->Get(ID_PHONEBOOK_SELECT), &QAction::triggered, this,
+            [this] { OnSelectPhoneBook(this->session, this); });
 
     toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("toolBar"));
@@ -147,6 +150,7 @@ void CMainFrame::UpdateCommandStates()
     context.connected = session.connected != 0;
     context.itemCount = view->Model()->rowCount();
     context.selectedCount = view->SelectedCount();
+    context.clipboardHasEntries = view->ClipboardHasEntries();
     actions->UpdateStates(context);
 }
 

@@ -98,6 +98,19 @@ void PhoneBookModel::SortColumn(int column)
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void PhoneBookModel::SetItem(int row, ListRow item)
+{
+    rows[size_t(row)] = std::move(item);
+    emit dataChanged(index(row, 0), index(row, 2));
+}
+
+void PhoneBookModel::RemoveItem(int row)
+{
+    beginRemoveRows({}, row, row);
+    rows.erase(rows.begin() + row);
+    endRemoveRows();
+}
+
 int PhoneBookModel::ItemIndex(int row) const
 {
     return ribodex::ItemIndex(rows[size_t(row)][IndexColumn]);

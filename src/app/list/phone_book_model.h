@@ -34,6 +34,10 @@ public:
     void SortColumn(int column);
     bool NextAscending(int column) const { return flags.NextAscending(column); }
 
+    // Edit and Delete change single items between refreshes; the selection follows.
+    void SetItem(int row, ListRow item);
+    void RemoveItem(int row);
+
     const ListRow& Row(int row) const { return rows[size_t(row)]; }
     const std::vector<ListRow>& Rows() const { return rows; }  // in list order
     // The location index of a row, read back from its Index column text.

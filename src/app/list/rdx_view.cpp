@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
 #include <QSet>
@@ -95,6 +96,8 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     modeCommand(ID_VIEWMODE_REPORT, Mode::Report);
     connect(actions.Get(ID_VIEW_REFRESH), &QAction::triggered, this, [this] { RefreshList(); });
     printing = new PhoneBookPrinter(*model, actions, this);
+    ConnectEditingCommands(actions);
+    ConnectClipboardCommands(actions);
 }
 
 QMenu* CRdxView::BuildContextMenu(const CommandActions& actions, bool forSelection)
@@ -174,6 +177,11 @@ QMenu* CRdxView::ContextMenu() const
 
 bool CRdxView::eventFilter(QObject* watched, QEvent* event)
 {
+    // The item views put their current cell on the clipboard for Ctrl+C by themselves. The
+    // key belongs to the Copy command, which takes it while enabled; while disabled the key
+    // must not replace what the user has on the clipboard.
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
+        return true;
     if (event->type() != QEvent::ContextMenu)
         return QStackedWidget::eventFilter(watched, event);
     auto* view = qobject_cast<QAbstractItemView*>(currentWidget());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStackedWidget>
+#include <vector>
 
 class QAbstractItemView;
 class QContextMenuEvent;
@@ -40,6 +41,10 @@ public:
     QListView* IconView() const { return iconView; }
     int SelectedCount() const;
 
+    // Whether the clipboard holds at least one record of ours (kept current from
+    // QClipboard::dataChanged).
+    bool ClipboardHasEntries() const { return clipboardHasEntries; }
+
     // The context menu a right click shows now: the selection menu when an item is
     // selected, otherwise the empty-list menu.
     QMenu* ContextMenu() const;
@@ -67,6 +72,22 @@ private:
     void ShowContextMenu(QAbstractItemView& view, const QContextMenuEvent& event);
     QMenu* BuildContextMenu(const CommandActions& actions, bool forSelection);
 
+    // Phone Book > New Entry, Edit Entry (also the double click), Delete Entry
+    // (rdx_view_editing.cpp).
+    void ConnectEditingCommands(const CommandActions& actions);
+    void OnNewEntry();
+    void OnEditEntry();
+    void OnDeleteEntry();
+    // Selected item positions, ascending.
+    std::vector<int> SelectedRows() const;
+
+    // Edit > Cut, Copy, Paste through the system clipboard (clipboard_commands.cpp).
+    void ConnectClipboardCommands(const CommandActions& actions);
+    void OnCopy();
+    void OnCut();
+    void OnPaste();
+    void OnClipboardChanged();
+
     Session& session;
     PhoneBookModel* model = nullptr;
     QTreeView* reportView = nullptr;
@@ -76,6 +97,7 @@ private:
     PhoneBookPrinter* printing = nullptr;
     Mode mode = Mode::Report;
     int largeIcon = 32;
+    bool clipboardHasEntries = false;
 };
 
 }  // namespace ribodex

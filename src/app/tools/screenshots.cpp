@@ -6,19 +6,26 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeView>
 #include <cstdio>
 #include <functional>
 
 #include "app/app_language.h"
 #include "app/dialogs/about_dlg.h"
+#include "app/dialogs/entry_dlg.h"
 #include "app/dialogs/find_dlg.h"
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/puk_dlg.h"
+#include "app/dialogs/select_phone_book_dlg.h"
 #include "app/dialogs/settings_dlg.h"
 #include "app/frame/caption_bar.h"
 #include "app/frame/caption_frame.h"
@@ -55,6 +62,28 @@ bool Save(QWidget& widget, const QString& path, const std::function<void()>& bef
     const bool saved = widget.grab().save(path);
     std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     widget.hide();
+    return saved;
+}
+
+// The main window with one of its menus dropped down: a popup is a window of its own, so
+// it is grabbed apart and painted over the window where it opened.
+bool SaveWithMenu(QMainWindow& window, int menuPosition, const QString& path)
+{
+    QAction* menuAction = window.menuBar()->actions().value(menuPosition);
+    if (menuAction == nullptr || menuAction->menu() == nullptr)
+        return false;
+    window.menuBar()->setActiveAction(menuAction);
+    QApplication::processEvents();
+    QMenu* menu = menuAction->menu();
+    QPixmap shot = window.grab();
+    {
+        QPainter painter(&shot);
+        painter.drawPixmap(menu->mapToGlobal(QPoint()) - window.mapToGlobal(QPoint()), menu->grab());
+    }
+    menu->hide();
+    window.menuBar()->setActiveAction(nullptr);
+    const bool saved = shot.save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "FAILED", qPrintable(path));
     return saved;
 }
 
@@ -112,6 +141,13 @@ int main(int argc, char* argv[])
     ok &= Save(*app.Frame(), name("main-window"), captionActive(true));
     ok &= Save(*app.Frame(), name("main-window-inactive"), captionActive(false));
     app.Frame()->show();
+    // With two entries selected, so that the editing commands are enabled.
+    QTreeView* list = app.Frame()->View()->ReportView();
+    for (int row : {1, 3})
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    ok &= SaveWithMenu(*app.Frame(), 1, name("main-window-edit-menu"));
+    ok &= SaveWithMenu(*app.Frame(), 3, name("main-window-phone-book-menu"));
 
     CAboutDlg about(app.Frame());
     ok &= Save(about, name("about-dialog"));
@@ -131,17 +167,33 @@ int main(int argc, char* argv[])
     preview->resize(720, 560);
     ok &= Save(*preview, name("print-preview"));
 
+    CNewEntryDlg newEntry(app.Frame());
+    newEntry.NameEdit()->setText(QStringLiteral("Carla Meier"));
+    newEntry.NumberEdit()->setText(QStringLiteral("+4930987654"));
+    newEntry.IndexEdit()->setText(QStringLiteral("21"));
+    ok &= Save(newEntry, name("new-entry-dialog"));
+    CEditEntryDlg editEntry({"Anna Huber", "+4930123456"}, app.Frame());
+    ok &= Save(editEntry, name("edit-entry-dialog"));
+    CSelectPhoneBookDlg selectPhoneBook(app.Device().QueryPhoneBooks(), app.Device().QueryCurrentPhoneBook(),
+                                        app.Frame());
+    ok &= Save(selectPhoneBook, name("select-phone-book-dialog"));
+
+    // Each box with its argument: the port, or for 165 the index.
     const struct {
         const char* file;
         int id;
         bool question;
-    } boxes[] = {{"message-132", MsgConnectFailed, false}, {"message-147", MsgPinCheckFailed, true},
-                 {"message-158", MsgWrongPin, false}, {"message-161", IDS_PIN_MISMATCH, false},
-                 {"message-163", IDS_NO_ENTRY_FOUND, false}};
+        const char* arg;
+    } boxes[] = {{"message-132", MsgConnectFailed, false, "COM1"}, {"message-147", MsgPinCheckFailed, true, "COM1"},
+                 {"message-158", MsgWrongPin, false, "COM1"}, {"message-161", IDS_PIN_MISMATCH, false, "COM1"},
+                 {"message-134", MsgDeleteQuestion, true, ""}, {"message-143", MsgPasteIncomplete, false, ""},
+                 {"message-144", MsgWriteFailed, false, ""}, {"message-154", IDS_INVALID_NUMBER, false, ""},
+                 {"message-165", MsgOverwriteQuestion, true, "5"}, {"message-163", IDS_NO_ENTRY_FOUND, false, ""}};
     for (const auto& box : boxes) {
+        const QString text = StringTable::Format(box.id, box.arg);
         std::unique_ptr<QMessageBox> widget(
-            box.question ? Box(QMessageBox::Question, StringTable::Format(box.id, "COM1"), QMessageBox::Yes | QMessageBox::No)
-                         : Box(QMessageBox::Warning, StringTable::Format(box.id, "COM1"), QMessageBox::Ok));
+            box.question ? Box(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No)
+                         : Box(QMessageBox::Warning, text, QMessageBox::Ok));
         ok &= Save(*widget, name(box.file));
     }
     app.Frame()->close();

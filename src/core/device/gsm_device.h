@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <limits>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -68,8 +69,14 @@ public:
 
     // Writing
     bool WriteEntry(std::string_view number, std::string_view name, int index);
+    // For a run of writes at index -1 that nothing else writes between (paste): the search
+    // for a free location starts at searchFrom instead of firstIndex, and searchFrom moves
+    // past every location the run found taken or wrote, so each location is probed once.
+    // Start a run with INT_MIN.
+    bool WriteEntry(std::string_view number, std::string_view name, int index, int& searchFrom);
     bool DeleteEntry(int index);
-    int FindFreeIndex();
+    // The lowest location at or above from (and firstIndex) that reads as empty; -1 if none.
+    int FindFreeIndex(int from = std::numeric_limits<int>::min());
 };
 
 }  // namespace ribodex

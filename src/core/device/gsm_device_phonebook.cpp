@@ -1,4 +1,7 @@
 // The entry list, and reading, writing and deleting the entries of the selected memory.
+#include <algorithm>
+#include <limits>
+
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
@@ -55,25 +58,34 @@ int GsmDevice::ReadAllEntries() {
 }
 
 bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index) {
+    int searchFrom = std::numeric_limits<int>::min();
+    return WriteEntry(number, name, index, searchFrom);
+}
+
+bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index, int& searchFrom) {
     const std::string deviceName = ConvertAlphabet(name, true);
     // Refused before the search for a free location, so a bad text sends nothing at all.
     if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName)) return false;
-    if (index == -1) {
-        index = FindFreeIndex();
+    const bool searched = index == -1;
+    if (searched) {
+        index = FindFreeIndex(searchFrom);
         if (index == -1) return false;
+        searchFrom = index;  // every location below it was found taken
     }
     const std::optional<std::string> line = BuildWriteEntryCommand(index, number, deviceName);
-    return line && HasOk(Exchange(*line, timing.commandLimitMs));
+    if (!line || !HasOk(Exchange(*line, timing.commandLimitMs))) return false;
+    if (searched && index < std::numeric_limits<int>::max()) searchFrom = index + 1;
+    return true;
 }
 
 bool GsmDevice::DeleteEntry(int index) {
     return HasOk(Exchange(BuildDeleteEntryCommand(index), timing.commandLimitMs));
 }
 
-int GsmDevice::FindFreeIndex() {
+int GsmDevice::FindFreeIndex(int from) {
     QueryPhoneBookInfo();
     // 64-bit counter: a range that ends at INT_MAX must not overflow the loop.
-    for (long long index = firstIndex; index <= lastIndex; ++index)
+    for (long long index = std::max(firstIndex, from); index <= lastIndex; ++index)
         if (!ReadEntry(static_cast<int>(index))) return static_cast<int>(index);
     return -1;
 }

@@ -6,16 +6,21 @@
 namespace ribodex {
 
 // String-table ids the session code shows. The app maps them to its translated texts;
-// where a text holds %s the argument passed along replaces it.
+// where a text holds %s (or, failing that, %d) the argument passed along replaces it.
 enum MessageId : int {
     MsgConnectFailed = 132,     // OK box
     MsgTransferData = 133,      // status text, %s = port
+    MsgDeleteQuestion = 134,    // Yes/No question
+    MsgPasteIncomplete = 143,   // OK box
+    MsgWriteFailed = 144,       // OK box, new entry and edit
     MsgPinCheckFailed = 147,    // Yes/No question, %s = port
     MsgEnterPin = 156,          // PIN dialog prompt, %s = port
     MsgEnterPuk = 157,          // PUK dialog prompt, %s = port
     MsgWrongPin = 158,          // OK box
     MsgWrongPuk = 159,          // OK box
     MsgCheckingPin = 160,       // status text, %s = port
+    MsgPasteProgress = 164,     // status text, %d of %d
+    MsgOverwriteQuestion = 165, // Yes/No question, %d = index
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 
@@ -53,6 +58,8 @@ public:
 
     // Status bar message pane, painted at once.
     virtual void SetStatusText(int messageId, std::string_view arg = {}) = 0;
+    // The same with the two "%d" of the text replaced by first and second.
+    virtual void SetStatusNumbers(int messageId, int first, int second) = 0;
 
     // Nested pairs: the cursor is back to normal after the outermost End.
     virtual void BeginWaitCursor() = 0;

@@ -1,0 +1,97 @@
+#include "app/dialogs/entry_dlg.h"
+
+#include <QDialogButtonBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "app/message_box.h"
+#include "app/string_table.h"
+#include "core/device/answer_parser.h"
+
+namespace ribodex {
+namespace {
+
+QLineEdit* NewTextEdit(const char* name, const std::string& text, QWidget* parent)
+{
+    auto* edit = new QLineEdit(FromCp1252(text), parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setMinimumWidth(200);
+    return edit;
+}
+
+}  // namespace
+
+EntryDlg::EntryDlg(const QString& title, const char* objectName, const QString& explanation,
+                   const EntryFields& fields, QWidget* parent)
+    : QDialog(parent)
+{
+    setWindowTitle(title);
+    setObjectName(QLatin1String(objectName));
+    nameEdit = NewTextEdit("IDC_ENTRY_NAME", fields.name, this);
+    numberEdit = NewTextEdit("IDC_ENTRY_NUMBER", fields.number, this);
+
+    auto* text = new QLabel(explanation, this);
+    text->setWordWrap(true);
+    grid = new QGridLayout;
+    AddRow(tr("Name:"), nameEdit);
+    AddRow(tr("Number:"), numberEdit);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &EntryDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &EntryDlg::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addLayout(grid);
+    layout->addWidget(buttons);
+    nameEdit->setFocus();
+}
+
+void EntryDlg::AddRow(const QString& label, QWidget* field)
+{
+    auto* caption = new QLabel(label, this);
+    caption->setBuddy(field);
+    const int row = grid->rowCount();
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(field, row, 1, Qt::AlignLeft);
+}
+
+EntryFields EntryDlg::Fields() const
+{
+    return {ToCp1252(nameEdit->text()), ToCp1252(numberEdit->text())};
+}
+
+void EntryDlg::accept()
+{
+    if (!IsValidNumber(ToCp1252(numberEdit->text()))) {
+        ShowMessageBox(this, StringTable::Text(IDS_INVALID_NUMBER));
+        numberEdit->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+CNewEntryDlg::CNewEntryDlg(QWidget* parent)
+    : EntryDlg(tr("New Entry"), "IDD_NEW_ENTRY", tr("Here you can create a new phone book entry."), {},
+               parent)
+{
+    indexEdit = new QLineEdit(this);
+    indexEdit->setObjectName(QStringLiteral("IDC_ENTRY_INDEX"));
+    indexEdit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), indexEdit));
+    indexEdit->setMaximumWidth(80);
+    AddRow(tr("Index (optional):"), indexEdit);
+}
+
+std::string CNewEntryDlg::IndexText() const
+{
+    return indexEdit->text().toStdString();
+}
+
+CEditEntryDlg::CEditEntryDlg(const EntryFields& fields, QWidget* parent)
+    : EntryDlg(tr("Edit Entry"), "IDD_EDIT_ENTRY", tr("Here you can edit this phone book entry."), fields,
+               parent)
+{
+}
+
+}  // namespace ribodex

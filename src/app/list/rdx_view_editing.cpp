@@ -1,0 +1,105 @@
+// The view's Phone Book commands: New Entry, Edit Entry and Delete Entry. The device work
+// and the messages are the core's; here the dialogs are shown and the items brought up to
+// date.
+#include <QAction>
+#include <QItemSelectionModel>
+#include <QTreeView>
+#include <string>
+
+#include "app/dialogs/entry_dlg.h"
+#include "app/frame/command_actions.h"
+#include "app/list/phone_book_model.h"
+#include "app/list/rdx_view.h"
+#include "app/message_box.h"
+#include "core/phonebook/command_state.h"
+#include "core/session/connection_flow.h"
+#include "core/session/entry_commands.h"
+#include "core/session/user_interface.h"
+
+namespace ribodex {
+namespace {
+
+// The view's selection as the delete walk sees it.
+class ViewSelection : public SelectedItems {
+public:
+    ViewSelection(PhoneBookModel& model, const QItemSelectionModel& selection)
+        : model(model), selection(selection) {}
+
+    int NextSelected(int from) const override
+    {
+        for (int row = from; row < model.rowCount(); ++row) {
+            // Column 0 is selected in every mode (the icon view selects no other).
+            if (selection.isSelected(model.index(row, NameColumn)))
+                return row;
+        }
+        return -1;
+    }
+    int ItemIndex(int position) const override { return model.ItemIndex(position); }
+    void RemoveItem(int position) override { model.RemoveItem(position); }
+
+private:
+    PhoneBookModel& model;
+    const QItemSelectionModel& selection;
+};
+
+}  // namespace
+
+void CRdxView::ConnectEditingCommands(const CommandActions& actions)
+{
+    connect(actions.Get(ID_PHONEBOOK_NEW_ENTRY), &QAction::triggered, this, &CRdxView::OnNewEntry);
+    connect(actions.Get(ID_PHONEBOOK_EDIT_ENTRY), &QAction::triggered, this, &CRdxView::OnEditEntry);
+    connect(actions.Get(ID_PHONEBOOK_DELETE_ENTRY), &QAction::triggered, this, &CRdxView::OnDeleteEntry);
+    connect(this, &CRdxView::EditRequested, this, &CRdxView::OnEditEntry);
+}
+
+std::vector<int> CRdxView::SelectedRows() const
+{
+    const ViewSelection selection(*model, *reportView->selectionModel());
+    std::vector<int> rows;
+    for (int row = selection.NextSelected(0); row >= 0; row = selection.NextSelected(row + 1))
+        rows.push_back(row);
+    return rows;
+}
+
+void CRdxView::OnNewEntry()
+{
+    WaitCursor wait(session.ui);
+    CNewEntryDlg dialog(window());
+    {
+        CursorLift lift;
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    if (CreateEntry(session, dialog.Fields(), NewEntryIndex(dialog.IndexText())))
+        RefreshList();
+}
+
+void CRdxView::OnEditEntry()
+{
+    WaitCursor wait(session.ui);
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    // Only the first selected item, also when there are more.
+    const int row = rows.front();
+    const int index = model->ItemIndex(row);
+    const EntryFields before{model->Row(row)[NameColumn], model->Row(row)[NumberColumn]};
+    CEditEntryDlg dialog(before, window());
+    {
+        CursorLift lift;
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+    }
+    const EntryFields after = dialog.Fields();
+    // In place: the item keeps its position and selection; no refresh, no re-sort.
+    if (RewriteEntry(session, index, before, after) == EditOutcome::Written)
+        model->SetItem(row, {after.name, after.number, std::to_string(index)});
+}
+
+void CRdxView::OnDeleteEntry()
+{
+    ViewSelection selection(*model, *reportView->selectionModel());
+    DeleteSelectedEntries(session, selection);
+}
+
+}  // namespace ribodex

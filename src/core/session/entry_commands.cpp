@@ -1,0 +1,50 @@
+#include "core/session/entry_commands.h"
+
+#include <string>
+
+#include "core/device/answer_parser.h"
+#include "core/device/gsm_device.h"
+#include "core/session/connection_flow.h"
+#include "core/session/user_interface.h"
+
+namespace ribodex {
+
+int NewEntryIndex(std::string_view indexText) {
+    return indexText.empty() ? -1 : ParseInt(indexText);
+}
+
+bool CreateEntry(Session& session, const EntryFields& fields, int index) {
+    WaitCursor wait(session.ui);
+    GsmDevice& device = session.device;
+    // Asked also for -1: the device's answer for "no location" decides, as it always has.
+    if (device.ReadEntry(index) && !session.ui.AskYesNo(MsgOverwriteQuestion, std::to_string(index)))
+        return false;
+    if (device.WriteEntry(fields.number, fields.name, index)) return true;
+    session.ui.ShowMessage(MsgWriteFailed);
+    return false;
+}
+
+EditOutcome RewriteEntry(Session& session, int index, const EntryFields& before,
+                         const EntryFields& after) {
+    if (after.number == before.number && after.name == before.name) return EditOutcome::Unchanged;
+    WaitCursor wait(session.ui);
+    if (session.device.WriteEntry(after.number, after.name, index)) return EditOutcome::Written;
+    session.ui.ShowMessage(MsgWriteFailed);
+    return EditOutcome::Failed;
+}
+
+bool DeleteSelectedEntries(Session& session, SelectedItems& items) {
+    WaitCursor wait(session.ui);
+    if (items.NextSelected(0) < 0) return false;
+    if (!session.ui.AskYesNo(MsgDeleteQuestion)) return false;
+    GsmDevice& device = session.device;
+    for (int position = items.NextSelected(0); position >= 0; position = items.NextSelected(position)) {
+        if (device.IsConnected() && device.DeleteEntry(items.ItemIndex(position)))
+            items.RemoveItem(position);  // the next item moved up into this position
+        else
+            ++position;
+    }
+    return true;
+}
+
+}  // namespace ribodex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace ribodex {
+
+struct Session;
+
+// The commands that change one entry at a time, once their dialog closed with OK. Each runs
+// under the wait cursor on the UI thread, talks to the device of the session and shows its
+// own messages through the session's user interface; the caller updates the list.
+
+// What the entry dialogs show and hand back (Windows-1252).
+struct EntryFields {
+    std::string name;
+    std::string number;
+};
+
+// The index box of the new-entry dialog: -1 (the first free location) when empty, else
+// the decimal value of its digits; a value beyond int saturates at INT_MAX.
+int NewEntryIndex(std::string_view indexText);
+
+// New Entry: asks the device whether the location is taken (also for -1) and, when it is,
+// question 165 with the index; writes unless the answer was No. True when the entry was
+// written (the caller then refreshes the list); false after No, with nothing sent, or after
+// a refused write, with message 144 shown.
+bool CreateEntry(Session& session, const EntryFields& fields, int index);
+
+enum class EditOutcome { Unchanged, Written, Failed };
+
+// Edit Entry: nothing is sent when name and number are byte for byte what they were;
+// otherwise writes them at index. Failed shows message 144.
+EditOutcome RewriteEntry(Session& session, int index, const EntryFields& before,
+                         const EntryFields& after);
+
+// The list's selection as Delete Entry walks it, by item position.
+class SelectedItems {
+public:
+    virtual ~SelectedItems() = default;
+    // The lowest selected position at or after from, or -1.
+    virtual int NextSelected(int from) const = 0;
+    // The location index of the item at position (its Index column).
+    virtual int ItemIndex(int position) const = 0;
+    // Removes the item; the items below it move up by one.
+    virtual void RemoveItem(int position) = 0;
+};
+
+// Delete Entry: nothing without a selected item; question 134; then, from the top, deletes
+// each selected item's location and removes the item when the device confirmed. An item
+// the device refuses stays, still selected, and the walk goes on below it, so it always
+// ends. A link that is not open refuses every item at once (each would wait out its time
+// limit). False when nothing was selected or the answer was No.
+bool DeleteSelectedEntries(Session& session, SelectedItems& items);
+
+}  // namespace ribodex

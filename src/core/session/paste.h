@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace ribodex {
+
+class GsmDevice;
+class ListSink;
+struct Session;
+
+// What a paste did with the records of a clipboard text.
+struct PasteCount {
+    int records = 0;  // records in the text; 0: nothing to paste
+    int stored = 0;   // written to the device
+    int failed = 0;   // empty number, or a write the device did not confirm
+};
+
+// Called before each record with its number (from 1) and the number of records.
+using PasteProgress = std::function<void(int item, int count)>;
+
+// The records of text (clipboard records, Windows-1252) to the first free locations of the
+// selected memory, in order: progress, the pause of device.timing.perPastedRecordMs, then
+// WriteEntry with field 1 as the number, field 0 as the name and index -1. A record with
+// an empty number fails without device traffic. Within the run every location is probed
+// at most once (locations found taken or written are not read again), which gives the same
+// locations as long as nothing else writes to the device meanwhile. A link that is not
+// open fails every record at once: each would otherwise wait out its time limits.
+PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PasteProgress& progress);
+
+// The Paste command on a clipboard text: nothing when the text holds no records (the caller
+// beeps); otherwise, under the wait cursor, PasteRecords with string 164 as the progress in
+// the status bar, the idle prompt, RefreshList when at least one entry was stored, and
+// message 143 when any record failed.
+PasteCount PasteEntries(Session& session, ListSink& list, std::string_view text);
+
+}  // namespace ribodex

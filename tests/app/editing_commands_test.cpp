@@ -1,0 +1,307 @@
+// The commands that change the phone book, through the window against a simulated phone:
+// which dialog shows, what reaches the device, what the list shows afterwards, and that the
+// keys reach the commands while the list has the focus.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <QtTest>
+
+#include "app/frame/command_actions.h"
+#include "app/frame/main_frame.h"
+#include "app/list/phone_book_model.h"
+#include "app/list/rdx_view.h"
+#include "app/qt_settings_store.h"
+#include "app/rdx_app.h"
+#include "core/phonebook/command_state.h"
+#include "dialog_script_helper.h"
+#include "window_timing_helper.h"
+#include "sim/pty_modem.h"
+
+using namespace ribodex;
+using ribodex::test::DialogScript;
+
+class EditingCommandsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void newEntryChecksTheNumberAndAsksBeforeOverwriting();
+    void editRewritesTheItemInPlace();
+    void deleteKeepsTheItemTheDeviceRefuses();
+    void copyCutAndPasteThroughTheClipboard();
+    void selectPhoneBookSelectsOnOkOnly();
+
+private:
+    // A phone without PIN whose SIM holds the given entries (number 0 followed by 1700 +
+    // index), and the window connected to it with its list filled.
+    void Start(std::map<int, std::string> book);
+    std::map<int, std::string> DeviceNames();
+    QStringList Column(int column) const;
+    QStringList Sent(const char* prefix);
+    void Select(std::initializer_list<int> rows);
+    QAction* Command(int id) const { return app->Frame()->Actions().Get(id); }
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<QtSettingsStore> store;
+    std::unique_ptr<sim::PtyModem> modem;
+    std::unique_ptr<RdxApp> app;
+};
+
+namespace {
+
+// Fills the entry dialog and presses OK.
+void FillEntry(QWidget* dialog, const QString& name, const QString& number, const QString& index = {})
+{
+    dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->setText(name);
+    dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NUMBER"))->setText(number);
+    if (auto* indexEdit = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_INDEX")))
+        QTest::keyClicks(indexEdit, index);  // typed: the box takes digits only
+    qobject_cast<QDialog*>(dialog)->accept();
+}
+
+}  // namespace
+
+void EditingCommandsTest::init()
+{
+    dir = std::make_unique<QTemporaryDir>();
+    store = std::make_unique<QtSettingsStore>(dir->filePath(QStringLiteral("ribodex.ini")));
+}
+
+void EditingCommandsTest::cleanup()
+{
+    app.reset();
+    modem.reset();
+    store.reset();
+    dir.reset();
+}
+
+void EditingCommandsTest::Start(std::map<int, std::string> book)
+{
+    sim::SimConfig config;
+    for (auto& [index, name] : book)
+        config.memories[0].entries[index] = sim::SimEntry{"0" + std::to_string(1700 + index), 129, name};
+    QCOMPARE(config.memories[0].name, std::string("SM"));
+    modem = std::make_unique<sim::PtyModem>(config);
+    QVERIFY(modem->Start());
+    store->SetText("1.0", "Port", modem->SlavePath());
+    store->SetInt("1.0", "Query PIN", 0);
+    RdxApp::Options options;
+    options.demoBookPath = dir->filePath(QStringLiteral("demo-phone.txt")).toStdString();
+    options.timing = test::FastTiming();
+    app = std::make_unique<RdxApp>(*store, options);
+    QVERIFY(app->InitInstance({}));
+    QCOMPARE(app->GetSession().connected, 1);
+    app->Frame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app->Frame()));
+    app->Frame()->View()->ReportView()->setFocus();
+}
+
+std::map<int, std::string> EditingCommandsTest::DeviceNames()
+{
+    return modem->With([](sim::ModemSimulator& sim) {
+        std::map<int, std::string> names;
+        for (const auto& [index, entry] : sim.FindMemory("SM")->entries)
+            names[index] = entry.nameGsm + "/" + entry.number;
+        return names;
+    });
+}
+
+QStringList EditingCommandsTest::Column(int column) const
+{
+    QStringList texts;
+    PhoneBookModel* model = app->Frame()->View()->Model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        texts << model->index(row, column).data().toString();
+    return texts;
+}
+
+QStringList EditingCommandsTest::Sent(const char* prefix)
+{
+    QStringList lines;
+    for (const std::string& line : modem->With([](sim::ModemSimulator& sim) { return sim.Commands(); }))
+        if (line.rfind(prefix, 0) == 0)
+            lines << QString::fromStdString(line);
+    return lines;
+}
+
+void EditingCommandsTest::Select(std::initializer_list<int> rows)
+{
+    QTreeView* list = app->Frame()->View()->ReportView();
+    list->clearSelection();
+    for (int row : rows)
+        list->selectionModel()->select(list->model()->index(row, 0),
+                                       QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void EditingCommandsTest::Key(int key, Qt::KeyboardModifiers modifiers)
+{
+    QTreeView* list = app->Frame()->View()->ReportView();
+    // Offscreen there is no window manager to give the window back its activation when a
+    // message box has gone.
+    app->Frame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app->Frame()));
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key(key), modifiers);
+}
+
+void EditingCommandsTest::newEntryChecksTheNumberAndAsksBeforeOverwriting()
+{
+    Start({{5, "Eve"}});
+    bool focusBackInNumber = false;
+    bool stillOpen = false;
+    DialogScript script;
+    script
+        .Then([&](QWidget* dialog) {
+            // A blank among the digits: message 154, the dialog stays, the focus is on the
+            // number, nothing is sent.
+            FillEntry(dialog, QStringLiteral("Fred"), QStringLiteral("030 1234"), QStringLiteral("5x"));
+            stillOpen = dialog->isVisible();
+            focusBackInNumber = dialog->focusWidget() == dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NUMBER"));
+            dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NUMBER"))->setText(QStringLiteral("+301234"));
+            qobject_cast<QDialog*>(dialog)->accept();
+        })
+        .PressOk()  // 154, from inside the dialog
+        .PressNo();  // 165
+    Command(ID_PHONEBOOK_NEW_ENTRY)->trigger();
+    QVERIFY(script.Done());
+    QVERIFY(stillOpen);
+    QVERIFY(focusBackInNumber);
+    QCOMPARE(script.Seen(), (QStringList{"dialog: New Entry", "box: The number is not valid.",
+                                         "box: An entry at the index 5 allready exists. Do you want to overwrite it?"}));
+    QCOMPARE(Sent("AT+CPBW"), QStringList());
+    QCOMPARE(DeviceNames(), (std::map<int, std::string>{{5, "Eve/01705"}}));
+
+    // Yes overwrites, the empty index box takes the first free location; each is read back.
+    script.Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Fred"), QStringLiteral("+301234"), QStringLiteral("5")); })
+        .PressYes()
+        .Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Gil"), QStringLiteral("112")); });
+    Command(ID_PHONEBOOK_NEW_ENTRY)->trigger();
+    Command(ID_PHONEBOOK_NEW_ENTRY)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(DeviceNames(), (std::map<int, std::string>{{1, "Gil/112"}, {5, "Fred/+301234"}}));
+    QCOMPARE(Column(0), (QStringList{"Gil", "Fred"}));
+    QCOMPARE(Column(2), (QStringList{"1", "5"}));
+    QCOMPARE(script.Unexpected(), 0);
+}
+
+void EditingCommandsTest::editRewritesTheItemInPlace()
+{
+    Start({{1, "Anna"}, {3, "Bert"}, {120, "Zora"}});
+    app->Frame()->View()->Model()->SortColumn(0);
+    app->Frame()->View()->Model()->SortColumn(0);  // Zora, Bert, Anna
+    Select({1});
+    QString shownName, shownNumber;
+    DialogScript script;
+    script.Then([&](QWidget* dialog) {
+        shownName = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->text();
+        shownNumber = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NUMBER"))->text();
+        dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->setText(QStringLiteral("Berta"));
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    QTreeView* list = app->Frame()->View()->ReportView();
+    const QPoint bert = list->visualRect(list->model()->index(1, 0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, bert);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, bert);
+    QVERIFY(script.Done());
+    QCOMPARE(script.Seen(), QStringList{"dialog: Edit Entry"});
+    QCOMPARE(shownName, QStringLiteral("Bert"));
+    QCOMPARE(shownNumber, QStringLiteral("01703"));
+    QCOMPARE(Sent("AT+CPBW"), QStringList{"AT+CPBW=3, \"01703\", 129, \"Berta\""});
+    // In place: position, order and selection kept, nothing read again.
+    QCOMPARE(Column(0), (QStringList{"Zora", "Berta", "Anna"}));
+    QCOMPARE(Column(2), (QStringList{"120", "3", "1"}));
+    QVERIFY(list->selectionModel()->isRowSelected(1, {}));
+    QCOMPARE(Sent("AT+CPBR=1, ").size(), 1);
+}
+
+void EditingCommandsTest::deleteKeepsTheItemTheDeviceRefuses()
+{
+    Start({{1, "Anna"}, {2, "Bert"}, {3, "Cleo"}});
+    // An item whose location the memory does not have: the phone refuses to empty it.
+    app->Frame()->View()->Model()->AddItem("999", "0", "Bea");
+    app->Frame()->View()->Model()->SortColumn(0);  // Anna, Bea, Bert, Cleo
+    Select({0, 1, 3});
+    DialogScript script;
+    script.PressYes();
+    Key(Qt::Key_Delete);
+    QCOMPARE(script.Seen(), QStringList{"box: Do you really want to delete the selected entries?"});
+    QCOMPARE(Sent("AT+CPBW"), (QStringList{"AT+CPBW=1", "AT+CPBW=999", "AT+CPBW=3"}));
+    QCOMPARE(DeviceNames(), (std::map<int, std::string>{{2, "Bert/01702"}}));
+    QCOMPARE(Column(0), (QStringList{"Bea", "Bert"}));
+    QCOMPARE(app->Frame()->View()->SelectedCount(), 1);
+    QVERIFY(app->Frame()->View()->ReportView()->selectionModel()->isRowSelected(0, {}));
+}
+
+void EditingCommandsTest::copyCutAndPasteThroughTheClipboard()
+{
+    Start({{1, "Anna"}, {2, "Bert"}, {4, "Dora"}});
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("just some text"));
+    QVERIFY(!Command(ID_EDIT_PASTE)->isEnabled());
+    // Nothing selected: Copy is disabled and the key leaves the clipboard alone (the list
+    // would copy its current cell).
+    app->Frame()->View()->ReportView()->setCurrentIndex(app->Frame()->View()->Model()->index(1, 0));
+    Select({});
+    Key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("just some text"));
+
+    Select({0, 2});
+    Key(Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(clipboard->text(), QStringLiteral("Quillcast Receivers Clipboard V1.0\x04\r\n"
+                                               "Anna\x05" "01701\x05\x05\x05\x05\x05\x05\x04\r\n"
+                                               "Dora\x05" "01704\x05\x05\x05\x05\x05\x05\x04\r\n"));
+    QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
+
+    // Cut: copied, then deleted after the question.
+    Select({1});
+    DialogScript script;
+    script.PressYes();
+    Key(Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(clipboard->text().contains(QStringLiteral("Bert\x05" "01702")));
+    QCOMPARE(Column(0), (QStringList{"Anna", "Dora"}));
+    QCOMPARE(DeviceNames().count(2), 0u);
+
+    // What another program put there: text before the header, a record the phone refuses.
+    clipboard->setText(QStringLiteral("Receivers for Monday\r\n") + clipboard->text() +
+                       QStringLiteral("Bad\x05" "12ab\x05\x04\r\nJ\u00f6rg\x05" "+4930\x05\x04\r\n"));
+    script.PressOk();
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(script.Seen().last(), QStringLiteral("box: Not all entries could be pasted."));
+    QCOMPARE(DeviceNames(), (std::map<int, std::string>{{1, "Anna/01701"}, {2, "Bert/01702"},
+                                                         {3, "J\x7Crg/+4930"}, {4, "Dora/01704"}}));
+    QCOMPARE(Column(0), (QStringList{"Anna", "Bert", QStringLiteral("J\u00f6rg"), "Dora"}));
+    QCOMPARE(app->Frame()->StatusText(), QStringLiteral("For Help, press F1"));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
+{
+    Start({{1, "Anna"}});
+    QString preselected;
+    DialogScript script;
+    script.Then([&](QWidget* dialog) {
+        auto* list = dialog->findChild<QComboBox*>(QStringLiteral("IDC_PHONEBOOK"));
+        preselected = list->currentText();
+        list->setCurrentIndex(list->findText(QStringLiteral("Mobile Equipment")));
+        qobject_cast<QDialog*>(dialog)->accept();
+    });
+    Command(ID_PHONEBOOK_SELECT)->trigger();
+    QCOMPARE(preselected, QStringLiteral("SIM"));
+    QCOMPARE(Sent("AT+CPBS="), (QStringList{"AT+CPBS=\"SM\"", "AT+CPBS=?", "AT+CPBS=\"ME\""}));
+    QCOMPARE(Column(0), QStringList{"Anna"});  // not read again: Refresh does that
+
+    script.Cancel();
+    Command(ID_PHONEBOOK_SELECT)->trigger();
+    QCOMPARE(Sent("AT+CPBS=").size(), 4);  // the second query only
+    QVERIFY(script.Done());
+}
+
+QTEST_MAIN(EditingCommandsTest)
+#include "editing_commands_test.moc"
