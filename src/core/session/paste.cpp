@@ -1,6 +1,5 @@
 #include "core/session/paste.h"
 
-#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -20,12 +19,12 @@ PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PastePro
         count.failed = count.records;
         return count;
     }
-    int searchFrom = std::numeric_limits<int>::min();
+    FreeLocationSearch search;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (progress) progress(static_cast<int>(i) + 1, count.records);
         device.Pause(device.timing.perPastedRecordMs);
         const std::string_view number = GetClipboardField(records[i], 1);
-        if (!number.empty() && device.WriteEntry(number, GetClipboardField(records[i], 0), -1, searchFrom))
+        if (!number.empty() && device.WriteEntry(number, GetClipboardField(records[i], 0), -1, search))
             ++count.stored;
         else
             ++count.failed;

@@ -24,8 +24,10 @@ using PasteProgress = std::function<void(int item, int count)>;
 // WriteEntry with field 1 as the number, field 0 as the name and index -1. A record with
 // an empty number fails without device traffic. Within the run every location is probed
 // at most once (locations found taken or written are not read again), which gives the same
-// locations as long as nothing else writes to the device meanwhile. A link that is not
-// open fails every record at once: each would otherwise wait out its time limits.
+// locations as long as nothing else writes to the device meanwhile; once the search found no
+// free location (a full memory, or a location that gave no answer in time) the records left
+// fail without device traffic. A link that is not open fails every record at once: each
+// would otherwise wait out its time limits.
 PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PasteProgress& progress);
 
 // The Paste command on a clipboard text: nothing when the text holds no records (the caller
