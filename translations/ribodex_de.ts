@@ -434,6 +434,10 @@ Hilfe</translation>
         <source>Display help for current task or command</source>
         <translation>Hilfe zur aktuellen Aufgabe oder zum aktuellen Befehl anzeigen</translation>
     </message>
+    <message>
+        <source>The phone book could not be read completely: the device on port &quot;%s&quot; did not answer in time or was disconnected. The list shows only the entries read until then. Check the device and its cable, then refresh the list.</source>
+        <translation>Das Telefonbuch konnte nicht vollständig gelesen werden: Das Gerät an der Schnittstelle &quot;%s&quot; hat nicht rechtzeitig geantwortet oder wurde getrennt. Die Liste zeigt nur die bis dahin gelesenen Einträge. Prüfen Sie das Gerät und sein Kabel, und aktualisieren Sie dann die Liste.</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CAboutDlg</name>
