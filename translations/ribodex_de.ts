@@ -622,6 +622,29 @@ Hilfe</translation>
     </message>
 </context>
 <context>
+    <name>ribodex::CRdxView</name>
+    <message>
+        <source>&quot;%1&quot; as &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; als &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>The device cannot hold every character of these names; each of those characters would be stored as a blank:
+
+%1
+
+Do you want to paste the entries all the same?</source>
+        <translation>Das Gerät kann nicht jedes Zeichen dieser Namen speichern; jedes dieser Zeichen würde als Leerzeichen gespeichert:
+
+%1
+
+Möchten Sie die Einträge trotzdem einfügen?</translation>
+    </message>
+</context>
+<context>
     <name>ribodex::CSelectPhoneBookDlg</name>
     <message>
         <source>Select Phone Book</source>
