@@ -7,6 +7,7 @@
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
+#include "core/serial/serial_link.h"
 #include "fuzz_check.h"
 
 using namespace ribodex;
@@ -41,6 +42,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
     Check(count == seen);
     Check(count <= size / 13);  // +CPBR:,"",,"" is the shortest entry
+
+    // A late answer ahead of ours: what is skipped ends right after a final result code (its
+    // CR, or the LF after it), never on our own echo.
+    for (std::string_view line : {"AT+CPBR=1, 250\r", "AT+CPBR=?"}) {
+        const std::size_t stale = StaleAnswerLength(answer, line);
+        if (stale == 0) continue;
+        Check(stale >= 3 && stale <= size);
+        Check(answer[answer[stale - 1] == '\n' ? stale - 2 : stale - 1] == '\r');
+        Check(FindFinalResult(answer.substr(0, stale)) != std::string_view::npos);
+        Check(answer.substr(0, answer.find('\r')) != line.substr(0, line.find('\r')));
+    }
 
     const int value = ParseInt(answer);
     // No digit at all means no number.

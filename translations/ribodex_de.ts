@@ -434,6 +434,10 @@ Hilfe</translation>
         <source>Display help for current task or command</source>
         <translation>Hilfe zur aktuellen Aufgabe oder zum aktuellen Befehl anzeigen</translation>
     </message>
+    <message>
+        <source>The phone book could not be read completely: the device on port &quot;%s&quot; did not answer in time or was disconnected. The list shows only the entries read until then. Check the device and its cable, then refresh the list.</source>
+        <translation>Das Telefonbuch konnte nicht vollständig gelesen werden: Das Gerät an der Schnittstelle &quot;%s&quot; hat nicht rechtzeitig geantwortet oder wurde getrennt. Die Liste zeigt nur die bis dahin gelesenen Einträge. Prüfen Sie das Gerät und sein Kabel, und aktualisieren Sie dann die Liste.</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CAboutDlg</name>
@@ -615,6 +619,29 @@ Hilfe</translation>
 %2</source>
         <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden.
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::CRdxView</name>
+    <message>
+        <source>&quot;%1&quot; as &quot;%2&quot;</source>
+        <translation>&quot;%1&quot; als &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+    <message>
+        <source>The device cannot hold every character of these names; each of those characters would be stored as a blank:
+
+%1
+
+Do you want to paste the entries all the same?</source>
+        <translation>Das Gerät kann nicht jedes Zeichen dieser Namen speichern; jedes dieser Zeichen würde als Leerzeichen gespeichert:
+
+%1
+
+Möchten Sie die Einträge trotzdem einfügen?</translation>
     </message>
 </context>
 <context>

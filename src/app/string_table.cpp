@@ -46,6 +46,10 @@ QString StringTable::Text(int id)
     case MsgPasteProgress: return tr("Paste item %d of %d ...");
     case MsgOverwriteQuestion:
         return tr("An entry at the index %d allready exists. Do you want to overwrite it?");
+    case MsgReadIncomplete:
+        return tr("The phone book could not be read completely: the device on port \"%s\" did not "
+                  "answer in time or was disconnected. The list shows only the entries read until "
+                  "then. Check the device and its cable, then refresh the list.");
     case MsgEnterPin: return tr("Enter the PIN of the SIM-Card in the device on port \"%s\".");
     case MsgEnterPuk: return tr("Enter the PUK of the SIM-Card in the device on port \"%s\".");
     case MsgWrongPin: return tr("The PIN is not correct.");

@@ -13,7 +13,7 @@ enum StringId : int {
     IDS_INDEX_COLUMN = 129,
     IDS_NUMBER_COLUMN = 130,
     IDS_NAME_COLUMN = 131,
-    // 134, 143, 144, 164, 165: core/session/user_interface.h
+    // 134, 143, 144, 164, 165, 166: core/session/user_interface.h
     // 135 to 140: the memories' display texts (PhoneBookStorageInfo::textId)
     IDS_PRINT_PAGE_HEADING = 141,   // %d = page number
     IDS_ERROR = 142,                // OK box

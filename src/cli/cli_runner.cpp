@@ -5,7 +5,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "cli/cli_import.h"
 #include "cli/cli_output.h"
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
@@ -13,6 +12,7 @@
 #include "core/phonebook/cp1252.h"
 #include "core/phonebook/json_export.h"
 #include "core/phonebook/vcard.h"
+#include "core/phonebook/vcard_import.h"
 #include "core/version.h"
 
 namespace ribodex::cli {

@@ -182,7 +182,11 @@ std::string ModemSimulator::RunLine(const std::string& body) {
     std::string out;
     if (!info.empty()) {
         if (verbose) out += "\r\n";
-        for (const std::string& text : info) out += text + "\r\n";
+        for (std::size_t i = 0; i < info.size(); ++i) {
+            out += info[i] + "\r\n";
+            // Phones that do not hold back unsolicited results while they answer.
+            if (i == 0 && config.unsolicitedInAnswer) out += NextUnsolicited();
+        }
     }
     if (ok) return out + Final(true);
     if (error.empty()) return out + Final(false);

@@ -35,7 +35,8 @@ struct SimMemory {
 std::vector<SimMemory> DefaultMemories();
 
 // Everything that makes one simulated phone. The fault and timing switches are read by the
-// runner (PtyModem), not by ModemSimulator::Feed, except silent and garbage.
+// runner (PtyModem), not by ModemSimulator::Feed, except silent, garbage and
+// unsolicitedInAnswer.
 struct SimConfig {
     std::string pin;               // "" = no PIN, the SIM is READY at power-on
     std::string puk = "12345678";
@@ -51,10 +52,14 @@ struct SimConfig {
     unsigned baud = 0;             // 0: no pacing; else each byte takes 10/baud s on the wire
     int latencyMs = 0;             // before each answer
     bool unsolicited = false;      // RING / +CREG between commands
+    bool unsolicitedInAnswer = false;  // RING / +CREG after the first line of each answer's text
     bool silent = false;           // swallows everything, answers nothing
     int lateAnswerMs = 0;          // extra delay before each answer
+    int lateAnswerCommand = 0;     // 0: every answer is late; N: only the Nth command line's
     bool garbage = false;          // noise bytes in front of every answer
     int hangupAfterCommands = 0;   // 0: never; else the line drops after the Nth command line
+    int hangupAfterAnswerBytes = 0;  // with hangupAfterCommands: the line drops this far into
+                                     // the Nth command's answer (0: once all of it was sent)
 };
 
 // A GSM 07.07 phone as a pure state machine: bytes in, bytes out, no timing and no I/O.

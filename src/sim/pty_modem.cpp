@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 
@@ -179,29 +180,38 @@ void PtyModem::Run() {
 
         struct {
             unsigned baud;
-            int latencyMs, lateAnswerMs;
+            int latencyMs;
             bool unsolicited;
         } timing;
         std::string answer;
         std::uint64_t revisionBefore;
+        int commandsBefore;
         {
             std::lock_guard<std::mutex> guard(mutex);
             const SimConfig& config = simulator.Config();
-            timing = {config.baud, config.latencyMs, config.lateAnswerMs, config.unsolicited};
+            timing = {config.baud, config.latencyMs, config.unsolicited};
             revisionBefore = simulator.Revision();
+            commandsBefore = simulator.CommandCount();
         }
         // Input, too, spends its time on the wire before the phone has it.
         if (timing.baud) WaitWake(static_cast<int>(got * 10000 / timing.baud));
         bool hangUp = false;
+        int lateMs = 0;
         {
             std::lock_guard<std::mutex> guard(mutex);
             answer = simulator.Feed(std::string_view(block, static_cast<std::size_t>(got)));
+            const SimConfig& config = simulator.Config();
+            if (config.lateAnswerCommand == 0 ||
+                (config.lateAnswerCommand > commandsBefore && config.lateAnswerCommand <= simulator.CommandCount()))
+                lateMs = config.lateAnswerMs;
             if (simulator.Revision() != revisionBefore && onChange) onChange(simulator);
             hangUp = simulator.HangUpDue();
             if (timing.unsolicited && !answer.empty()) answer += simulator.NextUnsolicited();
+            const auto cut = static_cast<std::size_t>(std::max(config.hangupAfterAnswerBytes, 0));
+            if (hangUp && cut > 0 && cut < answer.size()) answer.resize(cut);  // unplugged mid-answer
         }
         if (answer.empty()) continue;
-        if (WaitWake(timing.latencyMs + timing.lateAnswerMs)) break;
+        if (WaitWake(timing.latencyMs + lateMs)) break;
         SendPaced(answer, timing.baud);
         if (hangUp) {
             // A pty hang-up discards what the client has not read yet, but a modem's last

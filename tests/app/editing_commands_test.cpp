@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -18,6 +19,7 @@
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
 #include "core/phonebook/command_state.h"
+#include "core/phonebook/vcard.h"
 #include "dialog_script_helper.h"
 #include "window_timing_helper.h"
 #include "sim/pty_modem.h"
@@ -35,6 +37,7 @@ private slots:
     void editRewritesTheItemInPlace();
     void deleteKeepsTheItemTheDeviceRefuses();
     void copyCutAndPasteThroughTheClipboard();
+    void vCardsThroughTheClipboard();
     void selectPhoneBookSelectsOnOkOnly();
 
 private:
@@ -278,6 +281,60 @@ void EditingCommandsTest::copyCutAndPasteThroughTheClipboard()
                                                          {3, "J\x7Crg/+4930"}, {4, "Dora/01704"}}));
     QCOMPARE(Column(0), (QStringList{"Anna", "Bert", QStringLiteral("J\u00f6rg"), "Dora"}));
     QCOMPARE(app->Frame()->StatusText(), QStringLiteral("For Help, press F1"));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+// Copy also offers vCards; Paste takes them when the clipboard holds no records: our own
+// back again, and another program's with a name the device cannot hold whole.
+void EditingCommandsTest::vCardsThroughTheClipboard()
+{
+    Start({{1, "Anna"}, {2, "J\x7Crg"}, {4, "Dora"}});
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    Select({0, 1});
+    Key(Qt::Key_C, Qt::ControlModifier);
+    const QByteArray cards = clipboard->mimeData()->data(QStringLiteral("text/vcard"));
+    QCOMPARE(clipboard->mimeData()->data(QStringLiteral("text/x-vcard")), cards);
+    QVERIFY(clipboard->text().startsWith(QStringLiteral("Quillcast Receivers Clipboard V1.0")));
+    QVERIFY(cards.contains("VERSION:3.0\r\nFN:J\xC3\xB6rg\r\n"));
+    QVERIFY(!cards.contains("X-RIBODEX-LOCATION"));
+    std::vector<std::string> read;
+    for (const VCardContact& contact : ReadVCards(cards.toStdString()))
+        read.push_back(contact.name + "/" + contact.numbers.at(0));
+    QCOMPARE(read, (std::vector<std::string>{"Anna/01701", "J\xC3\xB6rg/01702"}));
+
+    // The cards alone, as an address book would offer them back.
+    auto offer = [clipboard](const char* type, const QByteArray& bytes) {
+        auto* data = new QMimeData;
+        data->setData(QString::fromLatin1(type), bytes);
+        clipboard->setMimeData(data);
+    };
+    offer("text/vcard", cards);
+    QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
+    DialogScript script;
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(script.Seen(), QStringList());
+    QCOMPARE(DeviceNames(), (std::map<int, std::string>{{1, "Anna/01701"}, {2, "J\x7Crg/01702"}, {3, "Anna/01701"},
+                                                         {4, "Dora/01704"}, {5, "J\x7Crg/01702"}}));
+    QCOMPARE(Column(2), (QStringList{"1", "2", "3", "4", "5"}));
+
+    // Contacts without a number leave Paste disabled.
+    offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Nobody\r\nEMAIL:n@example.org\r\nEND:VCARD\r\n");
+    QVERIFY(!Command(ID_EDIT_PASTE)->isEnabled());
+    // Another program's 2.1 cards: the user is asked about the name first; No writes nothing.
+    offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB\r\n"
+                          "TEL;CELL:+49 30 1\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Nobody\r\nEND:VCARD\r\n");
+    QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
+    script.PressNo().PressYes().PressOk();
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(DeviceNames().size(), 5u);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(script.Done());
+    QVERIFY(script.Seen()[0].contains(QStringLiteral("\"Zo\u00eb\" as \"Zo\"")));
+    QCOMPARE(script.Seen()[1], script.Seen()[0]);
+    QCOMPARE(script.Seen()[2], QStringLiteral("box: Not all entries could be pasted."));  // Nobody
+    QCOMPARE(DeviceNames().at(6), std::string("Zo/+49301"));
+    QCOMPARE(Column(0).last(), QStringLiteral("Zo"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 

@@ -61,6 +61,30 @@ TEST(HasOk, AnswersToAChangingCommand) {
     for (const auto& [answer, ok] : rows) EXPECT_EQ(HasOk(answer), ok) << testing::PrintToString(answer);
 }
 
+// An earlier command's answer that came late, ahead of the answer to "AT+CPBR=1, 250".
+TEST(StaleAnswerLength, EchoOfAnotherCommandUpToItsFinalResult) {
+    const std::string range = "AT+CPBR=?\r\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n";
+    const std::string ours = "AT+CPBR=1, 250\r\r\n+CPBR: 1,\"1\",129,\"A\"\r\n\r\nOK\r\n";
+    const std::pair<std::string, std::size_t> rows[] = {
+        {range + ours, range.size()},
+        {range, range.size()},                           // ours still to come
+        {"\xF8\x07~\x80" + range, range.size() + 4},     // line noise before the echo
+        {"AT+CPBR=7\r\r\n+CME ERROR: 22\r\nAT+CPBR=1, 250\r", 28},  // extended error, LF only after
+        {"AT+CPBW=3\r\r\nOK\r", 15},                     // no line feed after the last CR yet
+        {"AT+CPBR=7\r\r\n+CPBR: 7,\"1\"", 0},              // the earlier answer not complete yet
+        {ours, 0},                                        // our own echo
+        {"AT+CPBR=1, 250\r", 0},
+        {"\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n", 0},    // echo off: cannot be told apart
+        {"\r\nRING\r\nAT+CPBR=?\r\r\nOK\r\n", 0},          // first line without an echo
+        {"AT+CPBR=?", 0},                                 // echo line not complete
+        {"", 0},
+    };
+    for (const auto& [answer, stale] : rows) {
+        EXPECT_EQ(StaleAnswerLength(answer, "AT+CPBR=1, 250\r"), stale) << testing::PrintToString(answer);
+        EXPECT_EQ(StaleAnswerLength(answer, "AT+CPBR=1, 250"), stale) << "line without its CR";
+    }
+}
+
 struct CodeRow {
     std::string answer;
     int expected;

@@ -381,9 +381,13 @@ TEST_F(SerialLinkTest, UnpluggedDeviceReportsOnceAndDoesNotSpin) {
     EXPECT_LT(ProcessCpuMs() - before, 60.0) << "the receiver must block, not spin";
     EXPECT_EQ(link.Errors(), 1);
 
+    EXPECT_TRUE(link.LineLost());
     link.Write("AT\r");
-    EXPECT_EQ(link.Read(50), "");
-    const auto start = Clock::now();
+    auto start = Clock::now();
+    EXPECT_EQ(link.Read(5000), "");
+    EXPECT_LT(Millis(Clock::now() - start), 500) << "nothing can come: no waiting out the limit";
+    EXPECT_FALSE(link.LastReadComplete());
+    start = Clock::now();
     EXPECT_TRUE(link.Disconnect());
     EXPECT_LT(Millis(Clock::now() - start), 500);
     EXPECT_FALSE(link.ReceiverRunning());

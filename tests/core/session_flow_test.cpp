@@ -127,16 +127,26 @@ TEST_F(SessionFlowTest, WrongPinShowsMessageAndReopensDialogWithPreviousEntry) {
     EXPECT_NE(store.GetText(PortSection(port), "PIN", ""), kPin);
 }
 
-TEST_F(SessionFlowTest, RejectedRememberedPinCostsOneAttemptEveryPass) {
+// A remembered PIN the SIM refused is not sent again in the next pass: that would spend the
+// last attempt while the user believes to have one left.
+TEST_F(SessionFlowTest, RejectedRememberedPinCostsOneAttemptOnly) {
     Plug();
     StorePinSettings(store, 1, port, "0000");
-    // Pass 1: remembered (attempt 1), typed (attempt 2); pass 2: remembered (attempt 3).
-    ui.pinAnswers = {{true, "1111", 0}, {false, std::nullopt, std::nullopt}};
-    EXPECT_FALSE(ConnectDevice(session));
+    // Pass 1: remembered (attempt 1), typed (attempt 2); pass 2: typed (attempt 3).
+    ui.pinAnswers = {{true, "1111", 0}, {true, kPin, 0}};
+    EXPECT_TRUE(ConnectDevice(session));
     EXPECT_EQ(ui.Seen("pin"), (Strings{"pin 156 " + port + " '' 0", "pin 156 " + port + " '1111' 0"}));
     EXPECT_EQ(ui.messages, (std::vector<int>{158}));
-    EXPECT_EQ(SimLock(), Lock::SimPuk);
+    EXPECT_EQ(SimLock(), Lock::None);
+    EXPECT_EQ(session.connected, 1);
+
+    // Cancelled instead: the port stays open.
+    modem->With([](sim::ModemSimulator& m) { m.PowerOn(); });
+    StorePinSettings(store, 1, port, "0000");
+    ui.pinAnswers = {{false, std::nullopt, std::nullopt}};
+    EXPECT_FALSE(ConnectDevice(session));
     EXPECT_EQ(ui.seen.back(), "status 57345");
+    EXPECT_EQ(PinAttemptsLeft(), 2);
     EXPECT_EQ(session.connected, 0);
     EXPECT_TRUE(device.IsConnected());  // a cancelled prompt leaves the port open
 }

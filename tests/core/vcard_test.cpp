@@ -60,6 +60,8 @@ TEST(WriteVCards, ThreePointZeroWithOurLocation) {
     EXPECT_EQ(WriteVCards({{12, "+4930123", "M\xFCller, K.; Office\\1"}}, "SM"),
               "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Müller\\, K.\\; Office\\\\1\r\nN:Müller\\, K.\\; Office\\\\1;;;;\r\n"
               "TEL:+4930123\r\nX-RIBODEX-LOCATION:SM:12\r\nEND:VCARD\r\n");
+    // No memory, no location (the window's clipboard).
+    EXPECT_EQ(WriteVCards({{12, "1", "A"}}, ""), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nN:A;;;;\r\nTEL:1\r\nEND:VCARD\r\n");
     // 75 octets a line at most; the fold never cuts the two bytes of an "ü".
     const std::string name = std::string(70, 'x') + "\xFC\xFC\xFC";
     const std::string card = WriteVCards({{1, "1", name}}, "ME");

@@ -450,7 +450,7 @@ TEST(ModemSimulatorState, HangUpAfterTheNthCommandLine) {
     EXPECT_FALSE(never.HangUpDue());
 }
 
-TEST(ModemSimulatorState, SilentAndGarbageFaults) {
+TEST(ModemSimulatorState, SilentGarbageAndRingingFaults) {
     SimConfig config;
     config.silent = true;
     ModemSimulator silent(config);
@@ -462,6 +462,14 @@ TEST(ModemSimulatorState, SilentAndGarbageFaults) {
     ModemSimulator noisy(config);
     EXPECT_EQ(noisy.Feed("AT\r"), "\xF8\x07~\x80"s + kOk);
     EXPECT_EQ(noisy.Feed("hello\r"), "") << "no answer, no noise";
+
+    config = Quiet();
+    config.unsolicitedInAnswer = true;
+    ModemSimulator ringing(config);
+    ringing.FindMemory("SM")->entries = {{1, {"1", 129, "A"}}, {2, {"2", 129, "B"}}};
+    EXPECT_EQ(ringing.Feed("AT+CPBR=1,2\r"),
+              "\r\n+CPBR: 1,\"1\",129,\"A\"\r\n\r\nRING\r\n+CPBR: 2,\"2\",129,\"B\"\r\n\r\nOK\r\n");
+    EXPECT_EQ(ringing.Feed("AT\r"), kOk) << "an answer without text has no inside";
 }
 
 }  // namespace

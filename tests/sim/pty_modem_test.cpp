@@ -172,6 +172,33 @@ TEST_F(PtyModemTest, LineDropsAfterTheConfiguredCommandCount) {
     EXPECT_EQ(client.ReadUntil("OK\r\n"), "ATI\r\r\nOlvenstrom Quillphone 7\r\n\r\nOK\r\n")
         << "the answer to the last command still arrives";
     EXPECT_TRUE(client.SeesHangUp());
+
+    // Unplugged part way into that answer.
+    config.hangupAfterAnswerBytes = 9;
+    PtyModem cut(config);
+    ASSERT_TRUE(cut.Start());
+    Client second(cut.SlavePath());
+    second.Send("AT\r");
+    EXPECT_EQ(second.ReadUntil("OK\r\n"), "AT\r\r\nOK\r\n");
+    second.Send("ATI\r");
+    EXPECT_EQ(second.ReadUntil("OK\r\n", 300), "ATI\r\r\nOlv");
+    EXPECT_TRUE(second.SeesHangUp());
+}
+
+TEST_F(PtyModemTest, LateAnswerToOneCommandOnly) {
+    SimConfig config;
+    config.lateAnswerMs = 400;
+    config.lateAnswerCommand = 2;
+    PtyModem modem(config);
+    ASSERT_TRUE(modem.Start());
+    Client client(modem.SlavePath());
+    for (const char* command : {"AT\r", "ATI\r", "AT\r"}) {
+        const auto start = Clock::now();
+        client.Send(command);
+        EXPECT_TRUE(client.ReadUntil("OK\r\n").ends_with("OK\r\n")) << command;
+        const bool late = Clock::now() - start >= std::chrono::milliseconds(400);
+        EXPECT_EQ(late, std::string(command) == "ATI\r") << command;
+    }
 }
 
 int OpenDescriptors() {

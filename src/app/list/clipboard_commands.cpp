@@ -1,6 +1,8 @@
 // The view's Edit commands: Copy, Cut and Paste through the system clipboard. The records
 // are the core's (clipboard_records.h); here the text crosses the clipboard, Windows-1252
-// inside, Unicode outside, with the record bytes 0x04 and 0x05 kept as they are.
+// inside, Unicode outside, with the record bytes 0x04 and 0x05 kept as they are. Copy also
+// offers the entries as vCards for address books, and Paste takes vCards when the clipboard
+// holds no records (the core's reader and import plan, vcard.h and vcard_import.h).
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +16,8 @@
 #include "app/string_table.h"
 #include "core/phonebook/clipboard_records.h"
 #include "core/phonebook/command_state.h"
+#include "core/phonebook/vcard.h"
+#include "core/phonebook/vcard_import.h"
 #include "core/session/connection_flow.h"
 #include "core/session/paste.h"
 #include "core/session/user_interface.h"
@@ -21,13 +25,35 @@
 namespace ribodex {
 namespace {
 
-// The clipboard's text as Windows-1252; nullopt when it holds no text.
-std::optional<std::string> ClipboardText()
+// text/x-vcard is what older address books offer and look for.
+const QString kVCardTypes[] = {QStringLiteral("text/vcard"), QStringLiteral("text/x-vcard")};
+
+// What Paste can take from the clipboard, copied out before any device traffic.
+struct ClipboardContent {
+    std::string records;  // the text, Windows-1252, when it holds records of ours
+    ImportPlan contacts;  // otherwise the vCards' contacts
+};
+
+ClipboardContent ReadClipboard()
 {
+    ClipboardContent content;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (data == nullptr || !data->hasText())
-        return std::nullopt;
-    return ToCp1252(data->text());
+    if (data == nullptr)
+        return content;
+    if (data->hasText()) {
+        std::string text = ToCp1252(data->text());
+        if (CountClipboardEntries(text) > 0) {
+            content.records = std::move(text);
+            return content;
+        }
+    }
+    for (const QString& type : kVCardTypes) {
+        if (data->hasFormat(type)) {
+            content.contacts = PlanImport(data->data(type).toStdString());
+            break;
+        }
+    }
+    return content;
 }
 
 }  // namespace
@@ -44,8 +70,9 @@ void CRdxView::ConnectClipboardCommands(const CommandActions& actions)
 
 void CRdxView::OnClipboardChanged()
 {
-    const std::optional<std::string> text = ClipboardText();
-    const bool hasEntries = text && CountClipboardEntries(*text) > 0;
+    const ClipboardContent content = ReadClipboard();
+    // vCard contacts count when at least one has a number the device can store.
+    const bool hasEntries = !content.records.empty() || !content.contacts.entries.empty();
     if (hasEntries == clipboardHasEntries)
         return;
     clipboardHasEntries = hasEntries;
@@ -63,12 +90,23 @@ void CRdxView::OnCopy()
         return;
     }
     std::vector<ListRow> selected;
+    std::vector<PhoneBookEntry> entries;
     selected.reserve(rows.size());
-    for (int row : rows)
+    entries.reserve(rows.size());
+    for (int row : rows) {
         selected.push_back(model->Row(row));
+        entries.push_back({model->ItemIndex(row), model->Row(row)[NumberColumn], model->Row(row)[NameColumn]});
+    }
     const QString text = FromCp1252(BuildClipboardText(selected));
-    clipboard->setText(text);
-    // A platform without a usable clipboard takes the text without a word.
+    auto* data = new QMimeData;
+    data->setText(text);
+    // No memory in the cards: the list may hold another memory's entries than the device's
+    // selected one.
+    const QByteArray cards = QByteArray::fromStdString(WriteVCards(entries, {}));
+    for (const QString& type : kVCardTypes)
+        data->setData(type, cards);
+    clipboard->setMimeData(data);
+    // A platform without a usable clipboard takes the data without a word.
     if (clipboard->text() != text)
         ShowMessageBox(window(), StringTable::Text(IDS_ERROR));
 }
@@ -81,13 +119,40 @@ void CRdxView::OnCut()
 
 void CRdxView::OnPaste()
 {
-    const std::optional<std::string> text = ClipboardText();
-    const PasteCount count = text ? PasteEntries(session, *model, *text) : PasteCount{};
+    const ClipboardContent content = ReadClipboard();
+    PasteCount count;
+    if (!content.records.empty()) {
+        count = PasteEntries(session, *model, content.records);
+    } else {
+        if (!ConfirmChangedNames(content.contacts.changed))
+            return;
+        count = PasteContacts(session, *model, content.contacts);
+    }
     if (count.records == 0) {
         QApplication::beep();
         return;
     }
     emit StateChanged();  // the refresh may have changed the items
+}
+
+// Asked before anything is written, not told afterwards: the user may rather correct the
+// names at their source than find blanks in the phone. The names are shown as the contacts
+// have them, characters the device cannot hold included, which the status bar and the
+// Windows-1252 messages could not show.
+bool CRdxView::ConfirmChangedNames(const std::vector<ChangedName>& changed)
+{
+    if (changed.empty())
+        return true;
+    constexpr std::size_t kShown = 10;
+    QStringList lines;
+    for (std::size_t i = 0; i < changed.size() && i < kShown; ++i)
+        lines << tr("\"%1\" as \"%2\"").arg(QString::fromStdString(changed[i].original), FromCp1252(changed[i].stored));
+    if (changed.size() > kShown)
+        lines << tr("and %1 more").arg(changed.size() - kShown);
+    return AskYesNoBox(window(), tr("The device cannot hold every character of these names; each of those "
+                                    "characters would be stored as a blank:\n\n%1\n\nDo you want to paste "
+                                    "the entries all the same?")
+                                     .arg(lines.join(QLatin1Char('\n'))));
 }
 
 }  // namespace ribodex

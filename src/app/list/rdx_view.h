@@ -13,6 +13,7 @@ namespace ribodex {
 
 class CommandActions;
 class PhoneBookModel;
+struct ChangedName;
 class PhoneBookPrinter;
 struct Session;
 
@@ -41,8 +42,8 @@ public:
     QListView* IconView() const { return iconView; }
     int SelectedCount() const;
 
-    // Whether the clipboard holds at least one record of ours (kept current from
-    // QClipboard::dataChanged).
+    // Whether the clipboard holds at least one record of ours, or else a vCard with a
+    // contact whose number the device can store (kept current from QClipboard::dataChanged).
     bool ClipboardHasEntries() const { return clipboardHasEntries; }
 
     // The context menu a right click shows now: the selection menu when an item is
@@ -87,6 +88,9 @@ private:
     void OnCut();
     void OnPaste();
     void OnClipboardChanged();
+    // Yes/No before contacts whose names lose characters are written; true when there are
+    // none.
+    bool ConfirmChangedNames(const std::vector<ChangedName>& changed);
 
     Session& session;
     PhoneBookModel* model = nullptr;

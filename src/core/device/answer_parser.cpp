@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/device/phone_book_storage.h"
+#include "core/serial/serial_link.h"
 
 namespace ribodex {
 namespace {
@@ -76,6 +77,20 @@ std::string_view Trim(std::string_view text) {
 }
 
 bool HasOk(std::string_view answer) { return Contains(answer, "OK\r"); }
+
+std::size_t StaleAnswerLength(std::string_view answer, std::string_view line) {
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::size_t lineEnd = answer.find('\r');
+    if (lineEnd == npos) return 0;
+    const std::string_view first = answer.substr(0, lineEnd);
+    const std::size_t echo = first.find("AT");
+    if (echo == npos || first.substr(echo) == line) return 0;
+    const std::size_t final = FindFinalResult(answer, lineEnd);
+    if (final == npos) return 0;
+    // FindFinalResult only reports a code whose line is complete.
+    const std::size_t end = answer.find('\r', final + 1) + 1;
+    return end < answer.size() && answer[end] == '\n' ? end + 1 : end;
+}
 
 SimState ParsePinState(std::string_view answer) {
     // Substrings, in this order: "PH-SIM PIN\r" holds "SIM PIN\r" and gives 2, while

@@ -34,6 +34,14 @@ std::string_view Trim(std::string_view text);
 // Answer to a changing command: "OK\r" anywhere, an echoed or stored text included.
 bool HasOk(std::string_view answer);
 
+// How much of answer (the text since line was sent) is an earlier command's answer that came
+// late: when its first line is the echo of another command line (after any line noise
+// before the "AT"), the length up to the end of the first final result code and the line
+// feed after it; 0 when the first line is line's own echo, holds no echo (echo off, or the
+// line not complete yet), or no final result code has arrived yet. line is the command as
+// sent, its carriage return included or not.
+std::size_t StaleAnswerLength(std::string_view answer, std::string_view line);
+
 // Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
 SimState ParsePinState(std::string_view answer);
 

@@ -15,8 +15,19 @@ namespace ribodex {
 GsmDevice::~GsmDevice() { Disconnect(); }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limitMs);
     Write(line);
-    return Read(limitMs, idleHook);
+    std::string answer = Read(limitMs, idleHook);
+    // A command that timed out answers during a later one; taken as that one's answer it
+    // would give a wrong list or a wrong free location.
+    for (std::size_t stale = StaleAnswerLength(answer, line); stale > 0;
+         stale = StaleAnswerLength(answer, line)) {
+        DropReceived(stale);
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
+        answer = Read(static_cast<int>(std::max<Clock::rep>(left.count(), 0)), idleHook);
+    }
+    return answer;
 }
 
 void GsmDevice::Pause(int ms) const {

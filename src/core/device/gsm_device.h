@@ -14,6 +14,15 @@
 
 namespace ribodex {
 
+// A run of writes at index -1 that nothing else writes between (paste): the search for a
+// free location goes on from where the last one ended, so each location is probed once, and
+// once it has found none (a full memory, or a location that gave no answer in time) the
+// later writes of the run fail at once. Start a run with a fresh one.
+struct FreeLocationSearch {
+    int from = std::numeric_limits<int>::min();
+    bool ended = false;
+};
+
 // The phone or modem on the serial link: every AT operation of the program, one command
 // outstanding at a time, all called from the UI thread. Operations never throw and never
 // show anything; failure is false, 0, -1 or SimUnknown.
@@ -37,7 +46,9 @@ public:
     // Runs on every 10 ms pass while an answer is awaited (the window repaints there).
     std::function<void()> idleHook;
 
-    // One exchange: Write the line (which must end with "\r"), Read with limitMs.
+    // One exchange: Write the line (which must end with "\r"), Read with limitMs. An earlier
+    // command's answer that comes late, ahead of this one's, is skipped when the device
+    // echoes (StaleAnswerLength), within the same limit.
     std::string Exchange(std::string_view line, int limitMs);
     // A fixed wait of the system (before a full read, after an accepted PIN, per pasted
     // record): sleeps ms in 10 ms slices and runs idleHook after each, so the window stays
@@ -69,13 +80,12 @@ public:
 
     // Writing
     bool WriteEntry(std::string_view number, std::string_view name, int index);
-    // For a run of writes at index -1 that nothing else writes between (paste): the search
-    // for a free location starts at searchFrom instead of firstIndex, and searchFrom moves
-    // past every location the run found taken or wrote, so each location is probed once.
-    // Start a run with INT_MIN.
-    bool WriteEntry(std::string_view number, std::string_view name, int index, int& searchFrom);
+    // The same within a run of writes (paste): index -1 searches on from search.from.
+    bool WriteEntry(std::string_view number, std::string_view name, int index, FreeLocationSearch& search);
     bool DeleteEntry(int index);
-    // The lowest location at or above from (and firstIndex) that reads as empty; -1 if none.
+    // The lowest location at or above from (and firstIndex) that the device reports empty;
+    // -1 when there is none, and at the first location that gave no answer in time (it may
+    // be taken: a write there could overwrite an entry).
     int FindFreeIndex(int from = std::numeric_limits<int>::min());
 };
 

@@ -58,23 +58,30 @@ int GsmDevice::ReadAllEntries() {
 }
 
 bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index) {
-    int searchFrom = std::numeric_limits<int>::min();
-    return WriteEntry(number, name, index, searchFrom);
+    FreeLocationSearch search;
+    return WriteEntry(number, name, index, search);
 }
 
-bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index, int& searchFrom) {
+bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index,
+                           FreeLocationSearch& search) {
     const std::string deviceName = ConvertAlphabet(name, true);
     // Refused before the search for a free location, so a bad text sends nothing at all.
     if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName)) return false;
     const bool searched = index == -1;
     if (searched) {
-        index = FindFreeIndex(searchFrom);
-        if (index == -1) return false;
-        searchFrom = index;  // every location below it was found taken
+        // Nothing of the run has come free since: probing the whole memory again for every
+        // further record would keep the window busy for minutes on a full SIM.
+        if (search.ended) return false;
+        index = FindFreeIndex(search.from);
+        if (index == -1) {
+            search.ended = true;
+            return false;
+        }
+        search.from = index;  // every location below it was found taken
     }
     const std::optional<std::string> line = BuildWriteEntryCommand(index, number, deviceName);
     if (!line || !HasOk(Exchange(*line, timing.commandLimitMs))) return false;
-    if (searched && index < std::numeric_limits<int>::max()) searchFrom = index + 1;
+    if (searched && index < std::numeric_limits<int>::max()) search.from = index + 1;
     return true;
 }
 
@@ -85,8 +92,10 @@ bool GsmDevice::DeleteEntry(int index) {
 int GsmDevice::FindFreeIndex(int from) {
     QueryPhoneBookInfo();
     // 64-bit counter: a range that ends at INT_MAX must not overflow the loop.
-    for (long long index = std::max(firstIndex, from); index <= lastIndex; ++index)
-        if (!ReadEntry(static_cast<int>(index))) return static_cast<int>(index);
+    for (long long index = std::max(firstIndex, from); index <= lastIndex; ++index) {
+        if (ReadEntry(static_cast<int>(index))) continue;
+        return LastReadComplete() ? static_cast<int>(index) : -1;
+    }
     return -1;
 }
 

@@ -38,7 +38,7 @@ struct CommandContext {
     bool connected = false;           // the application's connected flag
     int itemCount = 0;                // items in the list
     int selectedCount = 0;            // selected items
-    bool clipboardHasEntries = false; // the clipboard holds at least one record of ours
+    bool clipboardHasEntries = false; // records of ours, or vCard contacts with a storable number
 };
 
 // Whether command id is enabled in context. Ids without a rule of their own are enabled.

@@ -318,7 +318,8 @@ std::string WriteVCards(const std::vector<PhoneBookEntry>& entries, std::string_
         AppendLine(out, "FN:" + name);
         AppendLine(out, "N:" + name + ";;;;");
         AppendLine(out, "TEL:" + Escape(Cp1252ToUtf8(entry.number)));
-        AppendLine(out, "X-RIBODEX-LOCATION:" + std::string(memory) + ":" + std::to_string(entry.index));
+        if (!memory.empty())
+            AppendLine(out, "X-RIBODEX-LOCATION:" + std::string(memory) + ":" + std::to_string(entry.index));
         out += "END:VCARD\r\n";
     }
     return out;

@@ -26,7 +26,9 @@ std::vector<VCardContact> ReadVCards(std::string_view text);
 
 // The entries as vCard 3.0 text, one card each in the given order: FN and N with the name
 // (Windows-1252 in, UTF-8 out), TEL with the number, and X-RIBODEX-LOCATION with the memory
-// and the index ("SM:12"). Lines end with CR LF and are folded at 75 octets.
+// and the index ("SM:12"), left out when memory is empty (the window's list may hold another
+// memory's entries than the one selected now). Lines end with CR LF and are folded at 75
+// octets.
 std::string WriteVCards(const std::vector<PhoneBookEntry>& entries, std::string_view memory);
 
 }  // namespace ribodex

@@ -144,7 +144,7 @@ bool SerialLink::Connect() {
     }
 
     connected = 1;
-    portDead = false;
+    lineLost = false;
     try {
         receiverRunning = true;
         receiver = std::thread(&SerialLink::ReceiverThread, this);

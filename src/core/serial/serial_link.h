@@ -47,6 +47,9 @@ public:
     const std::string& Port() const { return port; }
     bool IsConnected() const { return connected.load(); }
     bool ReceiverRunning() const { return receiverRunning.load(); }
+    // The device hung up or went away (an unplugged USB modem) since Connect: nothing more
+    // can arrive until the link is connected again.
+    bool LineLost() const { return lineLost.load(); }
 
     bool Connect();
     // -1 keeps the member's current value.
@@ -61,10 +64,16 @@ public:
     bool Write(std::string_view command);
 
     // Waits until the answer since the last Write holds a final result code (OK, ERROR,
-    // +CME ERROR: <n>, +CMS ERROR: <n>), or limitMs has passed, polling every 10 ms; idle
-    // (optional) runs on each pass without any lock held, and a slow one does not stretch the
-    // limit. Returns every byte received since the last Write.
+    // +CME ERROR: <n>, +CMS ERROR: <n>), or limitMs has passed, or the line is lost, polling
+    // every 10 ms; idle (optional) runs on each pass without any lock held, and a slow one
+    // does not stretch the limit. Returns every byte received since the last Write.
     std::string Read(int limitMs, const std::function<void()>& idle = {});
+    // Whether the text the last Read returned held a final result code: false after a
+    // time-out or a lost line, when the answer may be cut short.
+    bool LastReadComplete() const { return lastReadComplete; }
+    // Forgets the first count bytes received since the last Write (an earlier command's
+    // answer that came late), so that the next Read looks at what follows them.
+    void DropReceived(std::size_t count);
 
 protected:
     // Receiver thread, each block read and an empty block at the end of each burst.
@@ -88,7 +97,8 @@ private:
     int commHandle = -1;
     int wakePipe[2] = {-1, -1};
     int openError = 0;
-    bool portDead = false;  // receiver thread only: the device hung up, stop polling it
+    std::atomic<bool> lineLost{false};  // set by the receiver once the device hung up
+    bool lastReadComplete = false;      // UI thread
     std::string receiveBuffer;  // guarded by receiveLock
     std::mutex receiveLock;
     std::mutex traceLock;

@@ -57,7 +57,7 @@ void SerialLink::WaitForPort() {
     pollfd fds[2] = {{wakePipe[0], POLLIN, 0}, {commHandle, POLLIN, 0}};
     // Once the device has gone, only Disconnect can wake us: a hung-up line reports
     // POLLHUP on every poll and would make this thread spin.
-    const nfds_t count = portDead ? 1 : 2;
+    const nfds_t count = lineLost.load() ? 1 : 2;
     if (::poll(fds, count, -1) < 0) return;  // EINTR: the caller loops
     if (fds[0].revents) DrainWakePipe();
     if (count < 2 || !connected.load()) return;
@@ -71,11 +71,13 @@ void SerialLink::WaitForPort() {
             ReadBlock(std::string_view(block, n > 0 ? static_cast<std::size_t>(n) : 0));
         } while (n > 0);
         if (n < 0) {
-            portDead = true;
+            // After every byte the device sent is in receiveBuffer: a Read that sees the line
+            // lost has its whole answer.
+            lineLost = true;
             OnError("ReceiveChunk: the device stopped answering reads", errno);
         }
     } else if (events & (POLLHUP | POLLERR | POLLNVAL)) {
-        portDead = true;
+        lineLost = true;
         OnError("WaitForPort: the device hung up", events & POLLNVAL ? EBADF : EIO);
     }
 }
@@ -141,6 +143,8 @@ std::string SerialLink::Read(int limitMs, const std::function<void()>& idle) {
     std::size_t from = 0;
     for (int pass = 0; pass < passes; ++pass) {
         if (FindFinalResult(receiveBuffer, from) != std::string_view::npos) break;
+        // Nothing more can come: waiting out the limit would only freeze the window.
+        if (lineLost.load()) break;
         from = FinalResultResumePoint(receiveBuffer);
         lock.unlock();
         if (idle) idle();
@@ -149,11 +153,17 @@ std::string SerialLink::Read(int limitMs, const std::function<void()>& idle) {
         lock.lock();
         if (Clock::now() >= deadline) break;
     }
+    lastReadComplete = FindFinalResult(receiveBuffer) != std::string_view::npos;
     std::string line = "Read(" + port + "): ";
     line += receiveBuffer;
     line += '\n';
     Trace(line);
     return receiveBuffer;
+}
+
+void SerialLink::DropReceived(std::size_t count) {
+    std::lock_guard<std::mutex> lock(receiveLock);
+    receiveBuffer.erase(0, std::min(count, receiveBuffer.size()));
 }
 
 void SerialLink::ReadBlock(std::string_view block) {

@@ -58,6 +58,9 @@ bool ConnectDevice(Session& session) {
     // Kept for the whole run, so a dialog shown again opens with the previous entry.
     PinDialogData pinDialog;
     PukDialogData pukDialog;
+    // Once the SIM refused the remembered PIN it is known to be wrong: trying it again in
+    // the next pass would spend the user's last attempt behind the dialog's back.
+    bool storedPinTried = false;
     for (;;) {
         ui.SetStatusText(MsgCheckingPin, port);
         switch (device.GetPinState()) {
@@ -65,7 +68,10 @@ bool ConnectDevice(Session& session) {
             return Connected(session);
 
         case SimPinRequired:
-            if (TryStoredPin(device, session.store, port)) return Connected(session);
+            if (!storedPinTried) {
+                storedPinTried = true;
+                if (TryStoredPin(device, session.store, port)) return Connected(session);
+            }
             if (!ui.PromptPin(MsgEnterPin, port, pinDialog)) {
                 ui.SetIdlePrompt();
                 return NotConnected(session);

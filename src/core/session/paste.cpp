@@ -1,6 +1,5 @@
 #include "core/session/paste.h"
 
-#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -11,21 +10,45 @@
 #include "core/session/user_interface.h"
 
 namespace ribodex {
+namespace {
 
-PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PasteProgress& progress) {
-    const std::vector<std::string_view> records = ClipboardRecords(text);
+// Field 1 of each record as the number, field 0 as the name.
+std::vector<ImportEntry> RecordEntries(std::string_view text) {
+    std::vector<ImportEntry> entries;
+    for (std::string_view record : ClipboardRecords(text))
+        entries.push_back({std::string(GetClipboardField(record, 1)), std::string(GetClipboardField(record, 0))});
+    return entries;
+}
+
+// Steps 6 to 9 of the command for entries and the items counted as failed beforehand.
+PasteCount RunPaste(Session& session, ListSink& list, const std::vector<ImportEntry>& entries, int skipped) {
+    WaitCursor wait(session.ui);
+    PasteCount count = PasteEntryList(session.device, entries, [&session](int item, int total) {
+        session.ui.SetStatusNumbers(MsgPasteProgress, item, total);
+    });
+    count.records += skipped;
+    count.failed += skipped;
+    session.ui.SetIdlePrompt();
+    if (count.stored > 0) RefreshList(session, list);
+    if (count.failed > 0) session.ui.ShowMessage(MsgPasteIncomplete);
+    return count;
+}
+
+}  // namespace
+
+PasteCount PasteEntryList(GsmDevice& device, const std::vector<ImportEntry>& entries, const PasteProgress& progress) {
     PasteCount count;
-    count.records = static_cast<int>(records.size());
+    count.records = static_cast<int>(entries.size());
     if (!device.IsConnected()) {
         count.failed = count.records;
         return count;
     }
-    int searchFrom = std::numeric_limits<int>::min();
-    for (std::size_t i = 0; i < records.size(); ++i) {
+    FreeLocationSearch search;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
         if (progress) progress(static_cast<int>(i) + 1, count.records);
         device.Pause(device.timing.perPastedRecordMs);
-        const std::string_view number = GetClipboardField(records[i], 1);
-        if (!number.empty() && device.WriteEntry(number, GetClipboardField(records[i], 0), -1, searchFrom))
+        const ImportEntry& entry = entries[i];
+        if (!entry.number.empty() && device.WriteEntry(entry.number, entry.name, -1, search))
             ++count.stored;
         else
             ++count.failed;
@@ -33,16 +56,19 @@ PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PastePro
     return count;
 }
 
+PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PasteProgress& progress) {
+    return PasteEntryList(device, RecordEntries(text), progress);
+}
+
 PasteCount PasteEntries(Session& session, ListSink& list, std::string_view text) {
-    if (CountClipboardEntries(text) == 0) return {};
-    WaitCursor wait(session.ui);
-    const PasteCount count = PasteRecords(session.device, text, [&session](int item, int total) {
-        session.ui.SetStatusNumbers(MsgPasteProgress, item, total);
-    });
-    session.ui.SetIdlePrompt();
-    if (count.stored > 0) RefreshList(session, list);
-    if (count.failed > 0) session.ui.ShowMessage(MsgPasteIncomplete);
-    return count;
+    const std::vector<ImportEntry> entries = RecordEntries(text);
+    if (entries.empty()) return {};
+    return RunPaste(session, list, entries, 0);
+}
+
+PasteCount PasteContacts(Session& session, ListSink& list, const ImportPlan& plan) {
+    if (plan.entries.empty() && plan.skipped == 0) return {};
+    return RunPaste(session, list, plan.entries, static_cast<int>(plan.skipped));
 }
 
 }  // namespace ribodex

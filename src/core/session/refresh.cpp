@@ -39,6 +39,13 @@ bool RefreshList(Session& session, ListSink& list) {
     device.ReadAllEntries();
     AddStoredEntries(device, list);
     session.ui.SetIdlePrompt();
+    if (!device.LastReadComplete()) {
+        // Without a final result the answer may have been cut anywhere: an empty or short
+        // list must not pass for the phone book. A line that is gone stays gone, so the next
+        // refresh is to open the port anew (after the device was plugged in again).
+        if (device.LineLost()) session.connected = 0;
+        session.ui.ShowMessage(MsgReadIncomplete, device.Port());
+    }
     return true;
 }
 

@@ -21,8 +21,10 @@ public:
 // session.connected is 0 and returns false without touching list or status bar when that
 // fails. Otherwise empties the list, shows the transfer text, queries the range, waits
 // device.timing.beforeFullReadMs, reads all entries and adds one item per stored index from
-// firstIndex to lastIndex in ascending order, then shows the idle prompt; true. A failed
-// read is not reported: the list then shows what the device's entries hold (nothing).
+// firstIndex to lastIndex in ascending order, then shows the idle prompt; true. A read
+// that got no final result in time (a silent or unplugged device) shows what arrived until
+// then and message 166; after a lost line connected becomes 0, so the next refresh
+// connects anew. A read the device refused (ERROR) is not reported: the list is empty.
 bool RefreshList(Session& session, ListSink& list);
 
 // Step 8 alone: the items for what the device object holds now, in ascending index order.

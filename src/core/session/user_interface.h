@@ -21,6 +21,7 @@ enum MessageId : int {
     MsgCheckingPin = 160,       // status text, %s = port
     MsgPasteProgress = 164,     // status text, %d of %d
     MsgOverwriteQuestion = 165, // Yes/No question, %d = index
+    MsgReadIncomplete = 166,    // OK box, %s = port: a full read that got no final result
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 

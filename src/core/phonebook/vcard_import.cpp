@@ -1,10 +1,10 @@
-#include "cli/cli_import.h"
+#include "core/phonebook/vcard_import.h"
 
 #include "core/phonebook/cp1252.h"
 #include "core/phonebook/device_text.h"
 #include "core/phonebook/vcard.h"
 
-namespace ribodex::cli {
+namespace ribodex {
 namespace {
 
 std::string Shown(std::string_view utf8Name) {
@@ -35,6 +35,7 @@ ImportPlan PlanImport(std::string_view vcardText) {
         const std::string who = Shown(contact.name);
         if (contact.numbers.empty()) {
             plan.notes.push_back(who + " has no telephone number: skipped");
+            ++plan.skipped;
             continue;
         }
         const StorableName name = ToStorableName(contact.name);
@@ -44,11 +45,13 @@ ImportPlan PlanImport(std::string_view vcardText) {
             if (!number) {
                 plan.notes.push_back(who + ": the number \"" + tel +
                                      "\" is not digits with an optional leading +: skipped");
+                ++plan.skipped;
                 continue;
             }
             if (!name.lost.empty() && !nameNoted) {
                 plan.notes.push_back(who + ": the device alphabet cannot hold " + Characters(name.lost) +
                                      ": written as \"" + Cp1252ToUtf8(name.cp1252) + "\"");
+                plan.changed.push_back({contact.name, name.cp1252});
                 nameNoted = true;
             }
             plan.entries.push_back({*number, name.cp1252});
@@ -57,4 +60,4 @@ ImportPlan PlanImport(std::string_view vcardText) {
     return plan;
 }
 
-}  // namespace ribodex::cli
+}  // namespace ribodex

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ribodex {
+
+// One entry an import or a paste writes: Windows-1252, ready for WriteEntry.
+struct ImportEntry {
+    std::string number;
+    std::string name;
+};
+
+// A contact whose name the device alphabet cannot hold whole.
+struct ChangedName {
+    std::string original;  // UTF-8, as the contact had it
+    std::string stored;    // Windows-1252, what is written instead (each such character a blank)
+};
+
+struct ImportPlan {
+    std::vector<ImportEntry> entries;  // one per usable telephone number, in file order
+    std::vector<std::string> notes;    // UTF-8, one per thing not taken as written
+    std::vector<ChangedName> changed;  // once per contact with an entry, in file order
+    std::size_t skipped = 0;           // contacts without a number, and numbers that cannot be stored
+    std::size_t contacts = 0;          // cards in the text
+};
+
+// What a vCard text gives a phone book: every contact with a number, one entry per number
+// (the same name for each), names made storable. A note says which contact had no number,
+// which number cannot be stored (skipped), and which characters of a name the device
+// alphabet cannot hold (written as blanks). Pure; the command-line import and the window's
+// Paste both plan with it.
+ImportPlan PlanImport(std::string_view vcardText);
+
+}  // namespace ribodex
