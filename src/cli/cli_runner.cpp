@@ -106,7 +106,7 @@ int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const 
     return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
 }
 
-// Each entry goes to the next location that reads as empty, from the first of the memory
+// Each entry goes to the next location that the device reports empty, from the first of the memory
 // on: the device's own idea of a free location, as a new entry and a paste use it, probed
 // once per location rather than from the start for every entry.
 int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device, std::ostream& out,
@@ -120,6 +120,14 @@ int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device,
     long long next = device.firstIndex;
     for (const ImportEntry& entry : plan.entries) {
         while (next <= device.lastIndex && device.ReadEntry(static_cast<int>(next))) ++next;
+        // No answer in time is not "empty": the location may hold an entry a write would
+        // overwrite, and the device that fell silent would leave the rest to time out too.
+        if (next <= device.lastIndex && !device.LastReadComplete()) {
+            fail(ExitDevice, "location " + std::to_string(next) + " of " + memory + " gave no answer in time: " +
+                                 std::to_string(plan.entries.size() - done) + " of " +
+                                 std::to_string(plan.entries.size()) + " entries not written");
+            return ExitDevice;
+        }
         if (next > device.lastIndex) {
             fail(ExitDevice, memory + " has no free location left: " + std::to_string(plan.entries.size() - done) +
                                  " of " + std::to_string(plan.entries.size()) + " entries not written");

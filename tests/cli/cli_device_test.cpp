@@ -3,6 +3,7 @@
 // code, and what reached the phone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <fstream>
 #include <sstream>
@@ -186,6 +187,24 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     EXPECT_EQ(full.out, "10\t+491711\tJörg\n");
     EXPECT_NE(full.err.find("memory FD has no free location left: 2 of 3 entries not written"), std::string::npos)
         << full.err;
+
+    // A probe answered too late: location 1 (Anna's) must not pass for free.
+    const std::vector<std::string> before = Commands();
+    Run({"import", "--dry-run", file});
+    const std::vector<std::string> after = Commands();
+    const std::vector<std::string> dryRun(after.begin() + static_cast<long>(before.size()), after.end());
+    const auto probe = std::find(dryRun.begin(), dryRun.end(), "AT+CPBR=1");
+    ASSERT_NE(probe, dryRun.end());
+    modem.With([&](sim::ModemSimulator& s) {
+        s.Config().lateAnswerMs = 2300;  // past the command limit of Run
+        s.Config().lateAnswerCommand = s.CommandCount() + static_cast<int>(probe - dryRun.begin()) + 1;
+    });
+    Outcome late = Run({"import", file});
+    EXPECT_EQ(late.code, ExitDevice);
+    EXPECT_EQ(late.out, "");
+    EXPECT_NE(late.err.find("location 1 of memory SM gave no answer in time: 3 of 3 entries not written"),
+              std::string::npos) << late.err;
+    EXPECT_EQ(EntryAt(1).nameGsm, "Anna");
 
     Outcome missing = Run({"import", dir / "absent.vcf"});
     EXPECT_EQ(missing.code, ExitUsage);
