@@ -1,5 +1,5 @@
 // The vCard reader on arbitrary bytes: it never fails, gives valid UTF-8 only, and whatever
-// it gave a phone book can hold is written and read back unchanged.
+// it gave a phone book can hold is what an import plans, and is written and read back unchanged.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +9,7 @@
 #include "core/phonebook/cp1252.h"
 #include "core/phonebook/device_text.h"
 #include "core/phonebook/vcard.h"
+#include "core/phonebook/vcard_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ribodex;
@@ -22,6 +23,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 entries.push_back({static_cast<int>(entries.size()), *number, ToStorableName(contact.name).cp1252});
         }
     }
+    // What an import or a paste writes is exactly that, in the same order.
+    const ImportPlan plan = PlanImport(text);
+    if (plan.entries.size() != entries.size()) std::abort();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (plan.entries[i].number != entries[i].number || plan.entries[i].name != entries[i].name) std::abort();
     const std::vector<VCardContact> back = ReadVCards(WriteVCards(entries, "SM"));
     if (back.size() != entries.size()) std::abort();
     for (std::size_t i = 0; i < back.size(); ++i) {
