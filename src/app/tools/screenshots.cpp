@@ -188,7 +188,8 @@ int main(int argc, char* argv[])
                  {"message-158", MsgWrongPin, false, "COM1"}, {"message-161", IDS_PIN_MISMATCH, false, "COM1"},
                  {"message-134", MsgDeleteQuestion, true, ""}, {"message-143", MsgPasteIncomplete, false, ""},
                  {"message-144", MsgWriteFailed, false, ""}, {"message-154", IDS_INVALID_NUMBER, false, ""},
-                 {"message-165", MsgOverwriteQuestion, true, "5"}, {"message-163", IDS_NO_ENTRY_FOUND, false, ""}};
+                 {"message-165", MsgOverwriteQuestion, true, "5"}, {"message-163", IDS_NO_ENTRY_FOUND, false, ""},
+                 {"message-166", MsgReadIncomplete, false, "/dev/ttyUSB0"}};
     for (const auto& box : boxes) {
         const QString text = StringTable::Format(box.id, box.arg);
         std::unique_ptr<QMessageBox> widget(
