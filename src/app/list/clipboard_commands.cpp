@@ -94,8 +94,9 @@ void CRdxView::OnCopy()
     selected.reserve(rows.size());
     entries.reserve(rows.size());
     for (int row : rows) {
-        selected.push_back(model->Row(row));
-        entries.push_back({model->ItemIndex(row), model->Row(row)[NumberColumn], model->Row(row)[NameColumn]});
+        const ListRow& item = model->Row(row);
+        selected.push_back(item);
+        entries.push_back({model->ItemIndex(row), item[NumberColumn], item[NameColumn]});
     }
     const QString text = FromCp1252(BuildClipboardText(selected));
     auto* data = new QMimeData;
