@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/phonebook/find_match.h"
-#include "core/phonebook/text_export.h"
+#include "core/list/find_match.h"
+#include "core/formats/text_export.h"
 
 namespace ribodex {
 namespace {

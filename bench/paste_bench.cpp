@@ -13,7 +13,7 @@
 
 #include "bench/link_trace.h"
 #include "core/device/gsm_device.h"
-#include "core/phonebook/clipboard_records.h"
+#include "core/formats/clipboard_records.h"
 #include "core/session/paste.h"
 #include "sim/pty_modem.h"
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/phonebook/clipboard_records.h"
+#include "core/formats/clipboard_records.h"
 #include "fuzz_check.h"
 
 using namespace ribodex;

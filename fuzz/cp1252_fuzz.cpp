@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/phonebook/cp1252.h"
+#include "core/formats/cp1252.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ribodex;

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/phonebook/browser_command.h"
+#include "core/shell/browser_command.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/phonebook/cp1252.h"
-#include "core/phonebook/device_text.h"
-#include "core/phonebook/vcard.h"
-#include "core/phonebook/vcard_import.h"
+#include "core/formats/cp1252.h"
+#include "core/formats/device_text.h"
+#include "core/formats/vcard.h"
+#include "core/formats/vcard_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace ribodex;

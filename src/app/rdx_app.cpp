@@ -13,7 +13,7 @@
 #include "app/message_box.h"
 #include "app/rdx_doc.h"
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/session/settings_store.h"
 
 namespace ribodex {

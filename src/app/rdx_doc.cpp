@@ -10,8 +10,8 @@
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
-#include "core/phonebook/text_export.h"
+#include "core/list/command_state.h"
+#include "core/formats/text_export.h"
 
 namespace ribodex {
 namespace {

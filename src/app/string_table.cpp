@@ -1,7 +1,7 @@
 #include "app/string_table.h"
 
-#include "core/phonebook/command_state.h"
-#include "core/phonebook/cp1252.h"
+#include "core/list/command_state.h"
+#include "core/formats/cp1252.h"
 #include "core/session/user_interface.h"
 
 namespace ribodex {

@@ -8,7 +8,7 @@
 namespace ribodex {
 
 // Ids of the strings the window shows besides those of core/session/user_interface.h and
-// the command ids of core/phonebook/command_state.h, which share this table.
+// the command ids of core/list/command_state.h, which share this table.
 enum StringId : int {
     IDS_INDEX_COLUMN = 129,
     IDS_NUMBER_COLUMN = 130,

@@ -4,9 +4,9 @@
 #include <cstdio>
 
 #include "core/device/phone_book_storage.h"
-#include "core/phonebook/cp1252.h"
-#include "core/phonebook/csv.h"
-#include "core/phonebook/text_export.h"
+#include "core/formats/cp1252.h"
+#include "core/formats/csv.h"
+#include "core/formats/text_export.h"
 
 namespace ribodex::cli {
 

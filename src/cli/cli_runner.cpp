@@ -9,10 +9,10 @@
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
 #include "core/device/phone_book_storage.h"
-#include "core/phonebook/cp1252.h"
-#include "core/phonebook/json_export.h"
-#include "core/phonebook/vcard.h"
-#include "core/phonebook/vcard_import.h"
+#include "core/formats/cp1252.h"
+#include "core/formats/json_export.h"
+#include "core/formats/vcard.h"
+#include "core/formats/vcard_import.h"
 #include "core/version.h"
 
 namespace ribodex::cli {

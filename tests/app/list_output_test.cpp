@@ -28,8 +28,8 @@
 #include "app/list/rdx_view.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
-#include "core/phonebook/command_state.h"
-#include "core/phonebook/print_pagination.h"
+#include "core/list/command_state.h"
+#include "core/list/print_pagination.h"
 #include "dialog_script_helper.h"
 #include "tests/support/child_process.h"
 

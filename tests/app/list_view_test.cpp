@@ -12,7 +12,7 @@
 #include "app/list/rdx_view.h"
 #include "app/qt_user_interface.h"
 #include "core/device/gsm_device.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"
 #include "dialog_script_helper.h"

@@ -19,7 +19,7 @@
 #include "app/list/rdx_view.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "dialog_script_helper.h"
 #include "window_timing_helper.h"
 #include "sim/pty_modem.h"

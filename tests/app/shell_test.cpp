@@ -19,7 +19,7 @@
 #include "app/frame/main_frame.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/version.h"
 #include "dialog_script_helper.h"
 

@@ -9,7 +9,7 @@
 #include "app/frame/command_actions.h"
 #include "app/qt_settings_store.h"
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/session/settings.h"
 #include "core/session/user_interface.h"
 

@@ -1,4 +1,4 @@
-#include "core/phonebook/caption_layout.h"
+#include "core/shell/caption_layout.h"
 
 #include <gtest/gtest.h>
 

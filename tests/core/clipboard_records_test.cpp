@@ -1,4 +1,4 @@
-#include "core/phonebook/clipboard_records.h"
+#include "core/formats/clipboard_records.h"
 
 #include <gtest/gtest.h>
 

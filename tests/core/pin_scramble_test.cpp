@@ -1,4 +1,4 @@
-#include "core/phonebook/pin_scramble.h"
+#include "core/session/pin_scramble.h"
 
 #include <gtest/gtest.h>
 

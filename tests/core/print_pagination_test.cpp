@@ -1,4 +1,4 @@
-#include "core/phonebook/print_pagination.h"
+#include "core/list/print_pagination.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/device/gsm_device.h"
-#include "core/phonebook/pin_scramble.h"
+#include "core/session/pin_scramble.h"
 #include "core/raw_pty.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"

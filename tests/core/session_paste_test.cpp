@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/device/gsm_device.h"
-#include "core/phonebook/clipboard_records.h"
+#include "core/formats/clipboard_records.h"
 #include "core/session/connection_flow.h"
 #include "core/session/entry_commands.h"
 #include "core/session/paste.h"

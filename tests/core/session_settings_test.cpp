@@ -1,4 +1,4 @@
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/session/settings.h"
 #include "core/session/settings_store.h"
 

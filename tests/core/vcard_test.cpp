@@ -1,12 +1,12 @@
-#include "core/phonebook/vcard.h"
+#include "core/formats/vcard.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "core/phonebook/device_text.h"
-#include "core/phonebook/json_export.h"
+#include "core/formats/device_text.h"
+#include "core/formats/json_export.h"
 
 namespace ribodex {
 namespace {

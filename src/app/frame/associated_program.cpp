@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "core/phonebook/browser_command.h"
+#include "core/shell/browser_command.h"
 
 namespace ribodex {
 namespace {

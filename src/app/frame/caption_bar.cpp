@@ -9,7 +9,7 @@
 #include <QStyleOptionButton>
 #include <QWindow>
 
-#include "core/phonebook/caption_layout.h"
+#include "core/shell/caption_layout.h"
 
 namespace ribodex {
 namespace {

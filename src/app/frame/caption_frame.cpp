@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "app/frame/caption_bar.h"
-#include "core/phonebook/caption_layout.h"
+#include "core/shell/caption_layout.h"
 
 namespace ribodex {
 

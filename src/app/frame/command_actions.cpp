@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 
 namespace ribodex {
 

@@ -6,7 +6,7 @@
 #include "app/frame/command_actions.h"
 #include "app/frame/main_frame.h"
 #include "app/list/rdx_view.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 
 namespace ribodex {
 

@@ -17,7 +17,7 @@
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/version.h"
 
 namespace ribodex {

@@ -17,7 +17,7 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"
 

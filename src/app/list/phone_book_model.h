@@ -4,7 +4,7 @@
 #include <QIcon>
 #include <vector>
 
-#include "core/phonebook/sort_order.h"
+#include "core/list/sort_order.h"
 #include "core/session/refresh.h"
 
 namespace ribodex {

@@ -14,8 +14,8 @@
 #include "app/list/phone_book_model.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
-#include "core/phonebook/command_state.h"
-#include "core/phonebook/print_pagination.h"
+#include "core/list/command_state.h"
+#include "core/list/print_pagination.h"
 
 namespace ribodex {
 

@@ -11,7 +11,7 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
-#include "core/phonebook/command_state.h"
+#include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/entry_commands.h"
 #include "core/session/user_interface.h"

@@ -6,8 +6,8 @@
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
-#include "core/phonebook/cp1252.h"
-#include "core/phonebook/find_match.h"
+#include "core/formats/cp1252.h"
+#include "core/list/find_match.h"
 
 namespace ribodex {
 

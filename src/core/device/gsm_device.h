@@ -45,6 +45,10 @@ public:
 
     // Runs on every 10 ms pass while an answer is awaited (the window repaints there).
     std::function<void()> idleHook;
+    // Runs as the entries of a full read arrive: entries received so far against the
+    // locations of the range. Answering false stops the read at once: the entries that
+    // arrived whole stay, and the rest of the answer is drained before the next command.
+    std::function<bool(int received, int total)> readProgress;
 
     // One exchange: Write the line (which must end with "\r"), Read with limitMs. An earlier
     // command's answer that comes late, ahead of this one's, is skipped when the device

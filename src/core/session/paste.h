@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/phonebook/vcard_import.h"
+#include "core/formats/vcard_import.h"
 
 namespace ribodex {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "core/device/gsm_device.h"
-#include "core/phonebook/pin_scramble.h"
+#include "core/session/pin_scramble.h"
 #include "core/session/settings_store.h"
 
 namespace ribodex {

@@ -1,8 +1,8 @@
-#include "core/phonebook/json_export.h"
+#include "core/formats/json_export.h"
 
 #include <cstdio>
 
-#include "core/phonebook/cp1252.h"
+#include "core/formats/cp1252.h"
 
 namespace ribodex {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/phonebook/sort_order.h"
+#include "core/list/sort_order.h"
 
 namespace ribodex {
 

@@ -1,8 +1,8 @@
-#include "core/phonebook/vcard_import.h"
+#include "core/formats/vcard_import.h"
 
-#include "core/phonebook/cp1252.h"
-#include "core/phonebook/device_text.h"
-#include "core/phonebook/vcard.h"
+#include "core/formats/cp1252.h"
+#include "core/formats/device_text.h"
+#include "core/formats/vcard.h"
 
 namespace ribodex {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/phonebook/csv.h"
+#include "core/formats/csv.h"
 
 namespace ribodex {
 

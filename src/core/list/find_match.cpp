@@ -1,4 +1,4 @@
-#include "core/phonebook/find_match.h"
+#include "core/list/find_match.h"
 
 namespace ribodex {
 namespace {

@@ -1,4 +1,4 @@
-#include "core/phonebook/text_export.h"
+#include "core/formats/text_export.h"
 
 namespace ribodex {
 

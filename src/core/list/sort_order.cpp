@@ -1,4 +1,4 @@
-#include "core/phonebook/sort_order.h"
+#include "core/list/sort_order.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,9 +1,9 @@
-#include "core/phonebook/vcard.h"
+#include "core/formats/vcard.h"
 
 #include <array>
 #include <optional>
 
-#include "core/phonebook/cp1252.h"
+#include "core/formats/cp1252.h"
 
 namespace ribodex {
 namespace {

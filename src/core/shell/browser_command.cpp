@@ -1,4 +1,4 @@
-#include "core/phonebook/browser_command.h"
+#include "core/shell/browser_command.h"
 
 namespace ribodex {
 namespace {

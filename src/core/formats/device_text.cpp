@@ -1,8 +1,8 @@
-#include "core/phonebook/device_text.h"
+#include "core/formats/device_text.h"
 
 #include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
-#include "core/phonebook/cp1252.h"
+#include "core/formats/cp1252.h"
 
 namespace ribodex {
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/phonebook/sort_order.h"
+#include "core/list/sort_order.h"
 
 namespace ribodex {
 

@@ -1,4 +1,4 @@
-#include "core/phonebook/cp1252.h"
+#include "core/formats/cp1252.h"
 
 #include <array>
 #include <cstdio>
