@@ -41,15 +41,14 @@ for _ in $(seq 200); do window=$(xdotool search --onlyvisible --name '^Quillcast
 [ -n "$window" ] || { cat "$work/ribodex.log"; fail "no window"; exit 1; }
 xprop -id "$window" WM_CLASS | grep -q "\"$(sed -n 's/^StartupWMClass=//p' "$(dirname "$0")/../../resources/linux/org.ribodex.Ribodex.desktop")\"" ||
   fail "WM_CLASS $(xprop -id "$window" WM_CLASS) does not match the desktop entry's StartupWMClass"
-# A pixel of the window (x y from its corner) as "r,g,b", from a dump of the window system.
-pixel() {
-  xwd -silent -id "$window" | python3 -c 'import struct, sys
-d = sys.stdin.buffer.read(); h = struct.unpack(">25I", d[:100]); p = h[0] + h[19] * 12 + '"$2"' * h[12] + '"$1"' * 4
-print("%d,%d,%d" % (d[p + 2], d[p + 1], d[p]))'
+# The window's pixels from column X0 to X1 and row Y0 to Y1 (ends excluded) as BGRA hex.
+pixels() {
+  xwd -silent -id "$window" | python3 -c 'import struct, sys; x0, x1, y0, y1 = map(int, sys.argv[1:])
+d = sys.stdin.buffer.read(); h = struct.unpack(">25I", d[:100]); o = h[0] + h[19] * 12
+print(b"".join(d[o + y * h[12] + 4 * x0:o + y * h[12] + 4 * x1] for y in range(y0, y1)).hex())' "$@"
 }
 # The read takes no input: wait for the second entry's icon (its head in blue).
-for _ in $(seq 100); do [ "$(pixel 13 120)" = "40,90,170" ] && break; sleep 0.2; done
-sleep 0.5
+for _ in $(seq 100); do [ "$(pixels 13 14 120 121 | cut -c1-6)" = "aa5a28" ] && break; sleep 0.2; done
 
 geometry() {  # x y width height of the window, once it has stopped changing
   local last="" now
@@ -94,17 +93,15 @@ popup() {  # the id of an open menu of ours: a visible window of the program but
   for _ in $(seq 20); do windows | grep -vxF -e "$window" -e "${toolbar:-none}" && return 0; sleep 0.1; done
   return 1
 }
-xdotool windowactivate --sync "$window"
-sleep 0.3
-active=$(pixel $((w4 * 3 / 4)) 5)
+xdotool windowactivate --sync "$window" sleep 0.3
+active=$(pixels $((w4 * 3 / 4)) $((w4 * 3 / 4 + 4)) 5 6)
 # Held on the close button it shows pressed; moved off, raised again; let go there, the window stays.
 xdotool mousemove $((x4 + w4 - 12)) $((y4 + 10)) mousedown 1 sleep 0.3
-pressed=$(xwd -silent -id "$window" | md5sum)
+pressed=$(pixels $((w4 - 30)) $((w4 - 4)) 4 28)
 xdotool mousemove $((x4 + 100)) $((y4 + 10)) sleep 0.3
-[ "$pressed" != "$(xwd -silent -id "$window" | md5sum)" ] || fail "the close button does not show pressed"
+[ "$pressed" != "$(pixels $((w4 - 30)) $((w4 - 4)) 4 28)" ] || fail "the close button does not show pressed"
 xdotool mouseup 1 sleep 0.5
 xdotool getwindowname "$window" > /dev/null 2>&1 || fail "a release outside closed the window"
-
 # The window menu: a right click on the caption, M for Move, the arrows and Enter.
 xdotool mousemove $((x4 + w4 / 2)) $((y4 + 10)) click 3
 popup > /dev/null || fail "no window menu on a right click"
@@ -115,31 +112,22 @@ read -r x5 y5 w5 h5 < <(geometry)
 xdotool mousemove $((x5 + 9)) $((y5 + 9)) click 1  # the icon
 popup > /dev/null || fail "no window menu on a click on the icon"
 xdotool key Escape
-
 # What's This: the toolbar's help button, a click on About (explained), a click on the list; the
 # message pane is idle again, not left with About's prompt.
-status() {
-  xwd -silent -id "$window" | python3 -c 'import hashlib, struct, sys
-d = sys.stdin.buffer.read(); h = struct.unpack(">25I", d[:100]); o = h[0] + h[19] * 12
-print(hashlib.md5(b"".join(d[o + y * h[12] + 24:o + y * h[12] + 800] for y in range(h[5] - 22, h[5] - 6))).hexdigest())'
-}
 xdotool mousemove $((x5 + 200)) $((y5 + 200)) sleep 0.5
-idle=$(status)
+idle=$(pixels 6 200 $((h5 - 22)) $((h5 - 6)))
 xdotool mousemove $((x5 + 313)) $((y5 + 59)) sleep 0.4 click 1 sleep 0.4 mousemove $((x5 + 290)) $((y5 + 59)) \
   sleep 0.4 click 1 sleep 0.6 mousemove $((x5 + 200)) $((y5 + 200)) sleep 0.4 click 1 sleep 0.6
-[ "$(status)" = "$idle" ] || fail "the status bar kept a prompt after a What's This click"
-
+[ "$(pixels 6 200 $((h5 - 22)) $((h5 - 6)))" = "$idle" ] || fail "the status bar kept a prompt after a What's This click"
 # The toolbar dragged off by its handle floats; with the focus there, the caption stays active.
 xdotool mousemove $((x5 + 10)) $((y5 + 59)) sleep 0.2 mousedown 1 sleep 0.2 mousemove $((x5 + 30)) $((y5 + 80)) \
   sleep 0.2 mousemove $((x5 + 150)) $((y5 + h5 + 100)) sleep 0.3 mouseup 1
 toolbar=$(popup) || fail "the toolbar did not float"
 eval "$(xdotool getwindowgeometry --shell "$toolbar")"
-xdotool mousemove $((X + 4)) $((Y + HEIGHT / 2)) click 1
-sleep 0.5
+xdotool mousemove $((X + 4)) $((Y + HEIGHT / 2)) click 1 sleep 0.5
 [ "$(xprop -root _NET_ACTIVE_WINDOW | grep -o '0x[0-9a-f]*$')" = "$(printf '0x%x' "$toolbar")" ] ||
   fail "the floated toolbar did not take the focus"
-[ "$(pixel $((w5 * 3 / 4)) 5)" = "$active" ] || fail "caption $(pixel $((w5 * 3 / 4)) 5) with the toolbar active, not $active"
-
+[ "$(pixels $((w5 * 3 / 4)) $((w5 * 3 / 4 + 4)) 5 6)" = "$active" ] || fail "an inactive caption with the toolbar active"
 # The list's menu from the keyboard, below the current item (the second row, clicked).
 row_y=$((y5 + 121))
 for keys in shift+F10 Menu; do
@@ -147,8 +135,7 @@ for keys in shift+F10 Menu; do
   menu=$(popup) || { fail "$keys opened no menu"; continue; }
   eval "$(xdotool getwindowgeometry --shell "$menu")"
   near "$Y" $((row_y + 8)) 12 || fail "$keys: the menu at y $Y, the current item at $row_y"
-  xdotool key Escape
-  sleep 0.3
+  xdotool key Escape sleep 0.3
 done
 x4=$x5 y4=$y5
 
