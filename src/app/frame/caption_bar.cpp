@@ -232,10 +232,6 @@ void CaptionBar::mousePressEvent(QMouseEvent* event)
 
 void CaptionBar::mouseMoveEvent(QMouseEvent* event)
 {
-    // The move starts once the mouse really moves: a move started on the press would take
-    // the pointer from us and swallow the second click of a double click. The window
-    // system anchors the move where it starts, so the few pixels until then are all the
-    // window lags behind the pointer.
     if (pressed != Button::None) {
         const bool inside = ButtonAt(event->position().toPoint()) == pressed;
         if (inside != pressedInside) {
@@ -244,6 +240,10 @@ void CaptionBar::mouseMoveEvent(QMouseEvent* event)
         }
         return;
     }
+    // The move starts once the mouse really moves: a move started on the press would take
+    // the pointer from us and swallow the second click of a double click. The window
+    // system anchors the move where it starts, so the few pixels until then are all the
+    // window lags behind the pointer.
     constexpr int kMoveThreshold = 3;
     if (!dragFrom || !(event->buttons() & Qt::LeftButton) ||
         (event->position().toPoint() - *dragFrom).manhattanLength() < kMoveThreshold)

@@ -16,7 +16,8 @@ struct CaptionLayout;
 // plain inactive caption colour; on it the window's small icon, its title in white bold with
 // an ellipsis, and the minimise, maximise/restore and close buttons. Each state is drawn
 // once into a pixmap, kept until the size, palette, font, title, icon or maximised state
-// changes; a repaint copies that pixmap and nothing else.
+// changes; a repaint copies that pixmap and nothing else, but for a caption button held
+// down, which it draws pressed over it.
 //
 // As a title bar: dragging the bar starts the window system's move, a double click
 // maximises or restores, the buttons minimise, maximise/restore and close the window; a

@@ -111,14 +111,13 @@ void WindowMenu::StartMoveOrSize(bool moving)
     // takes both.
     QTimer::singleShot(0, this, [this, moving] {
         QWindow* handle = window->windowHandle();
-        if (handle == nullptr)
-            return emit MoveUnavailable();
 #ifdef RIBODEX_HAVE_XCB
-        if (QGuiApplication::platformName() == QLatin1String("xcb") && StartKeyboardMoveResize(*handle, moving))
+        if (handle != nullptr && QGuiApplication::platformName() == QLatin1String("xcb") &&
+            StartKeyboardMoveResize(*handle, moving))
             return;
 #endif
-        const bool started = moving ? handle->startSystemMove()
-                                    : handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+        const bool started = handle != nullptr && (moving ? handle->startSystemMove()
+                                                          : handle->startSystemResize(Qt::BottomEdge | Qt::RightEdge));
         if (!started)
             emit MoveUnavailable();
     });
