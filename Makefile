@@ -5,9 +5,9 @@ CMAKE_ARGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo -DRIBODEX_WERROR=ON
 
 DEB_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-dev \
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
-  libgl-dev clang libclang-rt-14-dev socat gammu xvfb xauth \
-  desktop-file-utils appstream xdg-utils groff-base dpkg-dev file openbox xdotool x11-utils \
-  poppler-utils
+  libgl-dev libxcb1-dev clang libclang-rt-14-dev socat gammu xvfb xauth \
+  desktop-file-utils appstream xdg-utils groff-base dpkg-dev file openbox xdotool x11-utils x11-apps \
+  poppler-utils lintian
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

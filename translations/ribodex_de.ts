@@ -17,7 +17,7 @@
     </message>
     <message>
         <source>&amp;Icon</source>
-        <translation>&amp;Symbole</translation>
+        <translation>&amp;Große Symbole</translation>
     </message>
     <message>
         <source>&amp;Small Icon</source>
@@ -53,7 +53,7 @@
     </message>
     <message>
         <source>P&amp;rint Setup...</source>
-        <translation>Drucker&amp;einrichtung...</translation>
+        <translation>D&amp;ruckereinrichtung...</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
@@ -101,7 +101,7 @@
     </message>
     <message>
         <source>&amp;About</source>
-        <translation>&amp;Info</translation>
+        <translation>In&amp;fo</translation>
     </message>
     <message>
         <source>Help</source>
@@ -298,7 +298,7 @@ Statusleiste ein/aus</translation>
     </message>
     <message>
         <source>Cu&amp;t</source>
-        <translation>&amp;Ausschneiden</translation>
+        <translation>Ausschnei&amp;den</translation>
     </message>
     <message>
         <source>&amp;Copy</source>
@@ -450,8 +450,8 @@ Hilfe</translation>
         <translation>Quillcast Ribodex 1.0</translation>
     </message>
     <message>
-        <source>Copyright (C) 2026 the Ribodex developers</source>
-        <translation>Copyright (C) 2026 die Ribodex-Entwickler</translation>
+        <source>Copyright (C) 2026 the Ribodex developers. Licence: GNU GPL, version 3 or later.</source>
+        <translation>Copyright (C) 2026 die Ribodex-Entwickler. Lizenz: GNU GPL, Version 3 oder später.</translation>
     </message>
 </context>
 <context>
@@ -712,8 +712,8 @@ Möchten Sie die Einträge trotzdem einfügen?</translation>
         <translation>Die Statusleiste: was ein Befehl tut und was das Programm gerade macht.</translation>
     </message>
     <message>
-        <source>The title bar: drag it to move the window, double-click it to maximise or restore the window.</source>
-        <translation>Die Titelleiste: Ziehen verschiebt das Fenster, ein Doppelklick maximiert es oder stellt es wieder her.</translation>
+        <source>The title bar: drag it to move the window, double-click it to maximise or restore the window, right-click it for the window menu.</source>
+        <translation>Die Titelleiste: Ziehen verschiebt das Fenster, ein Doppelklick maximiert es oder stellt es wieder her, ein Rechtsklick öffnet das Fenstermenü.</translation>
     </message>
 </context>
 <context>
@@ -735,6 +735,10 @@ Möchten Sie die Einträge trotzdem einfügen?</translation>
         <translation>&amp;Vorwärts</translation>
     </message>
     <message>
+        <source>C&amp;lose</source>
+        <translation>&amp;Schließen</translation>
+    </message>
+    <message>
         <source>en</source>
         <extracomment>The language code of the bundled user guide that goes with this translation (en, de).</extracomment>
         <translation>de</translation>
@@ -745,6 +749,33 @@ Möchten Sie die Einträge trotzdem einfügen?</translation>
     <message>
         <source>Could not start print job.</source>
         <translation>Der Druckauftrag konnte nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::WindowMenu</name>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation>&amp;Verschieben</translation>
+    </message>
+    <message>
+        <source>&amp;Size</source>
+        <translation>&amp;Größe ändern</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>Mi&amp;nimieren</translation>
+    </message>
+    <message>
+        <source>Ma&amp;ximize</source>
+        <translation>Ma&amp;ximieren</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Schließen</translation>
     </message>
 </context>
 </TS>

@@ -222,6 +222,11 @@ void EditingCommandsTest::editRewritesTheItemInPlace()
     QCOMPARE(Column(2), (QStringList{"120", "3", "1"}));
     QVERIFY(list->selectionModel()->isRowSelected(1, {}));
     QCOMPARE(Sent("AT+CPBR=1, ").size(), 1);
+    // Enter on the row is the double click.
+    script.Cancel();
+    QTest::keyClick(list, Qt::Key_Return);
+    QVERIFY(script.Done());
+    QCOMPARE(script.Seen().size(), 2);
 }
 
 void EditingCommandsTest::deleteKeepsTheItemTheDeviceRefuses()

@@ -3,6 +3,8 @@
 #include <QDialog>
 #include <QFile>
 #include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
 #include <QMainWindow>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -17,6 +19,9 @@
 #include "app/frame/command_actions.h"
 #include "app/frame/help_window.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/window_menu.h"
+#include "app/list/rdx_view.h"
+#include "app/start_request.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
 #include "core/list/command_state.h"
@@ -36,6 +41,9 @@ private slots:
     void captionButtonsAndDoubleClick();
     void captionFollowsActivation();
     void refusedMoveBringsBackTheSystemTitleBar();
+    void windowMenuFollowsTheWindowState();
+    void germanMenusHaveDistinctAccessKeys();
+    void startRequestAndDisplay();
     void aboutShowsItsTextsAndClosesWithEnterOrEscape();
     void internetStartsTheDesktopsBrowser();
     void helpTopicsF1AndF1InADialog();
@@ -182,6 +190,73 @@ void ShellTest::refusedMoveBringsBackTheSystemTitleBar()
     QTest::mouseRelease(frame, Qt::LeftButton, {}, to);
 }
 
+void ShellTest::windowMenuFollowsTheWindowState()
+{
+    CMainFrame* frame = StartApp();
+    QVERIFY(frame);
+    WindowMenu* menu = frame->Caption()->Menu();
+    CaptionBar* bar = frame->Caption()->Bar();
+    frame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame));
+    QTest::keyClick(frame, Qt::Key_Space, Qt::AltModifier);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(!menu->Restore()->isEnabled() && menu->Move()->isEnabled() && menu->Size()->isEnabled() &&
+            menu->Minimize()->isEnabled() && menu->Maximize()->isEnabled() && menu->Close()->isEnabled());
+    QTest::keyClick(menu, Qt::Key_X);
+    QTRY_VERIFY(frame->isMaximized());
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(bar->width() / 2, 5), bar->mapToGlobal(QPoint()));
+    QApplication::sendEvent(bar, &rightClick);
+    QTRY_VERIFY(menu->isVisible());
+    QVERIFY(menu->Restore()->isEnabled() && !menu->Move()->isEnabled() && !menu->Size()->isEnabled() &&
+            !menu->Maximize()->isEnabled());
+    QTest::keyClick(menu, Qt::Key_R);
+    QTRY_VERIFY(!frame->isMaximized());
+}
+
+void ShellTest::germanMenusHaveDistinctAccessKeys()
+{
+    AppLanguage german(QLocale(QLocale::German, QLocale::Germany));
+    CMainFrame* frame = StartApp();
+    QVERIFY(frame);
+    auto distinct = [](const QList<QAction*>& items, const QString& where) {
+        QStringList keys;
+        for (const QAction* item : items) {
+            const QString key = QKeySequence::mnemonic(item->text()).toString();
+            QVERIFY2(item->isSeparator() || (!key.isEmpty() && !keys.contains(key)), qPrintable(where + item->text()));
+            keys << key;
+        }
+    };
+    distinct(frame->menuBar()->actions(), QString());
+    QList<QMenu*> menus = {frame->View()->SelectionMenu(), frame->View()->EmptyListMenu(), frame->Caption()->Menu()};
+    for (const QAction* title : frame->menuBar()->actions())
+        menus << title->menu();
+    for (int i = 0; i < menus.size(); ++i) {
+        distinct(menus[i]->actions(), menus[i]->title() + QLatin1String(": "));
+        for (const QAction* item : menus[i]->actions())
+            if (item->menu() != nullptr)
+                menus << item->menu();
+    }
+}
+
+void ShellTest::startRequestAndDisplay()
+{
+    QCOMPARE(ReadStartRequest({"--port", "DEMO", "-v", "--help"}), StartRequest::Version);
+    QCOMPARE(ReadStartRequest({"--port", "-x"}), StartRequest::Run);
+    using Environment = std::map<std::string, std::string>;
+    const struct { std::vector<std::string> arguments; Environment environment; bool shown; } cases[] = {
+        {{}, {}, false}, {{}, {{"DISPLAY", ":0"}}, true}, {{}, {{"QT_QPA_PLATFORM", "offscreen"}}, true},
+        {{}, {{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "w"}}, false},
+        {{}, {{"QT_QPA_PLATFORM", "wayland:x;xcb"}, {"DISPLAY", ":1"}}, true},
+        {{"-platform", "offscreen"}, {{"QT_QPA_PLATFORM", "xcb"}}, true},
+    };
+    for (const auto& c : cases) {
+        const std::string why = MissingDisplay(c.arguments, [&](const char* name) {
+            return c.environment.count(name) != 0 ? c.environment.at(name) : std::string();
+        });
+        QVERIFY2(why.empty() == c.shown, why.c_str());
+    }
+}
+
 void ShellTest::aboutShowsItsTextsAndClosesWithEnterOrEscape()
 {
     CMainFrame* frame = StartApp();
@@ -193,6 +268,8 @@ void ShellTest::aboutShowsItsTextsAndClosesWithEnterOrEscape()
             texts << dialog->findChild<QLabel*>(QStringLiteral("IDC_APP_NAME"))->text()
                   << dialog->findChild<QLabel*>(QStringLiteral("IDC_LEGAL"))->text();
             QVERIFY(!dialog->findChild<QLabel*>(QStringLiteral("IDC_ICON"))->pixmap().isNull());
+            QVERIFY(dialog->minimumSize() == dialog->maximumSize());
+            QVERIFY(!dialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
             QTest::keyClick(dialog, Qt::Key_Return);
         })
         .Then([&](QWidget* dialog) { QTest::keyClick(dialog, Qt::Key_Escape); });
@@ -201,7 +278,7 @@ void ShellTest::aboutShowsItsTextsAndClosesWithEnterOrEscape()
     QCOMPARE(script.Seen(), (QStringList{"dialog: About Ribodex", "dialog: About Ribodex"}));
     QVERIFY(script.Done() && script.Unexpected() == 0);
     QCOMPARE(texts.value(0), QStringLiteral("Quillcast Ribodex 1.0"));
-    QVERIFY(!texts.value(1).isEmpty());
+    QVERIFY(texts.value(1).contains(QLatin1String("GNU GPL, version 3 or later")));
 }
 
 void ShellTest::internetStartsTheDesktopsBrowser()
@@ -268,6 +345,17 @@ void ShellTest::helpTopicsF1AndF1InADialog()
     QTest::keyClick(frame, Qt::Key_F1);
     QCOMPARE(helpOf(frame), help);  // the same window, at the main window's topic
     QCOMPARE(help->Browser()->source().fragment(), QStringLiteral("window"));
+    // Whole on the main window's screen; Escape, Ctrl+W and Close close it.
+    QVERIFY(frame->screen()->availableGeometry().contains(help->frameGeometry()));
+    for (QKeyCombination key : {QKeyCombination(Qt::Key_Escape), Qt::CTRL | Qt::Key_W}) {
+        help->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), help);
+        QTest::keyClick(help->Browser(), key.key(), key.keyboardModifiers());
+        QVERIFY(!help->isVisible());
+        help->ShowTopic(QString());
+    }
+    help->findChild<QPushButton*>(QStringLiteral("helpClose"))->click();
+    QVERIFY(!help->isVisible());
 
     // F1 in the settings dialog: its topic, in a window the modal dialog does not block (a
     // click through the window system reaches it).

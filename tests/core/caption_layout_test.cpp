@@ -62,6 +62,21 @@ TEST(CaptionFade, EveryColumnPaintedOnceAndDarkeningLeftwards) {
     }
 }
 
+TEST(CaptionColours, InactiveCaptionCarriesWhiteText) {
+    const Rgb white{255, 255, 255};
+    EXPECT_NEAR(ContrastRatio(Rgb{160, 160, 160}, white), 2.6, 0.05);  // Fusion's inactive grey
+    const struct { Rgb inactive, active; double least, most; } cases[] = {  // contrast of white on the result
+        {{160, 160, 160}, {48, 140, 198}, 4.5, 4.8},   // darkened just enough
+        {{60, 60, 60}, {0, 0, 128}, 11.0, 21.0},       // dark enough already: kept
+        {{140, 140, 140}, {110, 110, 110}, 7.0, 7.6},  // would pass for the active grey
+        {{255, 255, 255}, {0, 0, 128}, 4.5, 4.8},
+    };
+    for (const auto& c : cases) {
+        const double contrast = ContrastRatio(ReadableInactiveCaption(c.inactive, c.active), white);
+        EXPECT_TRUE(contrast >= c.least && contrast <= c.most) << int(c.inactive.red) << ": " << contrast;
+    }
+}
+
 TEST(CaptionLayout, ButtonsIconAndTitle) {
     // A 400 x 18 caption with 18 x 18 buttons.
     const CaptionLayout all = LayOutCaption(400, 18, 18, 18, true, true);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What `cmake --install` and `make package` deliver: every file in its place, the programs
 # runnable from there, the desktop entry and the AppStream metainfo valid, the man pages
-# free of warnings, and a Debian package with its dependencies declared.
+# free of warnings and naming every command and option of their program's --help, and a
+# Debian package with its dependencies declared that lintian finds no error in.
 # Usage: install_test.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1 version=$2
@@ -15,7 +16,9 @@ id=org.ribodex.Ribodex
 files=(
   usr/bin/ribodex usr/bin/ribodex-cli usr/bin/ribodex-sim
   usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
-  usr/share/man/man1/ribodex.1 usr/share/man/man1/ribodex-cli.1 usr/share/man/man1/ribodex-sim.1
+  usr/share/man/man1/ribodex.1.gz usr/share/man/man1/ribodex-cli.1.gz usr/share/man/man1/ribodex-sim.1.gz
+  usr/share/doc/ribodex/copyright usr/share/doc/ribodex/changelog.gz
+  usr/share/icons/hicolor/scalable/apps/$id.svg
 )
 for size in 16 22 24 32 48 64 128 256; do
   files+=("usr/share/icons/hicolor/${size}x${size}/apps/$id.png")
@@ -27,6 +30,10 @@ file "$stage/usr/share/icons/hicolor/256x256/apps/$id.png" | grep -q "256 x 256"
 
 [ "$("$stage/usr/bin/ribodex-cli" --version)" = "ribodex-cli $version" ] || fail "installed ribodex-cli --version"
 [ "$("$stage/usr/bin/ribodex-sim" --version)" = "ribodex-sim $version" ] || fail "installed ribodex-sim --version"
+[ "$("$stage/usr/bin/ribodex" --version)" = "ribodex $version" ] || fail "installed ribodex --version"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$stage/usr/bin/ribodex" > /dev/null 2>&1 || status=$?
+[ "$status" -eq 1 ] || fail "ribodex without a display ends with $status, not 1"
 grep -q "<release version=\"$version\"" "$stage/usr/share/metainfo/$id.metainfo.xml" || fail "metainfo version"
 # The entry starts the program by a name that the installed binary answers to.
 grep -qx "Exec=ribodex" "$stage/usr/share/applications/$id.desktop" || fail "desktop entry Exec"
@@ -44,9 +51,19 @@ else
   echo "appstreamcli not installed: skipped"
 fi
 if command -v groff > /dev/null; then
-  for page in "$stage"/usr/share/man/man1/*.1; do
-    warnings=$(LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z "$page" 2>&1)
-    [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+  for program in ribodex ribodex-cli ribodex-sim; do
+    page=$stage/usr/share/man/man1/$program.1.gz
+    warnings=$(zcat "$page" | LC_ALL=C.UTF-8 groff -man -Tutf8 -ww -z 2>&1)
+    [ -z "$warnings" ] || fail "$program.1: $warnings"
+    text=$(zcat "$page" | LC_ALL=C groff -man -Tascii -P -cbou 2> /dev/null)
+    # Every option of --help in the page, and every command (an indented word under "Commands:").
+    help=$("$stage/usr/bin/$program" --help 2>&1)
+    for option in $(grep -oE -- '(^|[ [,])--?[a-z][a-z-]*' <<< "$help" | grep -oE -- '--?[a-z-]+' | sort -u); do
+      grep -qF -- "$option" <<< "$text" || fail "$program.1 lacks $option"
+    done
+    for command in $(sed -n '/^Commands:/,/^$/s/^  \([a-z][a-z-]*\).*/\1/p' <<< "$help"); do
+      grep -qE "^ +$command( |\$)" <<< "$text" || fail "$program.1 lacks the command $command"
+    done
   done
 fi
 
@@ -60,6 +77,9 @@ if command -v cpack > /dev/null && command -v dpkg-deb > /dev/null && command -v
     for needed in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 xdg-utils; do
       grep -q "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
     done
+    if command -v lintian > /dev/null; then
+      lintian --fail-on error "$deb" > "$stage/lintian.log" 2>&1 || { cat "$stage/lintian.log"; fail "lintian"; }
+    fi
     contents=$(dpkg-deb -c "$deb")
     for f in "${files[@]}"; do
       grep -q " \./$f\$" <<< "$contents" || fail "package lacks /$f"

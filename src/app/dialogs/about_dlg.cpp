@@ -8,7 +8,10 @@
 
 namespace ribodex {
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
+CAboutDlg::CAboutDlg(QWidget* parent)
+    // A fixed dialog: a title, the system menu and close, nothing to maximise or resize.
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
 {
     setWindowTitle(tr("About Ribodex"));
     setObjectName(QStringLiteral("IDD_ABOUT"));
@@ -23,7 +26,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     name->setTextFormat(Qt::PlainText);
     name->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
 
-    auto* legal = new QLabel(tr("Copyright (C) 2026 the Ribodex developers"), this);
+    auto* legal = new QLabel(tr("Copyright (C) 2026 the Ribodex developers. Licence: GNU GPL, version 3 or later."), this);
     legal->setObjectName(QStringLiteral("IDC_LEGAL"));
     legal->setTextFormat(Qt::PlainText);
 
@@ -39,6 +42,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent)
     grid->setColumnStretch(1, 1);
     grid->setHorizontalSpacing(16);
     setMinimumWidth(380);
+    setFixedSize(sizeHint().expandedTo(minimumSize()));
 }
 
 }  // namespace ribodex

@@ -4,8 +4,9 @@
 
 namespace ribodex {
 
-// "About Ribodex": the program's icon, "Quillcast Ribodex 1.0", our legal notice and OK
-// (also Enter and Escape). Shows fixed texts and hands nothing back.
+// "About Ribodex": the program's icon, "Quillcast Ribodex 1.0", our legal notice with the
+// licence and OK (also Enter and Escape). A fixed size, offered no maximise. Shows fixed
+// texts and hands nothing back.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "app/frame/caption_bar.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -53,7 +54,9 @@ QColor CaptionBar::ActiveColour() const
 
 QColor CaptionBar::InactiveColour() const
 {
-    return palette().color(QPalette::Inactive, QPalette::Dark);
+    const Rgb readable = ReadableInactiveCaption(ToRgb(palette().color(QPalette::Inactive, QPalette::Dark)),
+                                                 ToRgb(ActiveColour()));
+    return QColor(readable.red, readable.green, readable.blue);
 }
 
 QFont CaptionBar::TitleFont() const
@@ -84,6 +87,37 @@ QString CaptionBar::ShownTitle() const
                                                 Layout().title.width);
 }
 
+QPoint CaptionBar::MenuCorner() const
+{
+    return mapToGlobal(QPoint(0, height()));
+}
+
+QStyle::StandardPixmap CaptionBar::Glyph(Button button) const
+{
+    switch (button) {
+    case Button::Minimize: return QStyle::SP_TitleBarMinButton;
+    case Button::Maximize:
+        return window()->isMaximized() ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton;
+    case Button::Close:
+    case Button::None: break;
+    }
+    return QStyle::SP_TitleBarCloseButton;
+}
+
+void CaptionBar::DrawButton(QPainter& painter, const QRect& box, QStyle::StandardPixmap glyph, bool sunken)
+{
+    QStyleOptionButton option;
+    option.initFrom(this);
+    option.rect = box;
+    option.state = QStyle::State_Enabled | (sunken ? QStyle::State_Sunken : QStyle::State_Raised);
+    style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
+    const int glyphSide = qMax(0, qMin(box.width(), box.height()) - 4);
+    // Pressed, the glyph moves one pixel down and right, as on the system's buttons.
+    const QPoint shift = sunken ? QPoint(1, 1) : QPoint(0, 0);
+    const QRect glyphRect(box.center() - QPoint(glyphSide / 2, glyphSide / 2) + shift, QSize(glyphSide, glyphSide));
+    style()->standardIcon(glyph, &option, this).paint(&painter, glyphRect);
+}
+
 QPixmap CaptionBar::Build(bool forActive)
 {
     ++pixmapsBuilt;
@@ -102,23 +136,14 @@ QPixmap CaptionBar::Build(bool forActive)
     const CaptionLayout layout = Layout();
     window()->windowIcon().paint(&painter, ToQRect(layout.icon));
 
-    const bool maximized = window()->isMaximized();
     const struct {
         PixelRect box;
         QStyle::StandardPixmap glyph;
-    } buttons[] = {{layout.minimize, QStyle::SP_TitleBarMinButton},
-                   {layout.maximize, maximized ? QStyle::SP_TitleBarNormalButton : QStyle::SP_TitleBarMaxButton},
-                   {layout.close, QStyle::SP_TitleBarCloseButton}};
-    for (const auto& button : buttons) {
-        QStyleOptionButton option;
-        option.initFrom(this);
-        option.rect = ToQRect(button.box);
-        option.state = QStyle::State_Enabled | QStyle::State_Raised;
-        style()->drawPrimitive(QStyle::PE_PanelButtonCommand, &option, &painter, this);
-        const int glyph = qMax(0, qMin(option.rect.width(), option.rect.height()) - 4);
-        const QRect glyphRect(option.rect.center() - QPoint(glyph / 2, glyph / 2), QSize(glyph, glyph));
-        style()->standardIcon(button.glyph, &option, this).paint(&painter, glyphRect);
-    }
+    } buttons[] = {{layout.minimize, Glyph(Button::Minimize)},
+                   {layout.maximize, Glyph(Button::Maximize)},
+                   {layout.close, Glyph(Button::Close)}};
+    for (const auto& button : buttons)
+        DrawButton(painter, ToQRect(button.box), button.glyph, false);
 
     painter.setFont(TitleFont());
     painter.setPen(Qt::white);
@@ -131,7 +156,27 @@ void CaptionBar::paintEvent(QPaintEvent*)
     QPixmap& pixmap = pixmaps[active ? 1 : 0];
     if (pixmap.isNull() || pixmap.deviceIndependentSize().toSize() != size())
         pixmap = Build(active);
-    QPainter(this).drawPixmap(0, 0, pixmap);
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, pixmap);
+    if (ShownPressed() != Button::None)
+        DrawButton(painter, ButtonRect(pressed), Glyph(pressed), true);
+}
+
+QRect CaptionBar::ButtonRect(Button button) const
+{
+    const CaptionLayout layout = Layout();
+    switch (button) {
+    case Button::Minimize: return ToQRect(layout.minimize);
+    case Button::Maximize: return ToQRect(layout.maximize);
+    case Button::Close: return ToQRect(layout.close);
+    case Button::None: break;
+    }
+    return {};
+}
+
+CaptionBar::Button CaptionBar::ShownPressed() const
+{
+    return pressedInside ? pressed : Button::None;
 }
 
 void CaptionBar::changeEvent(QEvent* event)
@@ -172,13 +217,29 @@ void CaptionBar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() != Qt::LeftButton)
         return QWidget::mousePressEvent(event);
-    pressed = ButtonAt(event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    if (ToQRect(Layout().icon).contains(at)) {
+        emit WindowMenuRequested(MenuCorner());
+        return;
+    }
+    pressed = ButtonAt(at);
+    pressedInside = pressed != Button::None;
     if (pressed == Button::None)
-        dragFrom = event->position().toPoint();
+        dragFrom = at;
+    else
+        update(ButtonRect(pressed));
 }
 
 void CaptionBar::mouseMoveEvent(QMouseEvent* event)
 {
+    if (pressed != Button::None) {
+        const bool inside = ButtonAt(event->position().toPoint()) == pressed;
+        if (inside != pressedInside) {
+            pressedInside = inside;
+            update(ButtonRect(pressed));
+        }
+        return;
+    }
     // The move starts once the mouse really moves: a move started on the press would take
     // the pointer from us and swallow the second click of a double click. The window
     // system anchors the move where it starts, so the few pixels until then are all the
@@ -195,11 +256,16 @@ void CaptionBar::mouseMoveEvent(QMouseEvent* event)
 
 void CaptionBar::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() != Qt::LeftButton)
+        return;
     const Button released = ButtonAt(event->position().toPoint());
     const Button was = pressed;
+    if (was != Button::None)
+        update(ButtonRect(was));
     pressed = Button::None;
+    pressedInside = false;
     dragFrom.reset();
-    if (event->button() != Qt::LeftButton || was == Button::None || released != was)
+    if (was == Button::None || released != was)
         return;
     switch (was) {
     case Button::Minimize: window()->showMinimized(); break;
@@ -209,9 +275,16 @@ void CaptionBar::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
+void CaptionBar::contextMenuEvent(QContextMenuEvent* event)
+{
+    if (ButtonAt(event->pos()) == Button::None)
+        emit WindowMenuRequested(event->reason() == QContextMenuEvent::Mouse ? event->globalPos() : MenuCorner());
+}
+
 void CaptionBar::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && ButtonAt(event->position().toPoint()) == Button::None)
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && ButtonAt(at) == Button::None && !ToQRect(Layout().icon).contains(at))
         ToggleMaximized();
 }
 

@@ -1,15 +1,18 @@
 #include "app/frame/caption_frame.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 #include <QWindow>
 #include <qdrawutil.h>
 
 #include <functional>
 
 #include "app/frame/caption_bar.h"
+#include "app/frame/window_menu.h"
 #include "core/shell/caption_layout.h"
 
 namespace ribodex {
@@ -87,6 +90,14 @@ CaptionFrame::CaptionFrame(QMainWindow* window) : QObject(window), window(window
         grip->onRefused = [this] { UseSystemTitleBar(); };
     }
     connect(bar, &CaptionBar::MoveUnavailable, this, &CaptionFrame::UseSystemTitleBar);
+    menu = new WindowMenu(window);
+    connect(menu, &WindowMenu::MoveUnavailable, this, &CaptionFrame::UseSystemTitleBar);
+    connect(bar, &CaptionBar::WindowMenuRequested, menu, &WindowMenu::PopupAt);
+    menuKey = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_Space), window, this,
+                            [this] { menu->PopupAt(bar->MenuCorner()); });
+    // A floating toolbar or dock of this window that takes the focus leaves the caption
+    // active; the window itself hears of no change then, so follow the application's focus.
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, [this] { bar->SetActive(CaptionShowsActive()); });
     window->installEventFilter(this);
     Arrange();
 }
@@ -139,7 +150,7 @@ bool CaptionFrame::eventFilter(QObject* watched, QEvent* event)
         bar->Invalidate();  // maximise and restore glyphs swap
         break;
     case QEvent::ActivationChange:
-        bar->SetActive(window->isActiveWindow());
+        bar->SetActive(CaptionShowsActive());
         break;
     case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:
@@ -154,11 +165,26 @@ bool CaptionFrame::eventFilter(QObject* watched, QEvent* event)
     return false;
 }
 
+bool CaptionFrame::CaptionShowsActive() const
+{
+    if (window->isActiveWindow())
+        return true;
+    const QWidget* active = QApplication::activeWindow();
+    // Its own floating windows only: a dialog in front of it is another window's turn.
+    if (active == nullptr || active->windowType() != Qt::Tool)
+        return false;
+    for (const QWidget* owner = active->parentWidget(); owner != nullptr; owner = owner->parentWidget())
+        if (owner == window)
+            return true;
+    return false;
+}
+
 void CaptionFrame::UseSystemTitleBar()
 {
     if (!painted)
         return;
     painted = false;
+    menuKey->setEnabled(false);  // the window system's own menu takes the key now
     bar->hide();
     for (EdgeGrip* grip : grips)
         grip->hide();

@@ -5,17 +5,21 @@
 #include <array>
 
 class QMainWindow;
+class QShortcut;
 
 namespace ribodex {
 
 class CaptionBar;
 class EdgeGrip;
+class WindowMenu;
 
 // Gives a main window the painted caption: makes it frameless, puts a CaptionBar on top,
 // paints a thin raised frame around it and lets the user resize it at every edge and corner
 // through the window system (QWindow::startSystemResize). Maximised, the frame goes and
 // the caption spans the window. The caption follows the window's activation, title, icon
-// and state.
+// and state, and stays active while one of the window's own floating tool windows (a
+// floated toolbar) has the focus. A right click on the caption, a click on its icon and
+// Alt+Space open the window menu (WindowMenu).
 //
 // A window system that turns down a move or a resize gets the system title bar back at
 // once (UseSystemTitleBar), so the window never stays without a way to move it. Lives as a
@@ -31,6 +35,7 @@ public:
     explicit CaptionFrame(QMainWindow* window);
 
     CaptionBar* Bar() const { return bar; }
+    WindowMenu* Menu() const { return menu; }
     bool Painted() const { return painted; }
     int BorderWidth() const;
 
@@ -43,9 +48,12 @@ protected:
 private:
     void Arrange();
     void PaintFrame();
+    bool CaptionShowsActive() const;
 
     QMainWindow* window;
     CaptionBar* bar;
+    WindowMenu* menu;
+    QShortcut* menuKey;
     std::array<EdgeGrip*, 4> grips{};
     bool painted = true;
 };

@@ -38,7 +38,8 @@ HelpCommands::HelpCommands(CMainFrame& frame) : QObject(&frame), frame(frame)
                                        "doing."));
     if (frame.Caption() != nullptr)
         frame.Caption()->Bar()->setWhatsThis(tr("The title bar: drag it to move the window, double-click it "
-                                                "to maximise or restore the window."));
+                                                "to maximise or restore the window, right-click it for the "
+                                                "window menu."));
     qApp->installEventFilter(this);
 }
 
@@ -65,6 +66,12 @@ void HelpCommands::OnInternet()
 
 bool HelpCommands::eventFilter(QObject* watched, QEvent* event)
 {
+    // The click that ends What's This? mode leaves no Leave event for the command under the
+    // pointer, so its prompt would stay in the message pane.
+    if (event->type() == QEvent::LeaveWhatsThisMode) {
+        frame.StatusBar()->clearMessage();
+        return false;
+    }
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType())
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
@@ -30,15 +32,23 @@ HelpWindow::HelpWindow(QWidget* owner) : QWidget(owner, Qt::Window)
     connect(browser, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
     connect(browser, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
 
+    auto* closeButton = new QPushButton(tr("C&lose"), this);
+    closeButton->setObjectName(QStringLiteral("helpClose"));
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(key, this, this, &QWidget::close);
+        shortcut->setContext(Qt::WindowShortcut);
+    }
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(contents);
     buttons->addWidget(back);
     buttons->addWidget(forward);
     buttons->addStretch();
+    buttons->addWidget(closeButton);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
     layout->addWidget(browser);
-    resize(620, 560);
 }
 
 QString HelpWindow::GuideUrl()
@@ -56,9 +66,31 @@ void HelpWindow::ShowTopic(const QString& topic)
     if (browser->source().matches(url, QUrl::RemoveFragment) && !topic.isEmpty())
         browser->scrollToAnchor(topic);
     browser->setSource(url);
+    if (!isVisible())
+        PlaceOnOwnerScreen();
     show();
     raise();
     activateWindow();
+}
+
+void HelpWindow::PlaceOnOwnerScreen()
+{
+    // The window system would place a child window anywhere, also across two screens or
+    // below the panel: centre it on the owner, inside the free area of the owner's screen.
+    const QWidget* owner = parentWidget() != nullptr ? parentWidget()->window() : nullptr;
+    const QScreen* shown = owner != nullptr ? owner->screen() : screen();
+    if (shown == nullptr)
+        return;
+    const QRect area = shown->availableGeometry();
+    // The frame the window system adds is not known before the first show: leave room for
+    // a usual one.
+    constexpr int kFrameAllowance = 40;
+    const QSize size = QSize(620, 560).boundedTo(area.size() - QSize(kFrameAllowance, kFrameAllowance));
+    QRect placed(QPoint(0, 0), size);
+    placed.moveCenter(owner != nullptr ? owner->frameGeometry().center() : area.center());
+    placed.moveLeft(qBound(area.left(), placed.left(), area.right() - kFrameAllowance / 2 - size.width()));
+    placed.moveTop(qBound(area.top(), placed.top(), area.bottom() - kFrameAllowance - size.height()));
+    setGeometry(placed);
 }
 
 HelpWindow* ShowHelp(QWidget* owner, const QString& topic)

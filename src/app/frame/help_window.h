@@ -9,7 +9,8 @@ namespace ribodex {
 // The bundled user guide in a window of its own: one HTML page per language in the
 // resources, with a topic (anchor) for each task and dialog. Modeless; a child window of its
 // owner, so it stays usable above the owner even when the owner is a modal dialog, and goes
-// with it. UI thread only.
+// with it. Escape, Ctrl+W and its Close button close it; it opens centred on its owner, whole
+// on the owner's screen. UI thread only.
 class HelpWindow : public QWidget {
     Q_OBJECT
 
@@ -24,6 +25,8 @@ public:
     static QString GuideUrl();
 
 private:
+    void PlaceOnOwnerScreen();
+
     QTextBrowser* browser;
 };
 

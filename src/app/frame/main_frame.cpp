@@ -12,6 +12,7 @@
 #include "app/frame/frame_find.h"
 #include "app/frame/help_commands.h"
 #include "app/frame/main_status_bar.h"
+#include "app/frame/program_icon.h"
 #include "app/frame/select_phone_book_command.h"
 #include "app/frame/window_placement.h"
 #include "app/list/phone_book_model.h"
@@ -42,7 +43,7 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
 {
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowTitle(StringTable::Text(AFX_IDS_APP_TITLE));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/entry32.png")));
+    setWindowIcon(ProgramIcon());
     for (int id : actions->Ids())
         addAction(actions->Get(id));  // keys work while a menu is closed
 

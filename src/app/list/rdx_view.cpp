@@ -182,13 +182,35 @@ bool CRdxView::eventFilter(QObject* watched, QEvent* event)
     // must not replace what the user has on the clipboard.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy))
         return true;
-    if (event->type() != QEvent::ContextMenu)
-        return QStackedWidget::eventFilter(watched, event);
     auto* view = qobject_cast<QAbstractItemView*>(currentWidget());
     if (view == nullptr || (watched != view && watched != view->viewport()))
         return QStackedWidget::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress && watched == view && KeyboardCommand(*view, *static_cast<QKeyEvent*>(event)))
+        return true;
+    if (event->type() != QEvent::ContextMenu)
+        return QStackedWidget::eventFilter(watched, event);
     ShowContextMenu(*view, *static_cast<QContextMenuEvent*>(event));
     return true;
+}
+
+bool CRdxView::KeyboardCommand(QAbstractItemView& view, const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers modifiers = key.modifiers() & ~Qt::KeypadModifier;
+    // Enter does what a double click does. The item view's own activated signal would come
+    // on a double click as well, and so edit twice.
+    if ((key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter) && modifiers == Qt::NoModifier) {
+        if (SelectedCount() > 0)
+            emit EditRequested();
+        return true;
+    }
+    // Shift+F10 is the other menu key; Qt makes a context menu of neither on every platform
+    // (X11 does it for the Menu key, and only for the focus widget).
+    if ((key.key() == Qt::Key_F10 && modifiers == Qt::ShiftModifier) ||
+        (key.key() == Qt::Key_Menu && modifiers == Qt::NoModifier)) {
+        ShowContextMenu(view, QContextMenuEvent(QContextMenuEvent::Keyboard, QPoint(), QPoint()));
+        return true;
+    }
+    return false;
 }
 
 void CRdxView::ShowContextMenu(QAbstractItemView& view, const QContextMenuEvent& event)

@@ -5,6 +5,7 @@
 
 class QAbstractItemView;
 class QContextMenuEvent;
+class QKeyEvent;
 class QListView;
 class QMenu;
 class QTreeView;
@@ -63,7 +64,7 @@ public:
 signals:
     // Selection or item count changed: the window recomputes the command states.
     void StateChanged();
-    // A double click with at least one item selected (the entry editing command's trigger).
+    // A double click or Enter with an item selected (the entry editing command's trigger).
     void EditRequested();
 
 protected:
@@ -71,6 +72,9 @@ protected:
 
 private:
     void ShowContextMenu(QAbstractItemView& view, const QContextMenuEvent& event);
+    // Enter (Edit Entry), Shift+F10 and the Menu key (the context menu at the current item);
+    // true when the key was one of them.
+    bool KeyboardCommand(QAbstractItemView& view, const QKeyEvent& key);
     QMenu* BuildContextMenu(const CommandActions& actions, bool forSelection);
 
     // Phone Book > New Entry, Edit Entry (also the double click), Delete Entry

@@ -1,7 +1,9 @@
 #include "core/shell/caption_layout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
 
 namespace ribodex {
 namespace {
@@ -12,7 +14,48 @@ std::uint8_t Faded(std::uint8_t component, std::int64_t d, std::int64_t e)
     return static_cast<std::uint8_t>(c - (d * d * c) / (e * e));
 }
 
+double Luminance(Rgb colour)
+{
+    auto linear = [](std::uint8_t component) {
+        const double c = component / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.red) + 0.7152 * linear(colour.green) + 0.0722 * linear(colour.blue);
+}
+
+Rgb Scaled(Rgb colour, int sixtyFourths)
+{
+    auto scale = [sixtyFourths](std::uint8_t c) { return static_cast<std::uint8_t>(c * sixtyFourths / 64); };
+    return Rgb{scale(colour.red), scale(colour.green), scale(colour.blue)};
+}
+
+bool LooksAlike(Rgb a, Rgb b)
+{
+    constexpr int kAlike = 48;
+    return std::abs(a.red - b.red) < kAlike && std::abs(a.green - b.green) < kAlike &&
+           std::abs(a.blue - b.blue) < kAlike;
+}
+
 }  // namespace
+
+double ContrastRatio(Rgb a, Rgb b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+Rgb ReadableInactiveCaption(Rgb inactive, Rgb active)
+{
+    constexpr Rgb kWhite{255, 255, 255};
+    Rgb colour = inactive;
+    for (int step = 64; step >= 0; --step) {
+        colour = Scaled(inactive, step);
+        const double contrast = ContrastRatio(colour, kWhite);
+        if (contrast >= 7.0 || (contrast >= 4.5 && !LooksAlike(colour, active)))
+            break;
+    }
+    return colour;
+}
 
 std::vector<CaptionFill> ActiveCaptionFade(int width, Rgb colour)
 {

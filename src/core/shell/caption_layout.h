@@ -32,6 +32,16 @@ struct CaptionFill {
 // 64-bit, so a caption many thousands of pixels wide still fades instead of wrapping.
 std::vector<CaptionFill> ActiveCaptionFade(int width, Rgb colour);
 
+// The contrast ratio of two colours as the web accessibility guidelines (WCAG 2) define it,
+// from 1 (the same luminance) to 21 (black and white).
+double ContrastRatio(Rgb a, Rgb b);
+
+// The inactive caption's colour for white title text: the system's inactive colour, darkened
+// (each component scaled down in steps of 1/64, so the hue stays) until white on it reaches
+// 4.5:1. When that leaves it within 48 of the active colour in every component, it goes on
+// darkening to 7:1, so that an inactive caption never passes for an active one.
+Rgb ReadableInactiveCaption(Rgb inactive, Rgb active);
+
 struct PixelRect {
     int left = 0;
     int top = 0;
