@@ -50,9 +50,10 @@ public:
     // arrived whole stay, and the rest of the answer is drained before the next command.
     std::function<bool(int received, int total)> readProgress;
 
-    // One exchange: Write the line (which must end with "\r"), Read with limitMs. An earlier
-    // command's answer that comes late, ahead of this one's, is skipped when the device
-    // echoes (StaleAnswerLength), within the same limit.
+    // One exchange: Write the line (which must end with "\r"), Read until limitMs after the
+    // start. An earlier command's answer that comes late, ahead of this one's, is skipped
+    // when the device echoes (StaleAnswerLength), within the same limit; so is a write that
+    // waited for the driver.
     std::string Exchange(std::string_view line, int limitMs);
     // A fixed wait of the system (before a full read, after an accepted PIN, per pasted
     // record): sleeps ms in 10 ms slices and runs idleHook after each, so the window stays
