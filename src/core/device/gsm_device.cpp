@@ -60,6 +60,14 @@ bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
     return line && HasOk(Exchange(*line, timing.pinLimitMs));
 }
 
+PinRetries GsmDevice::QueryPinRetries() {
+    const PinRetries retries = ParsePinRetries(Exchange(kPinRetriesCommand, timing.commandLimitMs));
+    // Huawei modems refuse +CPINR and tell the counts in a command of their own; a device
+    // that stayed silent is not kept waiting a second time.
+    if (retries.pin || retries.puk || !LastReadComplete()) return retries;
+    return ParsePinRetries(Exchange(kHuaweiPinRetriesCommand, timing.commandLimitMs));
+}
+
 void GsmDevice::SelectGsmCharacterSet() { Exchange(kGsmCharacterSetCommand, timing.commandLimitMs); }
 
 int GsmDevice::QueryPhoneBooks() {
@@ -67,12 +75,17 @@ int GsmDevice::QueryPhoneBooks() {
 }
 
 int GsmDevice::QueryCurrentPhoneBook() {
-    return ParseCurrentPhoneBook(Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs));
+    selectedPhoneBook = ParseCurrentPhoneBook(Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs));
+    return selectedPhoneBook;
 }
 
 bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
-    return line && HasOk(Exchange(*line, timing.commandLimitMs));
+    if (!line) return false;  // nothing sent: the device stays where it was
+    const bool selected = HasOk(Exchange(*line, timing.commandLimitMs));
+    // A refused selection may have come from a device that switched anyway and failed later.
+    selectedPhoneBook = selected ? code : 0;
+    return selected;
 }
 
 }  // namespace ribodex
