@@ -549,6 +549,10 @@ Hilfe</translation>
 <context>
     <name>ribodex::CPinDlg</name>
     <message>
+        <source>Attempts left: %1</source>
+        <translation>Verbleibende Versuche: %1</translation>
+    </message>
+    <message>
         <source>PIN</source>
         <translation>PIN</translation>
     </message>

@@ -31,8 +31,11 @@ public:
     CRdxView(Session& session, const CommandActions& actions, QWidget* parent = nullptr);
 
     // Rebuilds the list from the device (connection flow first when not connected); false
-    // when the connection flow failed and the list was left as it was.
+    // when the connection flow failed and the list was left as it was. After a rebuild
+    // ListPhoneBook is the code of the memory the device named as selected (0: unknown) and
+    // Refreshed is emitted.
     bool RefreshList();
+    int ListPhoneBook() const { return listPhoneBook; }
 
     void SetMode(Mode mode);
     Mode CurrentMode() const { return mode; }
@@ -65,6 +68,8 @@ signals:
     void StateChanged();
     // A double click with at least one item selected (the entry editing command's trigger).
     void EditRequested();
+    // The list was read again from the device.
+    void Refreshed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,6 +106,7 @@ private:
     PhoneBookPrinter* printing = nullptr;
     Mode mode = Mode::Report;
     int largeIcon = 32;
+    int listPhoneBook = 0;
     bool clipboardHasEntries = false;
 };
 
