@@ -750,5 +750,9 @@ Möchten Sie die Einträge trotzdem einfügen?</translation>
         <source>Could not start print job.</source>
         <translation>Der Druckauftrag konnte nicht gestartet werden.</translation>
     </message>
+    <message>
+        <source>The chosen pages hold nothing of the list: nothing was printed.</source>
+        <translation>Die gewählten Seiten enthalten nichts von der Liste: Es wurde nichts gedruckt.</translation>
+    </message>
 </context>
 </TS>

@@ -55,8 +55,9 @@ public:
     QMenu* SelectionMenu() const { return selectionMenu; }
     QMenu* EmptyListMenu() const { return emptyListMenu; }
 
-    // Selects the next item whose Name or Number holds findWhat (or equals it, with
-    // matchWholeField), in two passes from the first selected item; "No entry found." and
+    // Selects the next item whose Name or Number as shown holds findWhat (or equals it, with
+    // matchWholeField), both sides in Unicode NFC and, without matchCase, case-folded in every
+    // script, in two passes from the first selected item; "No entry found." and
     // nothing selected when there is none; true when an item was selected. Nothing happens
     // with an empty list.
     bool FindEntryText(const QString& findWhat, bool matchWholeField, bool matchCase, bool searchDown);
