@@ -7,6 +7,7 @@
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
+#include "core/device/pin_retries.h"
 #include "core/serial/serial_link.h"
 #include "fuzz_check.h"
 
@@ -24,6 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(set >= 0 && set <= 63);
     const int current = ParseCurrentPhoneBook(answer);
     Check(current == 0 || ((current & (current - 1)) == 0 && (set & current) == current));
+
+    const PinRetries retries = ParsePinRetries(answer);
+    for (int count : {retries.pin.value_or(0), retries.puk.value_or(0)}) Check(count >= 0 && count <= 999);
+    Check((ParseLocationState(answer) == LocationState::Taken) == ParseEntryAnswer(answer).has_value());
 
     if (const auto range = ParsePhoneBookRange(answer))
         Check(range->first >= 0 && range->second >= 0);

@@ -549,6 +549,10 @@ Hilfe</translation>
 <context>
     <name>ribodex::CPinDlg</name>
     <message>
+        <source>Attempts left: %1</source>
+        <translation>Verbleibende Versuche: %1</translation>
+    </message>
+    <message>
         <source>PIN</source>
         <translation>PIN</translation>
     </message>
@@ -749,6 +753,10 @@ Möchten Sie die Einträge trotzdem einfügen?</translation>
     <message>
         <source>Could not start print job.</source>
         <translation>Der Druckauftrag konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The chosen pages hold nothing of the list: nothing was printed.</source>
+        <translation>Die gewählten Seiten enthalten nichts von der Liste: Es wurde nichts gedruckt.</translation>
     </message>
 </context>
 <context>

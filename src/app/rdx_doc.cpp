@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "app/frame/command_actions.h"
 #include "app/list/phone_book_model.h"
@@ -33,6 +36,35 @@ QString NameFilters(const QString& table)
         filters << QStringLiteral("%1 (%2)").arg(description, patterns.replace(QLatin1Char(';'), QLatin1Char(' ')));
     }
     return filters.join(QStringLiteral(";;"));
+}
+
+// Unbuffered and in a loop: a buffered QSaveFile loses an error of its last flush in
+// commit(), and a short write is followed by the one that tells the system's reason.
+bool WriteAll(QFileDevice& file, const std::string& text)
+{
+    qint64 written = 0;
+    const auto size = qint64(text.size());
+    while (written < size) {
+        const qint64 now = file.write(text.data() + written, size - written);
+        if (now <= 0)
+            return false;
+        written += now;
+    }
+    return true;
+}
+
+// A new file beside it renamed over the old one would cut the old one's other hard links
+// loose, give another user's file to us, and cannot be made in a folder we may not write
+// to (a shared file): such a file is written in place. So is anything but a plain file.
+bool ReplacingIsSafe(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return true;  // nothing there to keep
+    if (!S_ISREG(info.st_mode) || info.st_nlink > 1 || info.st_uid != ::geteuid())
+        return false;
+    const QString folder = QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath();
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 }  // namespace
@@ -68,23 +100,22 @@ bool CRdxDoc::ExportTo(const QString& path, QString* error) const
                                 ToCp1252(StringTable::Text(IDS_NUMBER_COLUMN)),
                                 ToCp1252(StringTable::Text(IDS_INDEX_COLUMN))};
     const std::string text = ExportText(view->Model()->Rows(), headers);
-    // Written beside the target and renamed over it when complete, so that a full disk
-    // or a lost drive never leaves the user's old file emptied or cut short. Unbuffered
-    // and in a loop: a buffered QSaveFile loses an error of its last flush in commit(),
-    // and a short write is followed by the one that tells the system's reason.
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        qint64 written = 0;
-        const auto size = qint64(text.size());
-        while (written < size) {
-            const qint64 now = file.write(text.data() + written, size - written);
-            if (now <= 0)
-                break;
-            written += now;
+    if (!ReplacingIsSafe(path)) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) && WriteAll(file, text)) {
+            file.close();
+            if (file.error() == QFileDevice::NoError)
+                return true;
         }
-        if (written == size && file.commit())
-            return true;
+        if (error != nullptr)
+            *error = file.errorString();
+        return false;
     }
+    // Written beside the target and renamed over it when complete, so that a full disk
+    // or a lost drive never leaves the user's old file emptied or cut short.
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && WriteAll(file, text) && file.commit())
+        return true;
     if (error != nullptr)
         *error = file.errorString();
     return false;

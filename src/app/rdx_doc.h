@@ -24,8 +24,10 @@ public:
     void OnFileExport();
     // Writes every item of the list, in its current order, as the export text (column
     // headers in the language of the user interface). The target is replaced only once the
-    // whole text is written: on failure it is left as it was, and error (when given) holds
-    // the system's reason.
+    // whole text is written: on failure it is left as it was. A target that cannot be
+    // replaced safely (other hard links, another owner, a folder we may not write to, not a
+    // plain file) is written in place instead, and may be cut short by a failure. On failure
+    // error (when given) holds the system's reason.
     bool ExportTo(const QString& path, QString* error = nullptr) const;
 
 private:

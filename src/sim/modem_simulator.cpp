@@ -280,6 +280,7 @@ bool ModemSimulator::RunExtended(std::string_view cmd, std::vector<std::string>&
     const bool plain = rest.empty();
 
     if (name == "+CPIN") return RunSimCommand(name, rest, info, error);
+    if (name == "+CPINR") return RunPinRetries(rest, info);
     if (name == "+CPBS" || name == "+CPBR" || name == "+CPBW") return RunPhoneBook(name, rest, info, error);
 
     const auto identity = [&](const char* text) {

@@ -42,6 +42,7 @@ struct SimConfig {
     std::string puk = "12345678";
     bool phSimPin = false;         // after the SIM PIN (or at once), the phone asks PH-SIM PIN
     bool pinQuery = true;          // false: AT+CPIN answers ERROR, as a terminal without SIM access
+    bool pinRetries = true;        // AT+CPINR tells the tries left; false: ERROR, as most older phones
     std::string phSimCode = "0000";
     bool echo = true;              // ATE1, as real modems start
     int cmee = 0;                  // 0 ERROR, 1 "+CME ERROR: 22", 2 "+CME ERROR: not found"
@@ -108,6 +109,7 @@ private:
     bool RunExtended(std::string_view cmd, std::vector<std::string>& info, std::string& error);
     bool RunSimCommand(std::string_view name, std::string_view rest, std::vector<std::string>& info,
                        std::string& error);
+    bool RunPinRetries(std::string_view rest, std::vector<std::string>& info) const;
     bool RunPhoneBook(std::string_view name, std::string_view rest, std::vector<std::string>& info,
                       std::string& error);
     bool ReadEntries(std::string_view args, std::vector<std::string>& info, std::string& error);

@@ -1,5 +1,6 @@
 // The SIM lock of the simulated phone: +CPIN query, PIN with three attempts, then the PUK
-// with ten, PUK plus new PIN, and the phone-to-SIM lock when configured.
+// with ten, PUK plus new PIN, the phone-to-SIM lock when configured, and +CPINR telling the
+// attempts left.
 #include "sim/at_params.h"
 #include "sim/modem_simulator.h"
 
@@ -72,6 +73,16 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
     }
     }
     return false;
+}
+
+// +CPINR of 3GPP 27.007 without a selection: one line for the SIM PIN, one for the PUK.
+bool ModemSimulator::RunPinRetries(std::string_view rest, std::vector<std::string>& info) const {
+    if (!config.pinRetries || !config.pinQuery) return false;
+    if (rest == "=?") return true;
+    if (!rest.empty()) return false;
+    info.push_back("+CPINR: SIM PIN," + std::to_string(pinAttempts) + ",3");
+    info.push_back("+CPINR: SIM PUK," + std::to_string(pukAttempts) + ",10");
+    return true;
 }
 
 }  // namespace ribodex::sim

@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDialog>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -43,7 +45,7 @@ const char* const kBook[] = {"Anna", "Bert", "Cleo", "Dora", "Emil", "Fred"};  /
 const char* const kReadIncomplete = "box: The phone book could not be read completely";
 const char* const kNotAllPasted = "box: Not all entries could be pasted.";
 
-enum class Action { StartUp, Refresh, Paste };
+enum class Action { StartUp, Refresh, Paste, NewEntry };
 
 struct FaultCase {
     const char* name;
@@ -100,6 +102,15 @@ QList<FaultCase> Cases()
          },
          [](DialogScript& s) { s.PressOk(); },
          {kNotAllPasted}, 6, true, kCommandMs},
+        {"a late answer to the overwrite check of New Entry", none, "", nullptr, Action::NewEntry,
+         [](sim::ModemSimulator& m) { m.Config().lateAnswerMs = kLateMs, m.Config().lateAnswerCommand = m.CommandCount() + 1; },
+         [](DialogScript& s) {
+             s.Then([](QWidget* dialog) {  // "3" at location 3, Cleo's
+                 for (const char* box : {"IDC_ENTRY_NAME", "IDC_ENTRY_NUMBER", "IDC_ENTRY_INDEX"})
+                     dialog->findChild<QLineEdit*>(QLatin1String(box))->setText(QStringLiteral("3"));
+                 qobject_cast<QDialog*>(dialog)->accept();
+             }).PressOk();
+         }, {"dialog: New Entry", "box: Error while creating"}, 6, true, kCommandMs},
         {"garbage bytes before every answer", [](sim::SimConfig& c) { c.garbage = true; }, "1234", "1234",
          Action::StartUp, {}, {}, {}, 6, true, kCommandMs},
         {"an unsolicited RING inside every answer",
@@ -198,7 +209,8 @@ void DeviceFaultsTest::faultThroughTheWindow()
         busy.restart();
         sincePaint.invalidate();
         longestGap = 0;
-        app.Frame()->Actions().Get(fault.action == Action::Refresh ? ID_VIEW_REFRESH : ID_EDIT_PASTE)->trigger();
+        const int triggered[] = {0, ID_VIEW_REFRESH, ID_EDIT_PASTE, ID_PHONEBOOK_NEW_ENTRY};
+        app.Frame()->Actions().Get(triggered[int(fault.action)])->trigger();
 
         // Each location is asked for at most once per command: the device's time is the user's.
         QStringList probes;

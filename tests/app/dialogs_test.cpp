@@ -1,14 +1,17 @@
 // The settings, PIN and PUK dialogs and the port list, without a device.
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/app_language.h"
+#include "app/dialogs/entry_dlg.h"
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/puk_dlg.h"
@@ -27,6 +30,7 @@ private slots:
     void settingsDialogSelectsPort();
     void settingsDialogStaysOpenWhileConnectingFails();
     void pinDialogLimitsAndKeepsEntry();
+    void newEntryTabsThroughTheFieldsAsTheyStand();
     void pukDialogRefusesMismatchedConfirmation();
     void pukDialogAcceptsMatchingPins();
     void portListOrder();
@@ -115,6 +119,15 @@ void DialogsTest::pinDialogLimitsAndKeepsEntry()
     CPinDlg longer(QString(), {std::string(30, '7'), 0});
     QCOMPARE(longer.Data().pin.size(), size_t(20));
     QCOMPARE(longer.Data().save, 0);
+}
+
+void DialogsTest::newEntryTabsThroughTheFieldsAsTheyStand()
+{
+    CNewEntryDlg dialog;
+    const auto next = [](QWidget* at) { do at = at->nextInFocusChain(); while (!(at->focusPolicy() & Qt::TabFocus)); return at; };
+    auto* buttons = dialog.findChild<QDialogButtonBox*>();
+    QCOMPARE((QList<QWidget*>{next(dialog.NumberEdit()), next(dialog.IndexEdit()), next(buttons->button(QDialogButtonBox::Ok))}),
+             (QList<QWidget*>{dialog.IndexEdit(), buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)}));
 }
 
 void DialogsTest::pukDialogRefusesMismatchedConfirmation()

@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -14,6 +15,7 @@
 
 #include "app/frame/command_actions.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/main_status_bar.h"
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/qt_settings_store.h"
@@ -346,6 +348,8 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
 void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
 {
     Start({{1, "Anna"}});
+    QLabel* pane = app->Frame()->StatusBar()->PhoneBookPane();
+    modem->With([](sim::ModemSimulator& sim) { sim.FindMemory("ME")->entries[1] = sim::SimEntry{"0999", 129, "Mira"}; });
     QString preselected;
     DialogScript script;
     script.Then([&](QWidget* dialog) {
@@ -357,11 +361,18 @@ void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
     Command(ID_PHONEBOOK_SELECT)->trigger();
     QCOMPARE(preselected, QStringLiteral("SIM"));
     QCOMPARE(Sent("AT+CPBS="), (QStringList{"AT+CPBS=\"SM\"", "AT+CPBS=?", "AT+CPBS=\"ME\""}));
-    QCOMPARE(Column(0), QStringList{"Anna"});  // not read again: Refresh does that
+    QCOMPARE(Column(0), QStringList{"Mira"});  // read again: what an edit or a delete changes
+    QCOMPARE(pane->text(), QStringLiteral("Mobile Equipment"));
+    script.Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Mila"), QStringLiteral("0999")); });
+    Select({0});
+    Command(ID_PHONEBOOK_EDIT_ENTRY)->trigger();
+    QCOMPARE(modem->With([](sim::ModemSimulator& sim) { return sim.FindMemory("ME")->entries.at(1).nameGsm; }), "Mila");
+    QCOMPARE(DeviceNames(), (std::map<int, std::string>{{1, "Anna/01701"}}));
 
     script.Cancel();
     Command(ID_PHONEBOOK_SELECT)->trigger();
     QCOMPARE(Sent("AT+CPBS=").size(), 4);  // the second query only
+    QCOMPARE(Sent("AT+CPBR=?").size(), 4);  // two refreshes, none after Cancel
     QVERIFY(script.Done());
 }
 

@@ -2,6 +2,7 @@
 // against ribodex-cli on the same demo phone, Find and Find Next, printing to PDF, Print
 // Setup and Print Preview.
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTreeView>
 #include <QtTest>
@@ -94,7 +96,7 @@ QStringList PdfPages(const QString& pdf)
 
 int PrintedRowsPerPage(QPrinter& printer)
 {
-    return RowsPerPage(printer.height(), QFontMetrics(QFont(), &printer).height());
+    return RowsPerPage(printer.height(), QFontMetrics(PhoneBookPrinter::PrintFont(), &printer).height());
 }
 
 }  // namespace
@@ -166,6 +168,14 @@ void ListOutputTest::exportEqualsTheCliAndAFailedOneKeepsTheFile()
                                        .arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
     QCOMPARE(Contents(path), cliText);
     QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("book.txt*")}, QDir::Files), QStringList{"book.txt"});
+
+    // A file with a second name and another owner is written in place: both names get the text.
+    const QByteArray other = QFile::encodeName(dir->filePath(QStringLiteral("other.txt")));
+    QCOMPARE(::link(QFile::encodeName(path).constData(), other.constData()) + ::chown(other.constData(), 65534, 0), 0);
+    Model()->SortColumn(NameColumn);
+    AnswerExportDialog(script, path, true);
+    Command(ID_FILE_EXPORT)->trigger();
+    QVERIFY(Contents(path) != cliText && Contents(QFile::decodeName(other)) == Contents(path));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
@@ -189,6 +199,8 @@ void ListOutputTest::findAndFindNextWithTheOneShotDialog()
     QCOMPARE(SelectedNames(), QStringList{"Pizza Roma"});
     Command(ID_SEARCH_FIND_NEXT)->trigger();
     QCOMPARE(SelectedNames(), QStringList{"Anna Huber"});
+    QVERIFY(app->Frame()->View()->FindEntryText(QStringLiteral("MU\u0308LLER"), false, false, true));  // decomposed
+    QCOMPARE(SelectedNames(), QStringList{"Bernd M\u00fcller"});
 
     // Opens again with what was remembered; Find while it is open keeps the one dialog.
     Command(ID_SEARCH_FIND)->trigger();
@@ -216,7 +228,8 @@ void ListOutputTest::printToPdfPagesAndTexts()
     Model()->DeleteAllItems();
     auto row = [](int i) { return QStringLiteral("Row %1").arg(i, 3, 10, QLatin1Char('0')); };
     for (int i = 0; i < count; ++i)
-        Model()->AddItem(std::to_string(i + 1), "0301234", i == 1 ? "A name far too long for the column" : row(i).toStdString());
+        Model()->AddItem(std::to_string(i + 1), i == 2 ? "+4912345678901231" : "0301234",
+                         i == 1 ? "A name far too long for the column" : i == 2 ? std::string(19, 'W') : row(i).toStdString());
     const QString pdf = dir->filePath(QStringLiteral("book.pdf"));
     Printer().setOutputFileName(pdf);
     DialogScript script;
@@ -232,6 +245,7 @@ void ListOutputTest::printToPdfPagesAndTexts()
                                 QStringLiteral("Index"), row(0), QStringLiteral("A name far too l..."), row(rows - 1)})
         QVERIFY2(pages[0].contains(text), qPrintable(text + QStringLiteral(" not on page 1:\n") + pages[0]));
     QVERIFY(!pages[0].contains(row(rows)));
+    QVERIFY2(pages[0].simplified().contains(QString(19, QLatin1Char('W')) + QStringLiteral(" +4912345678901231 3 ")), qPrintable(pages[0]));
     QVERIFY2(pages[1].contains(QStringLiteral("Ribodex Page: 2")) && pages[1].contains(row(rows)), qPrintable(pages[1]));
     QVERIFY(!pages[1].contains(row(rows - 1)));
 
@@ -240,6 +254,18 @@ void ListOutputTest::printToPdfPagesAndTexts()
     Printer().setFromTo(int(pages.size()), int(pages.size()) + 5);
     QCOMPARE(app->Frame()->View()->Printing()->PrintPages(Printer()), 1);
     QCOMPARE(PdfPages(pdf), pages.mid(pages.size() - 1));
+
+    // The next Print starts at all pages again; a range past the last page says so.
+    script.PressOk().Then([&](QWidget* modal) {
+        modal->findChild<QRadioButton*>(QStringLiteral("printRange"))->click();
+        modal->findChild<QSpinBox*>(QStringLiteral("to"))->setValue(int(pages.size()) + 5);
+        modal->findChild<QSpinBox*>(QStringLiteral("from"))->setValue(int(pages.size()) + 1);
+        qobject_cast<QDialog*>(modal)->accept();
+    }).PressOk();
+    Command(ID_FILE_PRINT)->trigger();
+    QCOMPARE(PdfPages(pdf), pages);
+    Command(ID_FILE_PRINT)->trigger();
+    QCOMPARE(script.Seen().last(), QStringLiteral("box: The chosen pages hold nothing of the list: nothing was printed."));
 }
 
 void ListOutputTest::printSetupReachesTheGermanPreview()

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QtTest>
+#include <algorithm>
 
 #include "app/app_language.h"
 #include "app/frame/command_actions.h"
@@ -165,12 +166,14 @@ void MainWindowTest::pinPromptWrongThenRight()
               dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"))->setText(QStringLiteral("0000"));
               qobject_cast<QDialog*>(dialog)->accept();
           })
-        .PressOk()
+        .Then([](QWidget* box) { QTest::keyClick(box, Qt::Key_Return); })
         .Then([&](QWidget* dialog) {
-            // The dialog opens again with what was typed before.
-            secondPromptPin = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"))->text();
-            dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"))->setText(QStringLiteral("1234"));
-            qobject_cast<QDialog*>(dialog)->accept();
+            auto* pin = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_PIN"));
+            secondPromptPin = pin->text() + dialog->findChild<QLabel*>(QStringLiteral("IDC_ATTEMPTS"))->text();
+            QTest::keyClick(dialog, Qt::Key_Return);
+            secondPromptPin += dialog->isVisible() ? QString() : QStringLiteral(" closed by an empty PIN");
+            pin->setText(QStringLiteral("1234"));
+            QTest::keyClick(dialog, Qt::Key_Return);
         });
     auto app = NewApp();
     QVERIFY(app->InitInstance({}));
@@ -178,7 +181,9 @@ void MainWindowTest::pinPromptWrongThenRight()
     QCOMPARE(script.Seen(), (QStringList{"dialog: PIN", "box: The PIN is not correct.", "dialog: PIN"}));
     QCOMPARE(prompt, QStringLiteral("Enter the PIN of the SIM-Card in the device on port \"%1\".")
                          .arg(QString::fromStdString(port)));
-    QCOMPARE(secondPromptPin, QStringLiteral("0000"));
+    QCOMPARE(secondPromptPin, QStringLiteral("Attempts left: 2"));
+    const auto sent = modem->With([](sim::ModemSimulator& sim) { return sim.Commands(); });
+    QCOMPARE(std::count(sent.begin(), sent.end(), "AT+CPIN=\"0000\""), 1);
     QCOMPARE(app->GetSession().connected, 1);
     QCOMPARE(Names(*app), (QStringList{"Anna", "Bert", "Zora"}));
     QCOMPARE(Indexes(*app), (QStringList{"1", "3", "120"}));

@@ -1,4 +1,5 @@
 #include "core/device/answer_parser.h"
+#include "core/device/pin_retries.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,34 @@ TEST(ParseEntryAnswer, OneLocation) {
             EXPECT_EQ(got->deviceName, row.expected->second) << testing::PrintToString(row.answer);
         }
     }
+}
+
+TEST(ParseLocationState, OnlyAnAnswerThatSaysSoIsEmpty) {
+    using L = LocationState;
+    const std::pair<std::string, L> rows[] = {
+        {"AT+CPBR=3\r\r\n+CPBR: 3,\"0123\",129,\"Three\"\r\n\r\nOK\r\n", L::Taken}, {"\r\n+CPBR: 3,\"1\",129,\"T\"\r\n", L::Taken},
+        {"AT+CPBR=3\r\r\nOK\r\n", L::Empty}, {"\r\nERROR\r\n", L::Empty}, {"\r\n+CME ERROR: 22\r\n", L::Empty},
+        {"\r\nno entry\r\n\r\nOK\r\n", L::Empty}, {"", L::Unknown}, {"\r\n+CPBR: 3,\"01", L::Unknown},
+        {"\r\n+CPBR: 3,0123,129,Three\r\n\r\nOK\r\n", L::Unknown},
+    };
+    for (const auto& [answer, expected] : rows)
+        EXPECT_EQ(ParseLocationState(answer), expected) << testing::PrintToString(answer);
+}
+
+TEST(ParsePinRetries, CountsOfTheSimPinAndPuk) {
+    using R = std::pair<std::optional<int>, std::optional<int>>;
+    const std::pair<std::string, R> rows[] = {
+        {"AT+CPINR\r\r\n+CPINR: SIM PIN,2,3\r\n+CPINR: SIM PUK,10,10\r\n\r\nOK\r\n", R{2, 10}},
+        // Quoted codes after PIN2, no default field, the extended form, blanks.
+        {"\r\n+CPINR: \"SIM PIN2\",3,3\r\n+CPINR: \"SIM PUK\",7\r\n+CPINR: \"SIM PIN\",0,3\r\nOK\r\n", R{0, 7}},
+        {"\r+CPINRE: SIM PIN,1,3,\"Ready\"\rOK\r", R{1, {}}}, {"\r\n+CPINR: SIM PIN , 3 , 3\r\nOK\r\n", R{3, {}}},
+        {"\r\n+CPINR: SIM PIN,-1,3\r\n+CPINR: SIM PUK,1000,10\r\nOK\r\n", R{}},  // no counts
+        {"\r\n+CPINR: SIM PIN,2,3\r\n+CPINR: SIM PUK,1", R{2, {}}},  // cut: the complete lines
+        {"AT+CPINR\r\r\nERROR\r\n", R{}}, {"\r\n+CPINR: SIM PIN,2,3\r\n+CME ERROR: 10\r\n", R{}},
+        {"\r\n^CPIN: SIM PIN,2,10,2,10,3\r\n\r\nOK\r\n", R{2, 10}}, {"\r\n^CPIN: READY,,9,1,10,3\r\nOK\r\n", R{1, 9}},
+    };
+    for (const auto& [answer, expected] : rows)
+        EXPECT_EQ(R(ParsePinRetries(answer).pin, ParsePinRetries(answer).puk), expected) << testing::PrintToString(answer);
 }
 
 struct ListRow {

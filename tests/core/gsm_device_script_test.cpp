@@ -174,6 +174,18 @@ TEST_F(GsmDeviceScriptTest, SilentDeviceCostsTheLimitOfEachCommand) {
               std::vector<int>({5000, 6000, 30000}));
 }
 
+// A slow write counts against the exchange's limit (nobody reads: a long line fills the queue).
+TEST(GsmDeviceExchange, SlowWriteCountsAgainstTheLimit) {
+    test::RawPty pty;
+    GsmDevice device;
+    device.timing.afterDtrMs = device.timing.afterDisconnectMs = 0, device.timing.writeLimitMs = 300;
+    device.portMapper = [&pty](const std::string&) { return pty.SlavePath(); };
+    ASSERT_TRUE(device.SetPort("COM3") && device.Connect());
+    const auto start = Clock::now();
+    device.Exchange(std::string(256 * 1024, 'A') + "\r", 500);
+    EXPECT_LT(MillisSince(start), 500 + 100);
+}
+
 TEST_F(GsmDeviceScriptTest, RangeSurvivesAnUnusableAnswer) {
     // Never learnt a range: the full reading asks for 0 to 0.
     EXPECT_EQ(device.ReadAllEntries(), 0);

@@ -347,6 +347,9 @@ TEST_F(SerialLinkTest, TraceOnlyWithAPathAndInTheFixedLineFormat) {
     link.tracePath = older;
     EXPECT_TRUE(link.Trace("Write(COM7): AT+CPIN=\"1234\"\n"));
     EXPECT_EQ(std::filesystem::status(older).permissions(), kPrivate);
+    std::filesystem::permissions(older, std::filesystem::perms::owner_write);  // nor one its user cannot read
+    EXPECT_TRUE(link.Trace("Write(COM7): AT+CPIN=\"1234\"\n"));
+    EXPECT_EQ(std::filesystem::status(older).permissions(), kPrivate);
 
     std::ifstream in(path, std::ios::binary);
     std::stringstream all;

@@ -113,13 +113,13 @@ TEST_F(SessionFlowTest, RememberedPinUnlocksWithoutPrompt) {
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SessionFlowTest, WrongPinShowsMessageAndReopensDialogWithPreviousEntry) {
+TEST_F(SessionFlowTest, WrongPinShowsMessageAndReopensDialogEmptyWithTheTriesLeft) {
     Plug();
     ui.pinAnswers = {{true, "1111", 1}, {true, kPin, std::nullopt}};
     EXPECT_TRUE(ConnectDevice(session));
     EXPECT_EQ(session.connected, 1);
-    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0", "message 158",
-                                "status 160 " + port, "pin 156 " + port + " '1111' 1"}));
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0 left 3", "message 158",
+                                "status 160 " + port, "pin 156 " + port + " '' 1 left 2"}));
     EXPECT_EQ(SimLock(), Lock::None);
     // Accepted with Save checked: remembered for this port, scrambled.
     EXPECT_EQ(store.GetInt(PortSection(port), "Save PIN", 0), 1);
@@ -135,7 +135,7 @@ TEST_F(SessionFlowTest, RejectedRememberedPinCostsOneAttemptOnly) {
     // Pass 1: remembered (attempt 1), typed (attempt 2); pass 2: typed (attempt 3).
     ui.pinAnswers = {{true, "1111", 0}, {true, kPin, 0}};
     EXPECT_TRUE(ConnectDevice(session));
-    EXPECT_EQ(ui.Seen("pin"), (Strings{"pin 156 " + port + " '' 0", "pin 156 " + port + " '1111' 0"}));
+    EXPECT_EQ(ui.Seen("pin"), (Strings{"pin 156 " + port + " '' 0 left 2", "pin 156 " + port + " '' 0 left 1"}));
     EXPECT_EQ(ui.messages, (std::vector<int>{158}));
     EXPECT_EQ(SimLock(), Lock::None);
     EXPECT_EQ(session.connected, 1);
@@ -157,8 +157,8 @@ TEST_F(SessionFlowTest, ThreeWrongPinsLeadToThePukDialog) {
     ui.pukAnswers = {{true, "87654321", "4321", 1}, {true, kPuk, "4321", 1}};
     EXPECT_TRUE(ConnectDevice(session));
     EXPECT_EQ(ui.messages, (std::vector<int>{158, 158, 158, 159}));
-    EXPECT_EQ(ui.Seen("puk"), (Strings{"puk 157 " + port + " '' '' 0",
-                                       "puk 157 " + port + " '87654321' '4321' 1"}));
+    EXPECT_EQ(ui.Seen("puk"), (Strings{"puk 157 " + port + " '' '' 0 left 10",
+                                       "puk 157 " + port + " '' '4321' 1 left 9"}));
     EXPECT_EQ(SimLock(), Lock::None);
     EXPECT_EQ(session.connected, 1);
     // The new PIN is what is remembered, and what the SIM now wants after power-on.
@@ -175,7 +175,7 @@ TEST_F(SessionFlowTest, CancelledDialogsLeaveTheSimLockedAndDisconnected) {
     ui.pinAnswers = {{false, "9", 1}};
     session.connected = 1;
     EXPECT_FALSE(ConnectDevice(session));
-    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0", "status 57345"}));
+    EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0 left 3", "status 57345"}));
     EXPECT_EQ(session.connected, 0);
     EXPECT_EQ(PinAttemptsLeft(), 3);  // a cancelled dialog sends nothing
     EXPECT_FALSE(store.Contains(PortSection(port), "Save PIN"));
@@ -186,6 +186,7 @@ TEST_F(SessionFlowTest, CancelledDialogsLeaveTheSimLockedAndDisconnected) {
     ASSERT_EQ(SimLock(), Lock::SimPuk);
     ui.seen.clear();
     ui.pukAnswers = {{false, "1", "2", 0}};
+    modem->With([](sim::ModemSimulator& m) { m.Config().pinRetries = false; });  // ERROR: no count
     EXPECT_FALSE(ConnectDevice(session));
     EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "puk 157 " + port + " '' '' 0", "status 57345"}));
     EXPECT_EQ(SimLock(), Lock::SimPuk);

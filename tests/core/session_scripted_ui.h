@@ -56,7 +56,7 @@ public:
     }
     bool PromptPin(int id, std::string_view port, PinDialogData& data) override {
         seen.push_back("pin " + std::to_string(id) + Arg(port) + " '" + data.pin + "' " +
-                       std::to_string(data.save));
+                       std::to_string(data.save) + Left(data.attemptsLeft));
         if (pinAnswers.empty()) {
             ADD_FAILURE() << "unscripted PIN dialog";
             return false;
@@ -69,7 +69,7 @@ public:
     }
     bool PromptPuk(int id, std::string_view port, PukDialogData& data) override {
         seen.push_back("puk " + std::to_string(id) + Arg(port) + " '" + data.puk + "' '" +
-                       data.newPin + "' " + std::to_string(data.save));
+                       data.newPin + "' " + std::to_string(data.save) + Left(data.attemptsLeft));
         if (pukAnswers.empty()) {
             ADD_FAILURE() << "unscripted PUK dialog";
             return false;
@@ -105,6 +105,7 @@ private:
     static std::string Arg(std::string_view arg) {
         return arg.empty() ? std::string() : " " + std::string(arg);
     }
+    static std::string Left(int attempts) { return attempts < 0 ? "" : " left " + std::to_string(attempts); }
 };
 
 // Device waits cut to what the simulated phone needs, so flow tests stay fast.

@@ -186,6 +186,7 @@ TEST(ModemSimulatorSimLock, WrongPinsLeadToPukAndNewPin) {
                     {"AT+CPIN=\"0000\"\r", Cme("16")},
                     {"AT+CPIN=\"1111\"\r", Cme("16")},
                     {"AT+CPIN?\r", Info("+CPIN: SIM PIN") + kOk},
+                    {"AT+CPINR\r", "\r\n+CPINR: SIM PIN,1,3\r\n+CPINR: SIM PUK,10,10\r\n" + kOk},
                 });
     EXPECT_EQ(phone.PinAttemptsLeft(), 1);
     Talk(phone, {

@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
@@ -36,9 +37,9 @@ EntryDlg::EntryDlg(const QString& title, const char* objectName, const QString& 
     auto* text = new QLabel(explanation, this);
     text->setWordWrap(true);
     grid = new QGridLayout;
+    buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     AddRow(tr("Name:"), nameEdit);
     AddRow(tr("Number:"), numberEdit);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &EntryDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &EntryDlg::reject);
     auto* layout = new QVBoxLayout(this);
@@ -55,6 +56,10 @@ void EntryDlg::AddRow(const QString& label, QWidget* field)
     const int row = grid->rowCount();
     grid->addWidget(caption, row, 0);
     grid->addWidget(field, row, 1, Qt::AlignLeft);
+    // Creation order would put a row added by a subclass (the index) after Cancel.
+    QWidget* ok = buttons->button(QDialogButtonBox::Ok);
+    setTabOrder(field, ok);
+    setTabOrder(ok, buttons->button(QDialogButtonBox::Cancel));
 }
 
 EntryFields EntryDlg::Fields() const

@@ -4,6 +4,7 @@
 
 #include "core/session/entry_commands.h"
 
+class QDialogButtonBox;
 class QGridLayout;
 class QLineEdit;
 
@@ -27,11 +28,13 @@ public slots:
 protected:
     EntryDlg(const QString& title, const char* objectName, const QString& explanation,
              const EntryFields& fields, QWidget* parent);
-    // Adds a labelled row below the last one, above OK and Cancel.
+    // Adds a labelled row below the last one, above OK and Cancel, and so also before them
+    // in the tab order.
     void AddRow(const QString& label, QWidget* field);
 
 private:
     QGridLayout* grid = nullptr;
+    QDialogButtonBox* buttons = nullptr;
     QLineEdit* nameEdit = nullptr;
     QLineEdit* numberEdit = nullptr;
 };

@@ -1,6 +1,8 @@
 #include "app/dialogs/pin_dlg.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QPushButton>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -18,6 +20,22 @@ QLineEdit* NewSecretEdit(const char* name, const std::string& text, QWidget* par
     edit->setMaxLength(20);
     edit->setText(FromCp1252(text));  // the limit cuts a longer text here already
     return edit;
+}
+
+QLabel* NewAttemptsLabel(int attemptsLeft, QWidget* parent)
+{
+    auto* label = new QLabel(QCoreApplication::translate("ribodex::CPinDlg", "Attempts left: %1").arg(attemptsLeft), parent);
+    label->setObjectName(QStringLiteral("IDC_ATTEMPTS"));
+    label->setHidden(attemptsLeft < 0);
+    return label;
+}
+
+void RequireText(QLineEdit* edit, QDialogButtonBox* buttons)
+{
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    auto update = [edit, ok] { ok->setEnabled(!edit->text().isEmpty()); };
+    QObject::connect(edit, &QLineEdit::textChanged, ok, update);
+    update();
 }
 
 CPinDlg::CPinDlg(const QString& prompt, const PinDialogData& data, QWidget* parent) : QDialog(parent)
@@ -42,13 +60,16 @@ CPinDlg::CPinDlg(const QString& prompt, const PinDialogData& data, QWidget* pare
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPinDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPinDlg::reject);
+    RequireText(pinEdit, buttons);
+    attemptsLabel = NewAttemptsLabel(data.attemptsLeft, this);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(promptLabel, 0, 0, 1, 2);
     grid->addWidget(pinLabel, 1, 0);
     grid->addWidget(pinEdit, 1, 1);
-    grid->addWidget(saveBox, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
-    grid->addWidget(buttons, 3, 0, 1, 2);
+    grid->addWidget(attemptsLabel, 2, 1);
+    grid->addWidget(saveBox, 3, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
+    grid->addWidget(buttons, 4, 0, 1, 2);
     setMinimumWidth(320);
     pinEdit->setFocus();
 }

@@ -39,6 +39,7 @@ CPukDlg::CPukDlg(const QString& prompt, const PukDialogData& data, QWidget* pare
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CPukDlg::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CPukDlg::reject);
+    RequireText(pukEdit, buttons);
 
     auto* grid = new QGridLayout(this);
     auto addRow = [&](int row, const QString& text, QLineEdit* edit) {
@@ -49,12 +50,13 @@ CPukDlg::CPukDlg(const QString& prompt, const PukDialogData& data, QWidget* pare
     };
     grid->addWidget(promptLabel, 0, 0, 1, 2);
     addRow(1, tr("PUK:"), pukEdit);
-    grid->addWidget(line, 2, 0, 1, 2);
-    grid->addWidget(new QLabel(tr("Enter the new PIN."), this), 3, 0, 1, 2);
-    addRow(4, tr("PIN:"), pinEdit);
-    addRow(5, tr("Confirmation:"), confirmEdit);
-    grid->addWidget(saveBox, 6, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
-    grid->addWidget(buttons, 7, 0, 1, 2);
+    grid->addWidget(NewAttemptsLabel(data.attemptsLeft, this), 2, 1);
+    grid->addWidget(line, 3, 0, 1, 2);
+    grid->addWidget(new QLabel(tr("Enter the new PIN."), this), 4, 0, 1, 2);
+    addRow(5, tr("PIN:"), pinEdit);
+    addRow(6, tr("Confirmation:"), confirmEdit);
+    grid->addWidget(saveBox, 7, 0, 1, 2, Qt::AlignLeft | Qt::AlignAbsolute);  // the box mirrors its own alignment
+    grid->addWidget(buttons, 8, 0, 1, 2);
     setMinimumWidth(320);
     pukEdit->setFocus();
 }

@@ -10,8 +10,9 @@ class QLineEdit;
 
 namespace ribodex {
 
-// "PUK": the prompt, the PUK, the new PIN and its confirmation (each at most 20
-// characters) and "Save:". OK closes only when the new PIN and the confirmation are equal
+// "PUK": the prompt, the PUK with the tries left below it (only where data knows them), the
+// new PIN and its confirmation (each at most 20 characters) and "Save:". OK is disabled while
+// the PUK box is empty (as in CPinDlg) and closes only when the new PIN and the confirmation are equal
 // byte for byte; otherwise message 161, both emptied, focus on the new PIN, dialog open,
 // the PUK kept. Cancel leaves data unchanged.
 class CPukDlg : public QDialog {

@@ -18,6 +18,7 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/string_table.h"
+#include "core/device/phone_book_storage.h"
 #include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"
@@ -52,7 +53,11 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
     connect(view, &CRdxView::StateChanged, this, &CMainFrame::UpdateCommandStates);
     find = new FrameFind(*this, *actions);
     connect(actions->Get(ID_PHONEBOOK_SELECT), &QAction::triggered, this,
-            [this] { OnSelectPhoneBook(this->session, this); });
+            [this] {
+                // Every later command acts on the memory the device holds now: the list must show it.
+                if (OnSelectPhoneBook(this->session, this))
+                    view->RefreshList();
+            });
 
     toolBar = new QToolBar(this);
     toolBar->setObjectName(QStringLiteral("toolBar"));
@@ -68,6 +73,7 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
 
     statusBarWidget = new MainStatusBar(this);
     setStatusBar(statusBarWidget);
+    connect(view, &CRdxView::Refreshed, this, &CMainFrame::ShowListPhoneBook);
 
     BuildMenus();
     if (CaptionFrame::PlatformCanMoveFrameless(QGuiApplication::platformName()))
@@ -153,6 +159,14 @@ void CMainFrame::UpdateCommandStates()
     context.selectedCount = view->SelectedCount();
     context.clipboardHasEntries = view->ClipboardHasEntries();
     actions->UpdateStates(context);
+}
+
+void CMainFrame::ShowListPhoneBook()
+{
+    PhoneBookStatus status;
+    if (const PhoneBookStorageInfo* storage = FindPhoneBookStorage(view->ListPhoneBook()))
+        status.memory = StringTable::Text(storage->textId);
+    statusBarWidget->ShowPhoneBook(status);
 }
 
 void CMainFrame::RestoreBarState()

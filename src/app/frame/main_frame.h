@@ -36,6 +36,8 @@ public:
     // Applies the enabling rules to every command (after a connection attempt, selection
     // or item count changes).
     void UpdateCommandStates();
+    // The status bar's phone book pane after the list was read.
+    void ShowListPhoneBook();
 
     CRdxView* View() const { return view; }
     QToolBar* ToolBar() const { return toolBar; }

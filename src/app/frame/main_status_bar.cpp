@@ -43,6 +43,12 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
     messagePane = new QLabel(StringTable::Text(AFX_IDS_IDLEMESSAGE), this);
     messagePane->setObjectName(QStringLiteral("messagePane"));
     addWidget(messagePane, 1);
+    phoneBookPane = new QLabel(this);
+    phoneBookPane->setObjectName(QStringLiteral("phoneBookPane"));
+    phoneBookPane->setFrameShape(QFrame::Panel);
+    phoneBookPane->setFrameShadow(QFrame::Sunken);
+    phoneBookPane->setHidden(true);
+    addPermanentWidget(phoneBookPane);
     const int ids[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
     for (int i = 0; i < 3; ++i) {
         indicators[i] = new QLabel(StringTable::Text(ids[i]), this);
@@ -68,6 +74,12 @@ void MainStatusBar::SetStatusText(const QString& text)
 QString MainStatusBar::StatusText() const
 {
     return messagePane->text();
+}
+
+void MainStatusBar::ShowPhoneBook(const PhoneBookStatus& status)
+{
+    phoneBookPane->setText(status.memory);
+    phoneBookPane->setHidden(status.memory.isEmpty());
 }
 
 void MainStatusBar::UpdateIndicators(const LockStates& states)

@@ -19,7 +19,13 @@ struct LockStates {
 // system, a sandbox) gives nullopt for that lock. Any thread.
 LockStates ReadLockStates(const std::string& ledsRoot = "/sys/class/leds");
 
-// The status bar: the message pane, then the CAP, NUM and SCRL indicators, each drawn
+// What the status bar tells of the phone book the list holds. An empty memory (not known,
+// or nothing read yet) hides the pane.
+struct PhoneBookStatus {
+    QString memory;  // display text of the memory, e.g. "SIM"
+};
+
+// The status bar: the message pane, the phone book pane, then the CAP, NUM and SCRL indicators, each drawn
 // enabled while its lock is on and dimmed otherwise (also when the platform reports
 // nothing). Command prompts cover the message pane while a menu item is highlighted.
 // UI thread only.
@@ -34,12 +40,17 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
+    // The phone book pane: shows what status says of the list's memory.
+    void ShowPhoneBook(const PhoneBookStatus& status);
+    QLabel* PhoneBookPane() const { return phoneBookPane; }
+
     // Reads the lock states again (a timer does it while the bar is shown).
     void UpdateIndicators(const LockStates& states);
     QLabel* Indicator(int which) const { return indicators[which]; }
 
 private:
     QLabel* messagePane = nullptr;
+    QLabel* phoneBookPane = nullptr;
     QLabel* indicators[3] = {};
     QTimer* lockTimer = nullptr;
 };

@@ -8,7 +8,7 @@
 
 namespace ribodex {
 
-void OnSelectPhoneBook(Session& session, QWidget* owner)
+bool OnSelectPhoneBook(Session& session, QWidget* owner)
 {
     WaitCursor wait(session.ui);
     const int offered = session.device.QueryPhoneBooks();
@@ -17,10 +17,14 @@ void OnSelectPhoneBook(Session& session, QWidget* owner)
     {
         CursorLift lift;
         if (dialog.exec() != QDialog::Accepted)
-            return;
+            return false;
     }
-    if (const int code = dialog.SelectedCode())
-        session.device.SelectPhoneBook(code);
+    const int code = dialog.SelectedCode();
+    if (code == 0)
+        return false;
+    if (!session.device.SelectPhoneBook(code))
+        session.device.QueryCurrentPhoneBook();
+    return true;
 }
 
 }  // namespace ribodex

@@ -1,6 +1,7 @@
 #include "app/list/phone_book_printer.h"
 
 #include <QAction>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -29,10 +30,23 @@ PhoneBookPrinter::PhoneBookPrinter(const PhoneBookModel& model, const CommandAct
 
 PhoneBookPrinter::~PhoneBookPrinter() = default;
 
+QFont PhoneBookPrinter::PrintFont()
+{
+    // Fixed pitch: the columns stand 20 character widths apart and a cell holds at most 19,
+    // so they never touch; in a proportional font 19 wide letters outgrow 20 average ones.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
 void PhoneBookPrinter::OnFilePrint()
 {
     {
         CursorLift lift;
+        // Every print starts at all pages: a range chosen for the last one is no business of
+        // this one, and may lie past its end.
+        printer->setPrintRange(QPrinter::AllPages);
         QPrintDialog dialog(printer.get(), owner->window());
         // The page count depends on the paper chosen in this very dialog.
         dialog.setMinMax(1, 9999);
@@ -67,13 +81,16 @@ std::unique_ptr<QPrintPreviewDialog> PhoneBookPrinter::NewPreviewDialog(QWidget*
 void PhoneBookPrinter::Print(QPrinter& target)
 {
     BusyCursor busy;
-    if (PrintPages(target) < 0)
+    const int printed = PrintPages(target);
+    if (printed < 0)
         ShowMessageBox(owner->window(), tr("Could not start print job."));
+    else if (printed == 0)
+        ShowMessageBox(owner->window(), tr("The chosen pages hold nothing of the list: nothing was printed."));
 }
 
 int PhoneBookPrinter::PrintPages(QPrinter& target) const
 {
-    const QFont font;  // the printer's default font: none is chosen
+    const QFont font = PrintFont();
     const QFontMetrics metrics(font, &target);
     const int rowsPerPage = RowsPerPage(target.height(), metrics.height());
     const int pageCount = PageCount(model.rowCount(), rowsPerPage);

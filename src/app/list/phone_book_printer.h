@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QObject>
 #include <memory>
 
@@ -15,9 +16,10 @@ class CommandActions;
 class PhoneBookModel;
 
 // Printing the list as it stands: every item in the list's current order, as a table of
-// the three columns under a heading with the page number, in the printer's default font.
-// Handles File > Print (the print dialog, then the pages), Print Preview and Print Setup
-// (paper and orientation), which share one printer whose settings last for the run.
+// the three columns under a heading with the page number, in a fixed-pitch font.
+// Handles File > Print (the print dialog, opening at all pages, then the pages; a range
+// that holds no page says so), Print Preview and Print Setup (paper and orientation),
+// which share one printer whose paper settings last for the run.
 // model, actions and owner must outlive this object (a child of owner). UI thread only.
 class PhoneBookPrinter : public QObject {
     Q_OBJECT
@@ -27,6 +29,8 @@ public:
     ~PhoneBookPrinter() override;
 
     QPrinter& Printer() { return *printer; }
+    // The font of the printed pages, at the printer's resolution when drawn.
+    static QFont PrintFont();
 
     void OnFilePrint();
     void OnFilePrintPreview();

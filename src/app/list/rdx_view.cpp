@@ -15,6 +15,7 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/phone_book_printer.h"
 #include "app/string_table.h"
+#include "core/device/gsm_device.h"
 #include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/refresh.h"
@@ -139,6 +140,10 @@ bool CRdxView::RefreshList()
 {
     const bool done = ribodex::RefreshList(session, *model);
     emit StateChanged();  // the flow may have changed the connected flag
+    if (done) {
+        listPhoneBook = session.device.selectedPhoneBook;
+        emit Refreshed();
+    }
     return done;
 }
 

@@ -32,8 +32,11 @@ public:
     CRdxView(Session& session, const CommandActions& actions, QWidget* parent = nullptr);
 
     // Rebuilds the list from the device (connection flow first when not connected); false
-    // when the connection flow failed and the list was left as it was.
+    // when the connection flow failed and the list was left as it was. After a rebuild
+    // ListPhoneBook is the code of the memory the device named as selected (0: unknown) and
+    // Refreshed is emitted.
     bool RefreshList();
+    int ListPhoneBook() const { return listPhoneBook; }
 
     void SetMode(Mode mode);
     Mode CurrentMode() const { return mode; }
@@ -53,8 +56,9 @@ public:
     QMenu* SelectionMenu() const { return selectionMenu; }
     QMenu* EmptyListMenu() const { return emptyListMenu; }
 
-    // Selects the next item whose Name or Number holds findWhat (or equals it, with
-    // matchWholeField), in two passes from the first selected item; "No entry found." and
+    // Selects the next item whose Name or Number as shown holds findWhat (or equals it, with
+    // matchWholeField), both sides in Unicode NFC and, without matchCase, case-folded in every
+    // script, in two passes from the first selected item; "No entry found." and
     // nothing selected when there is none; true when an item was selected. Nothing happens
     // with an empty list.
     bool FindEntryText(const QString& findWhat, bool matchWholeField, bool matchCase, bool searchDown);
@@ -66,6 +70,8 @@ signals:
     void StateChanged();
     // A double click or Enter with an item selected (the entry editing command's trigger).
     void EditRequested();
+    // The list was read again from the device.
+    void Refreshed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -105,6 +111,7 @@ private:
     PhoneBookPrinter* printing = nullptr;
     Mode mode = Mode::Report;
     int largeIcon = 32;
+    int listPhoneBook = 0;
     bool clipboardHasEntries = false;
 };
 

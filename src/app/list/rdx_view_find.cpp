@@ -6,7 +6,6 @@
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
-#include "core/formats/cp1252.h"
 #include "core/list/find_match.h"
 
 namespace ribodex {
@@ -25,11 +24,32 @@ bool CRdxView::FindEntryText(const QString& findWhat, bool matchWholeField, bool
     }
     selection->clear();  // selected and focused state of every item
 
-    // A text with a character the code page lacks occurs in no item.
-    const std::optional<std::string> what = Utf8ToCp1252(findWhat.toStdString());
+    // Compared as the user reads them: a text typed or pasted in decomposed form (o and a
+    // combining diaeresis) finds the precomposed letter, and without Match Case a capital
+    // of any script finds its small letter.
+    const auto key = [matchCase](const QString& text) {
+        const QString composed = text.normalized(QString::NormalizationForm_C);
+        return matchCase ? composed : composed.toCaseFolded().normalized(QString::NormalizationForm_C);
+    };
+    const QString pattern = key(findWhat);
+    const auto matches = [&](std::size_t row) {
+        for (int column : {NameColumn, NumberColumn}) {
+            const QString shown = key(model->index(int(row), column).data().toString());
+            if (matchWholeField ? shown == pattern : shown.contains(pattern))
+                return true;
+        }
+        return false;
+    };
+    // Two passes, as FindEntryRow makes them: from the start row on, then the whole list.
+    const auto rowCount = std::size_t(model->rowCount());
+    std::optional<std::size_t> current = start && *start < rowCount ? start : std::nullopt;
     std::optional<std::size_t> found;
-    if (what)
-        found = FindEntryRow(model->Rows(), start, FindRequest{*what, matchWholeField, matchCase, searchDown});
+    for (int pass = 0; pass < 2 && !found; ++pass) {
+        while (!found && (current = NextFindRow(rowCount, current, searchDown))) {
+            if (matches(*current))
+                found = current;
+        }
+    }
     if (!found) {
         ShowMessageBox(window(), StringTable::Text(IDS_NO_ENTRY_FOUND));
         return false;

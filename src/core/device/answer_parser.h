@@ -68,6 +68,13 @@ struct EntryAnswer {
 // anywhere) and for an answer that does not hold the quoted number, type and quoted name.
 std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer);
 
+// What an answer to AT+CPBR=<index> tells of that location. Taken: ParseEntryAnswer reads an
+// entry. Empty: the device said so ("no entry", ERROR, +CME ERROR, or OK without a "+CPBR:"
+// line). Unknown: no final result arrived (the answer may be cut anywhere), or a "+CPBR:"
+// line came that ParseEntryAnswer cannot read: writing there could overwrite an entry.
+enum class LocationState { Empty, Taken, Unknown };
+LocationState ParseLocationState(std::string_view answer);
+
 struct EntryLine {
     int index = 0;
     std::string number;           // trimmed, type folded in

@@ -11,6 +11,8 @@ namespace ribodex {
 // nullopt refuses the command: nothing of it may be sent.
 
 inline constexpr std::string_view kPinStateCommand = "AT+CPIN?\r";
+inline constexpr std::string_view kPinRetriesCommand = "AT+CPINR\r";
+inline constexpr std::string_view kHuaweiPinRetriesCommand = "AT^CPIN?\r";
 inline constexpr std::string_view kPhoneBooksCommand = "AT+CPBS=?\r";
 inline constexpr std::string_view kCurrentPhoneBookCommand = "AT+CPBS?\r";
 inline constexpr std::string_view kPhoneBookInfoCommand = "AT+CPBR=?\r";

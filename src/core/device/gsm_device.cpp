@@ -16,16 +16,22 @@ GsmDevice::~GsmDevice() { Disconnect(); }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
     using Clock = std::chrono::steady_clock;
+    // Every wait of the exchange counts against its one limit: a write the driver took its
+    // time over, and each late answer skipped, leave that much less for the answer.
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limitMs);
+    const auto left = [end] {
+        // Rounded up: a write of a few microseconds must not cost the answer a 10 ms pass.
+        const auto ms = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+        return static_cast<int>(std::max<Clock::rep>(ms.count(), 0));
+    };
     Write(line);
-    std::string answer = Read(limitMs, idleHook);
+    std::string answer = Read(left(), idleHook);
     // A command that timed out answers during a later one; taken as that one's answer it
     // would give a wrong list or a wrong free location.
     for (std::size_t stale = StaleAnswerLength(answer, line); stale > 0;
          stale = StaleAnswerLength(answer, line)) {
         DropReceived(stale);
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-        answer = Read(static_cast<int>(std::max<Clock::rep>(left.count(), 0)), idleHook);
+        answer = Read(left(), idleHook);
     }
     return answer;
 }
@@ -54,6 +60,14 @@ bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
     return line && HasOk(Exchange(*line, timing.pinLimitMs));
 }
 
+PinRetries GsmDevice::QueryPinRetries() {
+    const PinRetries retries = ParsePinRetries(Exchange(kPinRetriesCommand, timing.commandLimitMs));
+    // Huawei modems refuse +CPINR and tell the counts in a command of their own; a device
+    // that stayed silent is not kept waiting a second time.
+    if (retries.pin || retries.puk || !LastReadComplete()) return retries;
+    return ParsePinRetries(Exchange(kHuaweiPinRetriesCommand, timing.commandLimitMs));
+}
+
 void GsmDevice::SelectGsmCharacterSet() { Exchange(kGsmCharacterSetCommand, timing.commandLimitMs); }
 
 int GsmDevice::QueryPhoneBooks() {
@@ -61,12 +75,17 @@ int GsmDevice::QueryPhoneBooks() {
 }
 
 int GsmDevice::QueryCurrentPhoneBook() {
-    return ParseCurrentPhoneBook(Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs));
+    selectedPhoneBook = ParseCurrentPhoneBook(Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs));
+    return selectedPhoneBook;
 }
 
 bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
-    return line && HasOk(Exchange(*line, timing.commandLimitMs));
+    if (!line) return false;  // nothing sent: the device stays where it was
+    const bool selected = HasOk(Exchange(*line, timing.commandLimitMs));
+    // A refused selection may have come from a device that switched anyway and failed later.
+    selectedPhoneBook = selected ? code : 0;
+    return selected;
 }
 
 }  // namespace ribodex

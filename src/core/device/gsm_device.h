@@ -7,8 +7,10 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "core/device/answer_parser.h"
 #include "core/device/phone_book_entry.h"
 #include "core/device/phone_book_storage.h"
+#include "core/device/pin_retries.h"
 #include "core/device/sim_state.h"
 #include "core/serial/serial_link.h"
 
@@ -50,9 +52,10 @@ public:
     // arrived whole stay, and the rest of the answer is drained before the next command.
     std::function<bool(int received, int total)> readProgress;
 
-    // One exchange: Write the line (which must end with "\r"), Read with limitMs. An earlier
-    // command's answer that comes late, ahead of this one's, is skipped when the device
-    // echoes (StaleAnswerLength), within the same limit.
+    // One exchange: Write the line (which must end with "\r"), Read until limitMs after the
+    // start. An earlier command's answer that comes late, ahead of this one's, is skipped
+    // when the device echoes (StaleAnswerLength), within the same limit; so is a write that
+    // waited for the driver.
     std::string Exchange(std::string_view line, int limitMs);
     // A fixed wait of the system (before a full read, after an accepted PIN, per pasted
     // record): sleeps ms in 10 ms slices and runs idleHook after each, so the window stays
@@ -63,13 +66,19 @@ public:
     SimState GetPinState();
     bool EnterPin(std::string_view pin);
     bool EnterPuk(std::string_view puk, std::string_view newPin);
+    // The tries left (AT+CPINR, else Huawei's AT^CPIN?); nothing known from a device
+    // without either.
+    PinRetries QueryPinRetries();
 
     // Names travel in the GSM default alphabet: a device that another program left in UCS2
     // would show them as hex and store ours wrongly. The answer is not looked at; a device
     // without AT+CSCS answers ERROR and keeps the only set it has.
     void SelectGsmCharacterSet();
 
-    // Memories
+    // Memories. selectedPhoneBook is the code of the memory that the last selection the device
+    // confirmed, or the last answer to the current-memory query, named; 0 (unknown) after a
+    // refused selection or an answer naming none of ours.
+    int selectedPhoneBook = 0;
     int QueryPhoneBooks();
     int QueryCurrentPhoneBook();
     bool SelectPhoneBook(int code);
@@ -77,6 +86,9 @@ public:
     // Reading
     void QueryPhoneBookInfo();
     bool ReadEntry(int index);
+    // The same question, with its three answers told apart (ParseLocationState); a taken
+    // location's entry is stored as ReadEntry stores it.
+    LocationState ProbeLocation(int index);
     int ReadAllEntries();
     void StoreEntry(int index, std::string_view number, std::string_view deviceName);
     const PhoneBookEntry* FindEntry(int index) const;

@@ -46,6 +46,13 @@ bool GsmDevice::ReadEntry(int index) {
     return true;
 }
 
+LocationState GsmDevice::ProbeLocation(int index) {
+    const std::string answer = Exchange(BuildReadEntryCommand(index), timing.commandLimitMs);
+    if (const std::optional<EntryAnswer> entry = ParseEntryAnswer(answer))
+        StoreEntry(index, entry->number, entry->deviceName);
+    return ParseLocationState(answer);
+}
+
 int GsmDevice::ReadAllEntries() {
     QueryPhoneBookInfo();
     ClearEntries();

@@ -23,13 +23,14 @@ bool SerialLink::Trace(std::string_view message) {
     line += " [COM]: ";
     line.append(message);  // counted: a NUL stays in the line
 
-    // The trace holds every PIN and PUK sent: its file is for its user only, also one that an
-    // earlier run left readable to others (a terminal or a pipe given as the path stays as it is).
+    // The trace holds every PIN and PUK sent: its file is read and written by its user only,
+    // whatever mode an earlier run or another program left it in (readable to the group or to
+    // others, or not readable to its user); a terminal or a pipe given as the path stays as it is.
     const int fd = ::open(tracePath.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return false;
     struct stat info {};
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-        (info.st_mode & 077) != 0)
+        (info.st_mode & 07777) != 0600)
         ::fchmod(fd, 0600);
     std::size_t written = 0;
     while (written < line.size()) {

@@ -72,11 +72,13 @@ bool ConnectDevice(Session& session) {
                 storedPinTried = true;
                 if (TryStoredPin(device, session.store, port)) return Connected(session);
             }
+            pinDialog.attemptsLeft = device.QueryPinRetries().pin.value_or(-1);
             if (!ui.PromptPin(MsgEnterPin, port, pinDialog)) {
                 ui.SetIdlePrompt();
                 return NotConnected(session);
             }
             if (!device.EnterPin(pinDialog.pin)) {
+                pinDialog.pin.clear();
                 ui.ShowMessage(MsgWrongPin);
                 continue;
             }
@@ -85,11 +87,13 @@ bool ConnectDevice(Session& session) {
             return Connected(session);
 
         case SimPukRequired:
+            pukDialog.attemptsLeft = device.QueryPinRetries().puk.value_or(-1);
             if (!ui.PromptPuk(MsgEnterPuk, port, pukDialog)) {
                 ui.SetIdlePrompt();
                 return NotConnected(session);
             }
             if (!device.EnterPuk(pukDialog.puk, pukDialog.newPin)) {
+                pukDialog.puk.clear();
                 ui.ShowMessage(MsgWrongPuk);
                 continue;
             }

@@ -37,7 +37,9 @@ void LoadSessionSettings(Session& session);
 void UsePortForThisRun(Session& session, std::string_view port);
 
 // (Re)opens the link on settings.portName, checks the SIM when settings.queryPin is 1
-// (the remembered PIN once, then PIN or PUK prompts, as often as the user keeps trying),
+// (the remembered PIN once, then PIN or PUK prompts, as often as the user keeps trying;
+// each prompt shows the tries left where the device tells them, and opens with the code
+// box empty after the device refused the code typed there),
 // selects the GSM character set and the SIM memory and sets connected. Shows its own
 // messages; true when connected is 1.
 // After false the link is closed only when the port could not be opened.

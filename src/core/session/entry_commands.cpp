@@ -16,10 +16,15 @@ int NewEntryIndex(std::string_view indexText) {
 bool CreateEntry(Session& session, const EntryFields& fields, int index) {
     WaitCursor wait(session.ui);
     GsmDevice& device = session.device;
-    // Asked also for -1: the device's answer for "no location" decides, as it always has.
-    if (device.ReadEntry(index) && !session.ui.AskYesNo(MsgOverwriteQuestion, std::to_string(index)))
+    // Asked also for -1: the device's answer for "no location" decides, as it always has. A
+    // question without an answer is no "empty": on a slow device the write would replace an
+    // entry without the overwrite question.
+    const LocationState location = device.ProbeLocation(index);
+    if (location == LocationState::Taken &&
+        !session.ui.AskYesNo(MsgOverwriteQuestion, std::to_string(index)))
         return false;
-    if (device.WriteEntry(fields.number, fields.name, index)) return true;
+    if (location != LocationState::Unknown && device.WriteEntry(fields.number, fields.name, index))
+        return true;
     session.ui.ShowMessage(MsgWriteFailed);
     return false;
 }

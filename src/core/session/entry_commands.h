@@ -24,7 +24,8 @@ int NewEntryIndex(std::string_view indexText);
 // New Entry: asks the device whether the location is taken (also for -1) and, when it is,
 // question 165 with the index; writes unless the answer was No. True when the entry was
 // written (the caller then refreshes the list); false after No, with nothing sent, or after
-// a refused write, with message 144 shown.
+// a refused write, with message 144 shown. A question that got no final result in time, or
+// an entry line that could not be read, writes nothing and shows 144.
 bool CreateEntry(Session& session, const EntryFields& fields, int index);
 
 enum class EditOutcome { Unchanged, Written, Failed };

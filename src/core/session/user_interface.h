@@ -26,10 +26,12 @@ enum MessageId : int {
 };
 
 // What the PIN dialog shows and hands back. The connection flow keeps one for its whole
-// run, so a dialog shown again opens with what the user typed before.
+// run, so a dialog shown again opens with what the user typed before, except the code the
+// device refused: Enter must not spend another attempt on it. attemptsLeft is shown only.
 struct PinDialogData {
     std::string pin;    // at most 20 characters (the dialog enforces it)
     int save = 0;       // the "Save:" check box
+    int attemptsLeft = -1;  // tries the SIM grants before it asks for the PUK; -1 unknown
 };
 
 struct PukDialogData {
@@ -37,6 +39,7 @@ struct PukDialogData {
     std::string newPin;
     std::string confirmation;  // the dialog closes with OK only when equal to newPin
     int save = 0;
+    int attemptsLeft = -1;     // tries left before the SIM is blocked for good; -1 unknown
 };
 
 // Everything the session code needs from the user. The app implements it with Qt widgets
