@@ -25,8 +25,8 @@ bool CRdxView::FindEntryText(const QString& findWhat, bool matchWholeField, bool
     }
     selection->clear();  // selected and focused state of every item
 
-    // A text with a character the code page lacks occurs in no item.
-    const std::optional<std::string> what = Utf8ToCp1252(findWhat.toStdString());
+    // The items' names are UTF-8.
+    const std::optional<std::string> what = findWhat.toStdString();
     std::optional<std::size_t> found;
     if (what)
         found = FindEntryRow(model->Rows(), start, FindRequest{*what, matchWholeField, matchCase, searchDown});

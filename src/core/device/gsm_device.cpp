@@ -54,7 +54,13 @@ bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
     return line && HasOk(Exchange(*line, timing.pinLimitMs));
 }
 
-void GsmDevice::SelectGsmCharacterSet() { Exchange(kGsmCharacterSetCommand, timing.commandLimitMs); }
+void GsmDevice::SelectGsmCharacterSet() {
+    Exchange(kGsmCharacterSetCommand, timing.commandLimitMs);
+    // Another device may be on the line now: what was learnt of the last one goes.
+    ucs2NameLength = 0;
+    ucs2HexNumbers.reset();
+    ucs2Offered = OffersUcs2(Exchange(kCharacterSetsCommand, timing.commandLimitMs));
+}
 
 int GsmDevice::QueryPhoneBooks() {
     return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
@@ -66,6 +72,7 @@ int GsmDevice::QueryCurrentPhoneBook() {
 
 bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
+    ucs2NameLength = 0;
     return line && HasOk(Exchange(*line, timing.commandLimitMs));
 }
 
