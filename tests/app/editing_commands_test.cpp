@@ -321,7 +321,7 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Nobody\r\nEMAIL:n@example.org\r\nEND:VCARD\r\n");
     QVERIFY(!Command(ID_EDIT_PASTE)->isEnabled());
     // Another program's 2.1 cards: the user is asked about the name first; No writes nothing.
-    offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB\r\n"
+    offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=F0=9F=98=80\r\n"
                           "TEL;CELL:+49 30 1\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Nobody\r\nEND:VCARD\r\n");
     QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
@@ -330,7 +330,7 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     QCOMPARE(DeviceNames().size(), 5u);
     Key(Qt::Key_V, Qt::ControlModifier);
     QVERIFY(script.Done());
-    QVERIFY(script.Seen()[0].contains(QStringLiteral("\"Zo\u00eb\" as \"Zo\"")));
+    QVERIFY(script.Seen()[0].contains(QString::fromUtf8("\"Zo\U0001F600\" as \"Zo\"")));
     QCOMPARE(script.Seen()[1], script.Seen()[0]);
     QCOMPARE(script.Seen()[2], QStringLiteral("box: Not all entries could be pasted."));  // Nobody
     QCOMPARE(DeviceNames().at(6), std::string("Zo/+49301"));
