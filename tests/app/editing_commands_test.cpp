@@ -39,6 +39,7 @@ private slots:
     void copyCutAndPasteThroughTheClipboard();
     void vCardsThroughTheClipboard();
     void selectPhoneBookSelectsOnOkOnly();
+    void namesInAnyScript();
 
 private:
     // A phone without PIN whose SIM holds the given entries (number 0 followed by 1700 +
@@ -336,6 +337,38 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     QCOMPARE(DeviceNames().at(6), std::string("Zo/+49301"));
     QCOMPARE(Column(0).last(), QStringLiteral("Zo"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void EditingCommandsTest::namesInAnyScript()
+{
+    const std::string ivan("\x80\x04\x18\x04\x32\x04\x30\x04\x3D", 9);  // the SIM's UCS2 coding
+    Start({{1, ivan}, {2, "Anna"}});
+    QCOMPARE(Column(0), (QStringList{QString::fromUtf8("Иван"), "Anna"}));
+    Select({0});
+    DialogScript script;
+    script.Then([](QWidget* dialog) {
+        FillEntry(dialog, dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->text(), "0301");
+    });
+    Command(ID_PHONEBOOK_EDIT_ENTRY)->trigger();
+    QCOMPARE(DeviceNames().at(1), ivan + "/0301");
+    QCOMPARE(Column(1).at(0), QStringLiteral("0301"));
+
+    // A character no set of the device holds: asked first; No goes back to the dialog with
+    // what was typed, and nothing is written.
+    QString typed;
+    script.Then([](QWidget* dialog) {
+              FillEntry(dialog, QString::fromUtf8("Zoe \U0001F600"), "0302");
+              dialog->setProperty("scripted", false);  // the same dialog comes back
+          })
+        .PressNo()
+        .Then([&typed](QWidget* dialog) {
+            typed = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->text();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+    Command(ID_PHONEBOOK_NEW_ENTRY)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(typed, QString::fromUtf8("Zoe \U0001F600"));
+    QCOMPARE(DeviceNames().size(), 2u);
 }
 
 void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
