@@ -210,7 +210,7 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
         }
         const NameCheck check = CheckEntryName(device, texts.name);
         if (check.TooLong())
-            return fail(ExitUsage, "the name takes " + std::to_string(check.length) + " places; " + memory +
+            return fail(ExitDevice, "the name takes " + std::to_string(check.length) + " places; " + memory +
                                        " holds " + std::to_string(check.limit) + ": nothing written");
         if (check.Changes()) {
             // Stored all the same: a command line asks nothing, it tells.
