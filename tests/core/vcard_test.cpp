@@ -7,6 +7,7 @@
 
 #include "core/formats/device_text.h"
 #include "core/formats/json_export.h"
+#include "core/formats/vcard_import.h"
 
 namespace ribodex {
 namespace {
@@ -117,6 +118,22 @@ TEST(DeviceText, NamesAndNumbersAsThePhoneBookHoldsThem) {
         {"-", std::nullopt},
     };
     for (const auto& [tel, expected] : numbers) EXPECT_EQ(ToStorableNumber(tel), expected) << tel;
+}
+
+// Message 143 counts contacts left out: a contact with one number stored is pasted, whatever
+// its other numbers; a changed name is listed once per contact.
+TEST(PlanImport, ContactsLeftOutAndNamesChanged) {
+    const ImportPlan plan = PlanImport(
+        "BEGIN:VCARD\r\nFN:Anna\r\nTEL:+49 1\r\nTEL:*100#\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Bob\r\nTEL:*100#\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Carl\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Zoë\r\nTEL:1\r\nTEL:2\r\nEND:VCARD\r\n");
+    EXPECT_EQ(plan.entries.size(), 3u);
+    EXPECT_EQ(plan.skipped, 2u);  // Bob and Carl
+    EXPECT_EQ(plan.skippedNumbers, 1u);
+    ASSERT_EQ(plan.changed.size(), 1u);
+    EXPECT_EQ(plan.changed[0].stored, "Zo");
+    EXPECT_TRUE(PlanImport("BEGIN:VCARD\r\nFN:Zoë\r\nTEL:1\r\nEND:VCARD\r\n", true).changed.empty());
 }
 
 TEST(WriteJsonEntries, OneObjectPerEntry) {

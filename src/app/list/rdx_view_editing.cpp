@@ -110,6 +110,15 @@ bool CRdxView::ConfirmEntryNames(const std::vector<NameCheck>& checks)
         else if (check.Changes())
             changed << tr("\"%1\" as \"%2\"").arg(name, QString::fromStdString(check.stored));
     }
+    // As the vCard question does: the first ten, then how many more.
+    constexpr qsizetype kShown = 10;
+    for (QStringList* lines : {&tooLong, &changed}) {
+        if (lines->size() > kShown) {
+            const qsizetype more = lines->size() - kShown;
+            lines->erase(lines->begin() + kShown, lines->end());
+            *lines << tr("and %1 more").arg(more);
+        }
+    }
     if (!tooLong.isEmpty()) {
         ShowMessageBox(window(), tr("These names are too long for the device:\n\n%1").arg(tooLong.join(QLatin1Char('\n'))));
         return false;
