@@ -1,6 +1,8 @@
 // ribodex-cli list of a full 250-entry SIM on ribodex-sim at 9600 baud, end to end, against
 // the time the bytes need on the wire plus the fixed waits (1000 ms after DTR, 1000 ms after
-// disconnecting), and gammu getallmemory SM on the same simulated phone.
+// disconnecting), and gammu getallmemory SM on the same simulated phone; once for a book
+// whose names are all Latin, once for one whose every third name is Cyrillic, Greek or
+// Chinese (read again in UCS2).
 #include <benchmark/benchmark.h>
 
 #include <signal.h>
@@ -33,7 +35,7 @@ constexpr double kFixedWaitsMs = 1000.0 + 1000.0;
 // benchmarks of this file, stopped at exit.
 class SimulatedPhone {
 public:
-    SimulatedPhone() {
+    explicit SimulatedPhone(bool mixed) {
         char pattern[] = "/tmp/ribodex-bench-XXXXXX";
         if (!::mkdtemp(pattern)) return;
         dir = pattern;
@@ -51,6 +53,14 @@ public:
                                    std::to_string(i);
                 std::string number = (i % 3 ? "+4930" : "0171") + std::to_string(1000000 + i * 7919);
                 memory.entries[i] = {number, number[0] == '+' ? 145 : 129, name.substr(0, 16)};
+                if (mixed && i % 3 == 0) {
+                    // The SIM's UCS2 record: 0x80, then at most 7 characters big-endian.
+                    static const std::u16string kOther[] = {u"Иван Петров", u"Ωμέγα Δέλτα", u"王小明 李四"};
+                    const std::u16string other = kOther[i / 3 % 3].substr(0, 7);
+                    std::string record = "\x80";
+                    for (char16_t c : other) record += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+                    memory.entries[i].nameGsm = record;
+                }
             }
         }
         std::string error;
@@ -84,9 +94,10 @@ public:
     pid_t pid = -1;
 };
 
-SimulatedPhone& Phone() {
-    static SimulatedPhone phone;
-    return phone;
+SimulatedPhone& Phone(bool mixed = false) {
+    static SimulatedPhone latin(false);
+    static SimulatedPhone other(true);
+    return mixed ? other : latin;
 }
 
 // Bytes of every Write and Read record in a link trace.
@@ -98,8 +109,8 @@ std::size_t TracedBytes(const std::string& trace, const std::string& port) {
 
 double WireMs(std::size_t bytes) { return bench::WireMs(bytes, kBaud); }
 
-void BM_CliList250At9600(benchmark::State& state) {
-    SimulatedPhone& phone = Phone();
+void BM_CliList250At9600(benchmark::State& state, bool mixed) {
+    SimulatedPhone& phone = Phone(mixed);
     if (!phone.Ready()) {
         state.SkipWithError("ribodex-sim did not start");
         return;
@@ -134,7 +145,8 @@ void BM_CliList250At9600(benchmark::State& state) {
     state.counters["goal_ms"] = goalMs;
     state.counters["over_goal_pct"] = (meanMs - goalMs) / goalMs * 100.0;
 }
-BENCHMARK(BM_CliList250At9600)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_CliList250At9600, AllLatin, false)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK_CAPTURE(BM_CliList250At9600, ThirdNonLatin, true)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_GammuGetAllMemory250At9600(benchmark::State& state) {
     SimulatedPhone& phone = Phone();

@@ -33,7 +33,11 @@ void CheckBooks(const ModemSimulator& phone) {
         for (const auto& [index, entry] : memory.entries) {
             Check(index >= memory.first && index <= memory.last);
             Check(static_cast<int>(entry.nameGsm.size()) <= memory.maxName);
-            for (char c : entry.nameGsm) Check(static_cast<unsigned char>(c) < 0x80);
+            // GSM codes, or the SIM's UCS2 record: 0x80 and whole code units.
+            if (entry.nameGsm.starts_with('\x80'))
+                Check(entry.nameGsm.size() % 2 == 1);
+            else
+                for (char c : entry.nameGsm) Check(static_cast<unsigned char>(c) < 0x80);
             Check(ValidStoredNumber(entry.number));
             const int digits = static_cast<int>(entry.number.size()) - (entry.number.starts_with('+') ? 1 : 0);
             Check(digits <= memory.maxNumber);

@@ -20,18 +20,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const std::string& tel : contact.numbers) {
             if (!Utf8CodePoints(tel)) std::abort();
             if (const std::optional<std::string> number = ToStorableNumber(tel))
-                entries.push_back({static_cast<int>(entries.size()), *number, ToStorableName(contact.name).cp1252});
+                entries.push_back({static_cast<int>(entries.size()), *number, ToStorableName(contact.name, true).text});
         }
     }
     // What an import or a paste writes is exactly that, in the same order.
-    const ImportPlan plan = PlanImport(text);
+    const ImportPlan plan = PlanImport(text, true);
     if (plan.entries.size() != entries.size()) std::abort();
     for (std::size_t i = 0; i < entries.size(); ++i)
         if (plan.entries[i].number != entries[i].number || plan.entries[i].name != entries[i].name) std::abort();
     const std::vector<VCardContact> back = ReadVCards(WriteVCards(entries, "SM"));
     if (back.size() != entries.size()) std::abort();
     for (std::size_t i = 0; i < back.size(); ++i) {
-        if (ToStorableName(back[i].name).cp1252 != entries[i].name) std::abort();
+        if (ToStorableName(back[i].name, true).text != entries[i].name) std::abort();
         if (back[i].numbers != std::vector<std::string>{entries[i].number}) std::abort();
     }
     return 0;

@@ -624,6 +624,10 @@ Hilfe</translation>
         <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden.
 %2</translation>
     </message>
+    <message>
+        <source>UTF-8 Text Files (*.txt)</source>
+        <translation>UTF-8-Textdateien (*.txt)</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CRdxView</name>
@@ -646,6 +650,30 @@ Do you want to paste the entries all the same?</source>
 %1
 
 Möchten Sie die Einträge trotzdem einfügen?</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; takes %2 places; the device holds %3</source>
+        <translation>&quot;%1&quot; belegt %2 Stellen; das Gerät fasst %3</translation>
+    </message>
+    <message>
+        <source>These names are too long for the device:
+
+%1</source>
+        <translation>Diese Namen sind für das Gerät zu lang:
+
+%1</translation>
+    </message>
+    <message>
+        <source>The device cannot hold every character of these names; each of those characters would be stored as a blank:
+
+%1
+
+Do you want to write them all the same?</source>
+        <translation>Das Gerät kann nicht jedes Zeichen dieser Namen speichern; jedes dieser Zeichen würde als Leerzeichen gespeichert:
+
+%1
+
+Möchten Sie sie trotzdem schreiben?</translation>
     </message>
 </context>
 <context>

@@ -77,29 +77,36 @@ CRdxDoc::CRdxDoc(CRdxView* view, const CommandActions& actions, QObject* parent)
 void CRdxDoc::OnFileExport()
 {
     QString path;
+    bool utf8 = false;
     {
         CursorLift lift;
-        QFileDialog dialog(view->window(), QString(), QString(), NameFilters(StringTable::Text(IDS_EXPORT_FILTER)));
+        // The second type keeps names that Windows-1252 cannot hold; the first stays the default.
+        const QString filters = NameFilters(StringTable::Text(IDS_EXPORT_FILTER)) + QStringLiteral(";;") +
+                                tr("UTF-8 Text Files (*.txt)");
+        QFileDialog dialog(view->window(), QString(), QString(), filters);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("txt"));
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
             return;
         path = dialog.selectedFiles().constFirst();
+        utf8 = dialog.selectedNameFilter() == filters.section(QStringLiteral(";;"), 1);
     }
     BusyCursor busy;
     QString error;
-    if (!ExportTo(path, &error))
+    if (!ExportTo(path, &error, utf8 ? ExportEncoding::Utf8 : ExportEncoding::Cp1252))
         ShowMessageBox(view->window(), tr("The file \"%1\" could not be written.\n%2")
                                            .arg(QDir::toNativeSeparators(path), error));
 }
 
-bool CRdxDoc::ExportTo(const QString& path, QString* error) const
+bool CRdxDoc::ExportTo(const QString& path, QString* error, ExportEncoding encoding) const
 {
-    const ExportHeaders headers{ToCp1252(StringTable::Text(IDS_NAME_COLUMN)),
-                                ToCp1252(StringTable::Text(IDS_NUMBER_COLUMN)),
-                                ToCp1252(StringTable::Text(IDS_INDEX_COLUMN))};
-    const std::string text = ExportText(view->Model()->Rows(), headers);
+    auto header = [encoding](int id) {
+        const QString text = StringTable::Text(id);
+        return encoding == ExportEncoding::Utf8 ? text.toStdString() : ToCp1252(text);
+    };
+    const ExportHeaders headers{header(IDS_NAME_COLUMN), header(IDS_NUMBER_COLUMN), header(IDS_INDEX_COLUMN)};
+    const std::string text = ExportText(view->Model()->Rows(), headers, encoding);
     if (!ReplacingIsSafe(path)) {
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) && WriteAll(file, text)) {

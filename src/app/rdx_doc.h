@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include "core/formats/text_export.h"
+
 namespace ribodex {
 
 class CRdxView;
@@ -20,7 +22,8 @@ public:
     bool IsModified() const { return false; }
 
     // File > Export: the save dialog (text files, suffix .txt, asks before replacing a
-    // file), then the file; a failure is shown in a message naming the file.
+    // file; a second type writes UTF-8), then the file; a failure is shown in a message
+    // naming the file.
     void OnFileExport();
     // Writes every item of the list, in its current order, as the export text (column
     // headers in the language of the user interface). The target is replaced only once the
@@ -28,7 +31,8 @@ public:
     // replaced safely (other hard links, another owner, a folder we may not write to, not a
     // plain file) is written in place instead, and may be cut short by a failure. On failure
     // error (when given) holds the system's reason.
-    bool ExportTo(const QString& path, QString* error = nullptr) const;
+    bool ExportTo(const QString& path, QString* error = nullptr,
+                  ExportEncoding encoding = ExportEncoding::Cp1252) const;
 
 private:
     CRdxView* view;

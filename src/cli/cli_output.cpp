@@ -19,19 +19,20 @@ std::vector<PhoneBookEntry> SortedByIndex(std::vector<PhoneBookEntry> entries) {
 std::string FormatEntries(std::vector<PhoneBookEntry> entries, ListFormat format,
                           Encoding encoding) {
     entries = SortedByIndex(std::move(entries));
-    std::string text;
+    const bool utf8 = encoding == Encoding::Utf8;
     if (format == ListFormat::Text) {
         std::vector<ListRow> rows;
         rows.reserve(entries.size());
         for (PhoneBookEntry& entry : entries)
             rows.push_back({std::move(entry.name), std::move(entry.number), std::to_string(entry.index)});
-        text = ExportText(rows);
-    } else {
-        text = CsvRecord({"index", "number", "name"});
-        for (const PhoneBookEntry& entry : entries)
-            text += CsvRecord({std::to_string(entry.index), entry.number, entry.name});
+        return ExportText(rows, {}, utf8 ? ExportEncoding::Utf8 : ExportEncoding::Cp1252);
     }
-    return encoding == Encoding::Utf8 ? Cp1252ToUtf8(text) : text;
+    // Names are UTF-8, numbers the device's bytes.
+    std::string text = CsvRecord({"index", "number", "name"});
+    for (const PhoneBookEntry& entry : entries)
+        text += CsvRecord({std::to_string(entry.index), utf8 ? Cp1252ToUtf8(entry.number) : entry.number,
+                           utf8 ? entry.name : Utf8ToCp1252Lossy(entry.name)});
+    return text;
 }
 
 std::string FormatMemories(int offered, int selected) {
@@ -75,8 +76,8 @@ bool ToDeviceText(std::string_view utf8, std::string& cp1252, std::string& probl
     return false;
 }
 
-bool IsSafeQuotedText(std::string_view cp1252, std::string& problem) {
-    for (char ch : cp1252) {
+bool IsSafeQuotedText(std::string_view text, std::string& problem) {
+    for (char ch : text) {
         const auto byte = static_cast<unsigned char>(ch);
         if (byte == '"') {
             problem = "a double quote cannot be sent: it would end the quoted text early";

@@ -33,8 +33,8 @@ std::string_view SimStateText(SimState state);
 // false and sets problem to a message naming the character (or the invalid UTF-8).
 bool ToDeviceText(std::string_view utf8, std::string& cp1252, std::string& problem);
 
-// A name the write command can put between the double quotes of AT+CPBW without ending the
+// A text the write command can put between the double quotes of AT+CPBW without ending the
 // quoted text or the command line early: no double quote, no control character.
-bool IsSafeQuotedText(std::string_view cp1252, std::string& problem);
+bool IsSafeQuotedText(std::string_view text, std::string& problem);
 
 }  // namespace ribodex::cli

@@ -6,13 +6,14 @@
 #include <sstream>
 
 #include "cli/cli_output.h"
-#include "core/device/alphabet.h"
+#include "core/formats/device_text.h"
 #include "core/device/answer_parser.h"
 #include "core/device/phone_book_storage.h"
 #include "core/formats/cp1252.h"
 #include "core/formats/json_export.h"
 #include "core/formats/vcard.h"
 #include "core/formats/vcard_import.h"
+#include "core/session/name_check.h"
 #include "core/version.h"
 
 namespace ribodex::cli {
@@ -35,8 +36,8 @@ private:
 
 struct DeviceTexts {
     std::string atLine;
-    std::string name;
-    ImportPlan import;
+    std::string name;        // UTF-8
+    std::string importText;  // the vCard file
 };
 
 // The whole file, or false with errno set.
@@ -65,16 +66,21 @@ int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& 
         if (!ReadFile(options.file, text))
             return fail(ExitUsage, "cannot read " + options.file + ": " +
                                        (errno ? std::strerror(errno) : "read error"));
-        texts.import = PlanImport(text);
-        for (const std::string& note : texts.import.notes) fail(ExitDone, "note: " + note);
-        if (texts.import.entries.empty())
+        // What the device can hold of each name is told once it is known to offer UCS2.
+        if (PlanImport(text, true).entries.empty())
             return fail(ExitUsage, options.file + " holds no contact with a telephone number that can be stored");
+        texts.importText = std::move(text);
     }
     if (options.command == Command::Write) {
         if (!IsValidNumber(options.number))
             return fail(ExitUsage, "The number is not valid. (\"" + options.number +
                                        "\": digits with an optional leading +)");
-        if (!ToDeviceText(options.name, texts.name, problem)) return fail(ExitUsage, problem);
+        std::string cp1252;
+        if (!Utf8CodePoints(options.name)) {
+            ToDeviceText(options.name, cp1252, problem);
+            return fail(ExitUsage, problem);
+        }
+        texts.name = options.name;
         if (!IsSafeQuotedText(texts.name, problem)) return fail(ExitUsage, problem);
     }
     return ExitDone;
@@ -136,12 +142,12 @@ int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device,
         const int index = static_cast<int>(next);
         if (!options.dryRun && !device.WriteEntry(entry.number, entry.name, index)) {
             // The location stays free for the next entry.
-            fail(ExitDevice, "the device refused \"" + Cp1252ToUtf8(entry.name) + "\" (" + entry.number +
+            fail(ExitDevice, "the device refused \"" + entry.name + "\" (" + entry.number +
                                  ") at location " + std::to_string(index));
             code = ExitDevice;
             continue;
         }
-        out << index << '\t' << entry.number << '\t' << Cp1252ToUtf8(entry.name) << '\n';
+        out << index << '\t' << entry.number << '\t' << entry.name << '\n';
         ++done;
         ++next;
     }
@@ -181,11 +187,15 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
                                                             : WriteJsonEntries(entries, options.memory));
         return ExitDone;
     }
-    case Command::Import:
-        return RunImport(options, texts.import, device, out, fail);
+    case Command::Import: {
+        const ImportPlan plan = PlanImport(texts.importText, device.ucs2Offered);
+        for (const std::string& note : plan.notes) fail(ExitDone, "note: " + note);
+        return RunImport(options, plan, device, out, fail);
+    }
     case Command::Read: {
         const int index = *options.index;
         const PhoneBookEntry* entry = device.ReadEntry(index) ? device.FindEntry(index) : nullptr;
+        if (entry && entry->name.find('?') != std::string::npos) device.RereadUcs2Names({index});
         if (!entry)
             return fail(ExitDevice, "location " + std::to_string(index) + " of " + memory +
                                         " is empty or could not be read");
@@ -198,9 +208,14 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
             index = device.FindFreeIndex();
             if (index < 0) return fail(ExitDevice, memory + " has no free location (or the device did not answer)");
         }
-        if (ConvertAlphabet(ConvertAlphabet(texts.name, true), false) != texts.name) {
-            // Stored all the same, as the window does: the device alphabet is the limit.
-            fail(ExitDone, "note: characters outside the GSM alphabet are stored as blanks");
+        const NameCheck check = CheckEntryName(device, texts.name);
+        if (check.TooLong())
+            return fail(ExitDevice, "the name takes " + std::to_string(check.length) + " places; " + memory +
+                                       " holds " + std::to_string(check.limit) + ": nothing written");
+        if (check.Changes()) {
+            // Stored all the same: a command line asks nothing, it tells.
+            fail(ExitDone, "note: the device cannot hold " + DescribeCharacters(check.lost) + ": stored as \"" +
+                               check.stored + "\"");
         }
         if (!device.WriteEntry(options.number, texts.name, index))
             return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));

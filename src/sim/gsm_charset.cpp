@@ -1,5 +1,7 @@
 #include "sim/gsm_charset.h"
 
+#include "sim/sim_alpha.h"
+
 #include <array>
 #include <cctype>
 
@@ -26,12 +28,6 @@ constexpr std::array<char32_t, 128> kGsm{
     U'x',    U'y',    U'z',    U'\u00E4', U'\u00F6', U'\u00F1', U'\u00FC', U'\u00E0',
 };
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
-}
 
 }  // namespace
 
@@ -64,60 +60,51 @@ std::optional<unsigned char> UnicodeToGsm(char32_t ch) {
     return std::nullopt;
 }
 
-std::string EncodeText(std::string_view gsm, Charset charset) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
+std::string EncodeText(std::string_view stored, Charset charset) {
+    const bool simCoded = !stored.empty() && static_cast<unsigned char>(stored[0]) == 0x80;
+    if (charset == Charset::Gsm && !simCoded) return std::string(stored);
+    const std::u16string name = StoredToUnicode(stored);
+    if (charset == Charset::Ucs2) return Ucs2Hex(name);
     std::string out;
-    for (char c : gsm) {
-        const char32_t ch = GsmToUnicode(static_cast<unsigned char>(c));
+    for (char16_t c : name) {
         switch (charset) {
-        case Charset::Gsm:
-            out += c;
+        case Charset::Gsm: {
+            // The phone's replacement for a character the set lacks.
+            const auto one = UnicodeToStored(std::u16string(1, c));
+            out += one && static_cast<unsigned char>((*one)[0]) != 0x80 ? *one : std::string("?");
             break;
-        case Charset::Ucs2:
-            for (int shift = 12; shift >= 0; shift -= 4) out += kHex[(ch >> shift) & 0xF];
-            break;
-        case Charset::Ira:
-            out += ch < 0x80 ? static_cast<char>(ch) : '?';
-            break;
-        case Charset::Latin1:
-            out += ch < 0x100 ? static_cast<char>(ch) : '?';
-            break;
+        }
+        case Charset::Ira: out += c < 0x80 ? static_cast<char>(c) : '?'; break;
+        default: out += c < 0x100 ? static_cast<char>(c) : '?'; break;
         }
     }
     return out;
 }
 
 std::optional<std::string> DecodeText(std::string_view text, Charset charset) {
-    std::string out;
     if (charset == Charset::Gsm) {
         for (char c : text) {
             if (static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
         }
         return std::string(text);
     }
+    std::u16string name;
     if (charset == Charset::Ucs2) {
-        if (text.size() % 4 != 0) return std::nullopt;
-        for (std::size_t i = 0; i < text.size(); i += 4) {
-            char32_t ch = 0;
-            for (std::size_t k = 0; k < 4; ++k) {
-                const int v = HexValue(text[i + k]);
-                if (v < 0) return std::nullopt;
-                ch = (ch << 4) | static_cast<char32_t>(v);
-            }
-            const auto code = UnicodeToGsm(ch);
-            if (!code) return std::nullopt;
-            out += static_cast<char>(*code);
+        const auto units = FromUcs2Hex(text);
+        if (!units) return std::nullopt;
+        name = *units;
+    } else {
+        for (char c : text) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (charset == Charset::Ira && byte >= 0x80) return std::nullopt;
+            name.push_back(byte);
         }
-        return out;
     }
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (charset == Charset::Ira && byte >= 0x80) return std::nullopt;
-        const auto code = UnicodeToGsm(byte);
-        if (!code) return std::nullopt;
-        out += static_cast<char>(*code);
-    }
-    return out;
+    std::optional<std::string> stored = UnicodeToStored(name);
+    // Only UCS2 reaches the SIM's own UCS2 coding; the 8-bit sets take GSM characters only.
+    if (stored && charset != Charset::Ucs2 && !stored->empty() && static_cast<unsigned char>((*stored)[0]) == 0x80)
+        return std::nullopt;
+    return stored;
 }
 
 }  // namespace ribodex::sim

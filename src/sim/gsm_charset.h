@@ -19,11 +19,12 @@ std::string_view CharsetName(Charset charset);
 char32_t GsmToUnicode(unsigned char code);
 std::optional<unsigned char> UnicodeToGsm(char32_t ch);
 
-// Stored GSM bytes as the client sees them: raw bytes, UTF-16 hex, or one byte per character
-// ('?' where IRA or Latin-1 has no such character).
-std::string EncodeText(std::string_view gsm, Charset charset);
-// Client text to stored GSM bytes; nullopt when it is not valid in that set (odd hex,
-// a character the GSM alphabet lacks, a byte above 0x7F in GSM).
+// A stored name record (sim_alpha.h) as the client sees it: GSM bytes ('?' for each
+// character of a UCS2 record that GSM lacks), UTF-16 hex, or one byte per character ('?'
+// where IRA or Latin-1 has no such character).
+std::string EncodeText(std::string_view stored, Charset charset);
+// Client text to a stored record; nullopt when it is not valid in that set (odd hex, a lone
+// surrogate, a byte above 0x7F in GSM, a character the GSM alphabet lacks in IRA or Latin-1).
 std::optional<std::string> DecodeText(std::string_view text, Charset charset);
 
 }  // namespace ribodex::sim

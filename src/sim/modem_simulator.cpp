@@ -317,11 +317,11 @@ bool ModemSimulator::RunExtended(std::string_view cmd, std::vector<std::string>&
             return true;
         }
         if (name == "+CSCS") {
-            if (test) info.push_back("+CSCS: (\"GSM\",\"UCS2\",\"IRA\",\"8859-1\")");
+            if (test) info.push_back(config.gsmOnly ? "+CSCS: (\"GSM\")" : "+CSCS: (\"GSM\",\"UCS2\",\"IRA\",\"8859-1\")");
             if (rest == "?") info.push_back("+CSCS: \"" + charset + "\"");
             if (set) {
                 const auto chosen = params->size() == 1 ? CharsetFromName(params->front().value) : std::nullopt;
-                if (!chosen) {
+                if (!chosen || (config.gsmOnly && *chosen != Charset::Gsm)) {
                     error = CmeError(4);
                     return false;
                 }

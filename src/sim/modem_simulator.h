@@ -11,7 +11,8 @@ namespace ribodex::sim {
 // What the phone answers when a single empty location is read (devices differ here).
 enum class EmptyAnswer { Ok, Error, Cme, NoEntry };
 
-// One occupied location. The name is kept in GSM default alphabet bytes (0x00 is "@").
+// One occupied location. The name is kept as a SIM stores it (sim_alpha.h): GSM default
+// alphabet bytes (0x00 is "@", 0x1B escapes), or 0x80 and UCS2 for other names.
 struct SimEntry {
     std::string number;
     int type = 129;
@@ -26,7 +27,7 @@ struct SimMemory {
     int first = 1;
     int last = 250;
     int maxNumber = 40;  // digits, a leading "+" not counted
-    int maxName = 16;    // characters in the GSM alphabet
+    int maxName = 16;    // bytes of the stored name (GSM characters; 1 + 2 per UCS2 character)
     std::map<int, SimEntry> entries;
     bool operator==(const SimMemory&) const = default;
 };
@@ -47,6 +48,9 @@ struct SimConfig {
     bool echo = true;              // ATE1, as real modems start
     int cmee = 0;                  // 0 ERROR, 1 "+CME ERROR: 22", 2 "+CME ERROR: not found"
     EmptyAnswer emptyAnswer = EmptyAnswer::Ok;
+    bool gsmOnly = false;          // AT+CSCS offers and takes "GSM" only
+    bool ucs2HexNumbers = false;   // while UCS2 is selected, numbers go as UCS2 hex both ways
+    bool passSimCoding = false;    // in GSM, a UCS2 name goes as the hex of its SIM record
     std::vector<SimMemory> memories = DefaultMemories();
     std::string selectedMemory = "SM";
 
@@ -114,7 +118,9 @@ private:
                       std::string& error);
     bool ReadEntries(std::string_view args, std::vector<std::string>& info, std::string& error);
     bool WriteEntry(std::string_view args, std::string& error);
-    std::string EncodeName(const std::string& gsm) const;
+    std::string EncodeName(const std::string& stored) const;
+    bool HexNumbers() const;
+    int NameLimit(const SimMemory& memory) const;
     void ResetSettings();
 
     SimConfig config;

@@ -3,6 +3,7 @@
 #include "sim/at_params.h"
 #include "sim/gsm_charset.h"
 #include "sim/modem_simulator.h"
+#include "sim/sim_alpha.h"
 
 namespace ribodex::sim {
 namespace {
@@ -28,8 +29,18 @@ bool ValidNumber(const std::string& number) {
 
 }  // namespace
 
-std::string ModemSimulator::EncodeName(const std::string& gsm) const {
-    return EncodeText(gsm, CharsetFromName(charset).value_or(Charset::Gsm));
+std::string ModemSimulator::EncodeName(const std::string& stored) const {
+    const Charset set = CharsetFromName(charset).value_or(Charset::Gsm);
+    if (set == Charset::Gsm && config.passSimCoding && !stored.empty() && static_cast<unsigned char>(stored[0]) == 0x80)
+        return RecordHex(stored);
+    return EncodeText(stored, set);
+}
+
+bool ModemSimulator::HexNumbers() const { return config.ucs2HexNumbers && charset == "UCS2"; }
+
+int ModemSimulator::NameLimit(const SimMemory& memory) const {
+    // In UCS2 the limit counts characters of the SIM's UCS2 record.
+    return charset == "UCS2" ? (memory.maxName - 1) / 2 : memory.maxName;
 }
 
 bool ModemSimulator::RunPhoneBook(std::string_view name, std::string_view rest, std::vector<std::string>& info,
@@ -71,7 +82,7 @@ bool ModemSimulator::RunPhoneBook(std::string_view name, std::string_view rest, 
     if (name == "+CPBR") {
         if (rest == "=?") {
             info.push_back("+CPBR: " + Range(*memory) + "," + std::to_string(memory->maxNumber) + "," +
-                           std::to_string(memory->maxName));
+                           std::to_string(NameLimit(*memory)));
             return true;
         }
         if (rest.empty() || rest.front() != '=') return false;
@@ -80,7 +91,7 @@ bool ModemSimulator::RunPhoneBook(std::string_view name, std::string_view rest, 
     // +CPBW
     if (rest == "=?") {
         info.push_back("+CPBW: " + Range(*memory) + "," + std::to_string(memory->maxNumber) + ",(129,145,161)," +
-                       std::to_string(memory->maxName));
+                       std::to_string(NameLimit(*memory)));
         return true;
     }
     if (rest.empty() || rest.front() != '=') return false;
@@ -101,7 +112,12 @@ bool ModemSimulator::ReadEntries(std::string_view args, std::vector<std::string>
         return false;
     }
     for (auto it = memory.entries.lower_bound(*first); it != memory.entries.end() && it->first <= *last; ++it) {
-        info.push_back("+CPBR: " + std::to_string(it->first) + "," + Quoted(it->second.number) + "," +
+        std::string number = it->second.number;
+        if (HexNumbers()) {
+            if (!number.empty() && number[0] == '+') number.erase(0, 1);
+            number = Ucs2Hex(std::u16string(number.begin(), number.end()));
+        }
+        info.push_back("+CPBR: " + std::to_string(it->first) + "," + Quoted(number) + "," +
                        std::to_string(it->second.type) + "," + Quoted(EncodeName(it->second.nameGsm)));
     }
     if (info.size() > before || params->size() == 2) return true;
@@ -140,7 +156,16 @@ bool ModemSimulator::WriteEntry(std::string_view args, std::string& error) {
         return true;
     }
     const AtParam& numberParam = (*params)[1];
-    const std::string& number = numberParam.value;
+    std::string number = numberParam.value;
+    if (HexNumbers() && !number.empty()) {
+        const auto units = FromUcs2Hex(number);
+        if (!units) {
+            error = CmeError(27);
+            return false;
+        }
+        number.assign(units->begin(), units->end());
+        if (params->size() >= 3 && ParamInt((*params)[2]) == 145 && number[0] != '+') number.insert(0, 1, '+');
+    }
     if (!ValidNumber(number)) {
         error = CmeError(27);
         return false;

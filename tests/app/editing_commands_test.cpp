@@ -41,6 +41,7 @@ private slots:
     void copyCutAndPasteThroughTheClipboard();
     void vCardsThroughTheClipboard();
     void selectPhoneBookSelectsOnOkOnly();
+    void namesInAnyScript();
 
 private:
     // A phone without PIN whose SIM holds the given entries (number 0 followed by 1700 +
@@ -328,7 +329,7 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Nobody\r\nEMAIL:n@example.org\r\nEND:VCARD\r\n");
     QVERIFY(!Command(ID_EDIT_PASTE)->isEnabled());
     // Another program's 2.1 cards: the user is asked about the name first; No writes nothing.
-    offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=C3=AB\r\n"
+    offer("text/x-vcard", "BEGIN:VCARD\r\nVERSION:2.1\r\nFN;CHARSET=UTF-8;ENCODING=QUOTED-PRINTABLE:Zo=F0=9F=98=80\r\n"
                           "TEL;CELL:+49 30 1\r\nEND:VCARD\r\n"
                           "BEGIN:VCARD\r\nVERSION:2.1\r\nFN:Nobody\r\nEND:VCARD\r\n");
     QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
@@ -337,12 +338,44 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     QCOMPARE(DeviceNames().size(), 5u);
     Key(Qt::Key_V, Qt::ControlModifier);
     QVERIFY(script.Done());
-    QVERIFY(script.Seen()[0].contains(QStringLiteral("\"Zo\u00eb\" as \"Zo\"")));
+    QVERIFY(script.Seen()[0].contains(QString::fromUtf8("\"Zo\U0001F600\" as \"Zo\"")));
     QCOMPARE(script.Seen()[1], script.Seen()[0]);
     QCOMPARE(script.Seen()[2], QStringLiteral("box: Not all entries could be pasted."));  // Nobody
     QCOMPARE(DeviceNames().at(6), std::string("Zo/+49301"));
     QCOMPARE(Column(0).last(), QStringLiteral("Zo"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void EditingCommandsTest::namesInAnyScript()
+{
+    const std::string ivan("\x80\x04\x18\x04\x32\x04\x30\x04\x3D", 9);  // the SIM's UCS2 coding
+    Start({{1, ivan}, {2, "Anna"}});
+    QCOMPARE(Column(0), (QStringList{QString::fromUtf8("Иван"), "Anna"}));
+    Select({0});
+    DialogScript script;
+    script.Then([](QWidget* dialog) {
+        FillEntry(dialog, dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->text(), "0301");
+    });
+    Command(ID_PHONEBOOK_EDIT_ENTRY)->trigger();
+    QCOMPARE(DeviceNames().at(1), ivan + "/0301");
+    QCOMPARE(Column(1).at(0), QStringLiteral("0301"));
+
+    // A character no set of the device holds: asked first; No goes back to the dialog with
+    // what was typed, and nothing is written.
+    QString typed;
+    script.Then([](QWidget* dialog) {
+              FillEntry(dialog, QString::fromUtf8("Zoe \U0001F600"), "0302");
+              dialog->setProperty("scripted", false);  // the same dialog comes back
+          })
+        .PressNo()
+        .Then([&typed](QWidget* dialog) {
+            typed = dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NAME"))->text();
+            qobject_cast<QDialog*>(dialog)->reject();
+        });
+    Command(ID_PHONEBOOK_NEW_ENTRY)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(typed, QString::fromUtf8("Zoe \U0001F600"));
+    QCOMPARE(DeviceNames().size(), 2u);
 }
 
 void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()

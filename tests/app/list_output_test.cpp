@@ -21,6 +21,7 @@
 #include <csignal>
 #include <cstring>
 
+#include "app/string_table.h"
 #include "app/app_language.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/frame_find.h"
@@ -64,13 +65,17 @@ namespace {
 
 // The export's file dialog gets path typed in (selectFile() leaves a focused name field
 // alone); a dialog that offers no text files is accepted empty and writes nothing.
-void AnswerExportDialog(DialogScript& script, const QString& path, bool askedToReplace)
+void AnswerExportDialog(DialogScript& script, const QString& path, bool askedToReplace, bool utf8 = false)
 {
-    script.Then([path](QWidget* modal) {
+    script.Then([path, utf8](QWidget* modal) {
         auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (dialog != nullptr && dialog->nameFilters() == QStringList{"Text Files (*.txt)"} &&
-            dialog->defaultSuffix() == QStringLiteral("txt"))
+        if (dialog != nullptr &&
+            dialog->nameFilters() == QStringList({"Text Files (*.txt)", "UTF-8 Text Files (*.txt)"}) &&
+            dialog->defaultSuffix() == QStringLiteral("txt")) {
             dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(path);
+            if (utf8)
+                dialog->selectNameFilter(dialog->nameFilters().at(1));
+        }
         qobject_cast<QDialog*>(modal)->accept();
     });
     if (askedToReplace)
@@ -168,6 +173,10 @@ void ListOutputTest::exportEqualsTheCliAndAFailedOneKeepsTheFile()
                                        .arg(path, QString::fromLocal8Bit(std::strerror(EFBIG))));
     QCOMPARE(Contents(path), cliText);
     QCOMPARE(QDir(dir->path()).entryList({QStringLiteral("book.txt*")}, QDir::Files), QStringList{"book.txt"});
+    // The second file type: the same text in UTF-8.
+    AnswerExportDialog(script, path, true, true);
+    Command(ID_FILE_EXPORT)->trigger();
+    QCOMPARE(Contents(path), FromCp1252(cliText.toStdString()).toUtf8());
 
     // A file with a second name and another owner is written in place: both names get the text.
     const QByteArray other = QFile::encodeName(dir->filePath(QStringLiteral("other.txt")));

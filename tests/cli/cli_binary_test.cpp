@@ -92,11 +92,12 @@ TEST_F(GammuInterop, GammuReadsWhatTheCliWrote) {
     ASSERT_EQ(Cli({"--port", port, "write", "--index", "5", "112", "Ärztlicher Dienst"}).exitCode, 1)
         << "17 characters: one more than a SIM name holds";
     ASSERT_EQ(Cli({"--port", port, "write", "--index", "5", "112", "Ärztl. Dienst"}).exitCode, 0);
+    ASSERT_EQ(Cli({"--port", port, "write", "--index", "6", "+7495", "Иван 王"}).exitCode, 0);
 
     ChildResult all = Gammu({"getallmemory", "SM"});
     ASSERT_EQ(all.exitCode, 0) << all.out << all.err;
     for (const char* expected : {"\"Jörg Müller\"", "\"+4930123456\"", "\"@home\"", "\"0301234\"",
-                                 "\"Ärztl. Dienst\"", "\"112\""}) {
+                                 "\"Ärztl. Dienst\"", "\"112\"", "\"Иван 王\""}) {
         EXPECT_NE(all.out.find(expected), std::string::npos) << expected << "\n" << all.out;
     }
 }
@@ -104,7 +105,8 @@ TEST_F(GammuInterop, GammuReadsWhatTheCliWrote) {
 TEST_F(GammuInterop, CliListsWhatGammuWrote) {
     const std::string vcf = dir.path + "/contacts.vcf";
     std::ofstream(vcf) << "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:Schäfer\r\nTEL:+49891234\r\nEND:VCARD\r\n"
-                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:Büro\r\nTEL:0301234\r\nEND:VCARD\r\n";
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:Büro\r\nTEL:0301234\r\nEND:VCARD\r\n"
+                          "BEGIN:VCARD\r\nVERSION:2.1\r\nN;CHARSET=UTF-8:Пётр 王\r\nTEL:+7495\r\nEND:VCARD\r\n";
     ChildResult added = Gammu({"addnew", vcf, "-yes", "-memory", "SM"});
     ASSERT_EQ(added.exitCode, 0) << added.out << added.err;
 
@@ -112,6 +114,7 @@ TEST_F(GammuInterop, CliListsWhatGammuWrote) {
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_NE(listed.out.find(",+49891234,Schäfer\r\n"), std::string::npos) << listed.out;
     EXPECT_NE(listed.out.find(",0301234,Büro\r\n"), std::string::npos) << listed.out;
+    EXPECT_NE(listed.out.find(",+7495,Пётр 王\r\n"), std::string::npos) << listed.out;
 }
 
 // A phone book saved by gammu comes back through our import, and gammu takes what we

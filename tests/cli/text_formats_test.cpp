@@ -107,8 +107,9 @@ TEST(TextExport, WritesTheFileByteForByte) {
         {"Twenty bytes name!!!", "+4930", "250"},
         // Longer than the column: not cut.
         {"A name that is far too long", "0123456789012345678901", "7"},
-        // Windows-1252 bytes as the list shows them; widths count bytes.
-        {"M\xFCller", "", "12"},
+        // UTF-8 names in Windows-1252 bytes, '?' for what it lacks; widths count bytes.
+        {"Müller", "", "12"},
+        {"Иван", "1", "3"},
     };
     const std::string expected =
         "Name                Number              Index\r\n"
@@ -117,8 +118,12 @@ TEST(TextExport, WritesTheFileByteForByte) {
         "Bob                 112                 2\r\n"
         "Twenty bytes name!!!+4930               250\r\n"
         "A name that is far too long0123456789012345678901" "7\r\n"
-        "M\xFCller" "                                  12\r\n";
+        "M\xFCller" "                                  12\r\n"
+        "????                1                   3\r\n";
     EXPECT_EQ(ExportText(rows), expected);
+    // The second file type: UTF-8, padded by characters.
+    EXPECT_EQ(ExportText({rows.back()}, {"Имя", "Number", "Index"}, ExportEncoding::Utf8),
+              "Имя                 Number              Index\r\n\r\nИван                1                   3\r\n");
 }
 
 TEST(TextExport, HeadersFollowTheLanguage) {
@@ -151,7 +156,7 @@ TEST(Csv, QuotesOnlyWhatMustBeQuoted) {
 TEST(CliOutput, ListsEntriesInIndexOrder) {
     // A rewritten location comes last in the device's list, not in index order.
     const std::vector<PhoneBookEntry> entries = {
-        {12, "+4930", "M\xFCller, K."}, {2, "112", "Bob"}, {7, "", "@home \x80"}};
+        {12, "+4930", "Müller, K."}, {2, "112", "Bob"}, {7, "", "@home €"}};
     EXPECT_EQ(cli::FormatEntries(entries, cli::ListFormat::Csv, cli::Encoding::Utf8),
               "index,number,name\r\n"
               "2,112,Bob\r\n"

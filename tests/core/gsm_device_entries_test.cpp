@@ -21,7 +21,7 @@ TEST(GsmDeviceEntries, StoreReplacesTheRecordOfAnIndex) {
     device.StoreEntry(3, "2", "Other");
     device.StoreEntry(7, "+3", "\x5B" "rger");  // device alphabet: 0x5B is A umlaut
     ASSERT_EQ(device.entries.size(), 2u);
-    EXPECT_EQ(device.entries[0], (PhoneBookEntry{7, "+3", "\xC4rger"}));
+    EXPECT_EQ(device.entries[0], (PhoneBookEntry{7, "+3", "Ärger"}));
     EXPECT_EQ(device.FindEntry(7), &device.entries[0]);
     EXPECT_EQ(device.FindEntry(8), nullptr);
     device.ClearEntries();

@@ -88,7 +88,7 @@ TEST_F(SessionFlowTest, QueryPinOffTrustsTheDeviceWithoutAsking) {
     EXPECT_TRUE(ui.seen.empty());
     EXPECT_EQ(SimLock(), Lock::SimPin);  // nothing was sent to unlock it
     const Strings commands = modem->With([](sim::ModemSimulator& m) { return m.Commands(); });
-    EXPECT_EQ(commands, (Strings{"AT+CSCS=\"GSM\"", "AT+CPBS=\"SM\""}));
+    EXPECT_EQ(commands, (Strings{"AT+CSCS=\"GSM\"", "AT+CSCS=?", "AT+CPBS=\"SM\""}));
 }
 
 TEST_F(SessionFlowTest, ReadySimConnectsWithoutPromptOrPause) {
@@ -295,8 +295,8 @@ TEST_F(SessionFlowTest, EveryConnectedEndSelectsGsmNamesAndTheSimMemory) {
         });
         EXPECT_EQ(memory, "SM");
         EXPECT_EQ(charset, "GSM");
-        ASSERT_GE(commands.size(), 2u);
-        EXPECT_EQ(commands[commands.size() - 2], "AT+CSCS=\"GSM\"");
+        ASSERT_GE(commands.size(), 3u);
+        EXPECT_EQ(commands[commands.size() - 3], "AT+CSCS=\"GSM\"");
         device.Disconnect();
     }
 }

@@ -7,6 +7,7 @@
 
 #include "core/formats/device_text.h"
 #include "core/formats/json_export.h"
+#include "core/formats/vcard_import.h"
 
 namespace ribodex {
 namespace {
@@ -57,24 +58,33 @@ TEST(ReadVCards, FilesOfRealWriters) {
 }
 
 TEST(WriteVCards, ThreePointZeroWithOurLocation) {
-    EXPECT_EQ(WriteVCards({{12, "+4930123", "M\xFCller, K.; Office\\1"}}, "SM"),
+    EXPECT_EQ(WriteVCards({{12, "+4930123", "Müller, K.; Office\\1"}}, "SM"),
               "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Müller\\, K.\\; Office\\\\1\r\nN:Müller\\, K.\\; Office\\\\1;;;;\r\n"
               "TEL:+4930123\r\nX-RIBODEX-LOCATION:SM:12\r\nEND:VCARD\r\n");
     // No memory, no location (the window's clipboard).
     EXPECT_EQ(WriteVCards({{12, "1", "A"}}, ""), "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:A\r\nN:A;;;;\r\nTEL:1\r\nEND:VCARD\r\n");
     // 75 octets a line at most; the fold never cuts the two bytes of an "ü".
-    const std::string name = std::string(70, 'x') + "\xFC\xFC\xFC";
+    const std::string name = std::string(70, 'x') + "üüü";
     const std::string card = WriteVCards({{1, "1", name}}, "ME");
     EXPECT_NE(card.find("\r\nFN:" + std::string(70, 'x') + "ü\r\n üü\r\n"), std::string::npos) << card;
+    // Continuation lines too, for three-byte characters that never meet the boundary evenly.
+    const std::string long3 = WriteVCards({{1, "1", std::string(1, 'x') + [] {
+                                                 std::string s;
+                                                 for (int i = 0; i < 80; ++i) s += "王";
+                                                 return s;
+                                             }()}},
+                                          "");
+    for (std::size_t at = 0, end; (end = long3.find("\r\n", at)) != std::string::npos; at = end + 2)
+        EXPECT_LE(end - at, 75u) << long3.substr(at, end - at);
 }
 
 // What is written reads back as it was, for every name a phone book can hold.
 TEST(WriteVCards, ReadBackUnchanged) {
-    for (const std::string& name : {"Anna"s, "M\xFCller, K."s, "a;b,c:d"s, "@home $ \xA1\xBF"s, ""s,
+    for (const std::string& name : {"Anna"s, "Müller, K."s, "a;b,c:d"s, "@home $ ¡¿ [€]"s, "Иван 王"s, ""s,
                                     std::string(200, 'L')}) {
         const std::vector<VCardContact> back = ReadVCards(WriteVCards({{3, "+49", name}}, "SM"));
         ASSERT_EQ(back.size(), 1u);
-        EXPECT_EQ(ToStorableName(back[0].name).cp1252, name);
+        EXPECT_EQ(ToStorableName(back[0].name, true).text, name);
         EXPECT_EQ(back[0].numbers, std::vector<std::string>{"+49"});
     }
 }
@@ -82,20 +92,23 @@ TEST(WriteVCards, ReadBackUnchanged) {
 TEST(DeviceText, NamesAndNumbersAsThePhoneBookHoldsThem) {
     const struct {
         std::string utf8;
-        std::string cp1252;
+        bool ucs2;
+        std::string text;
         std::u32string lost;
     } names[] = {
-        {"Jörg Müller", "J\xF6rg M\xFCller", U""},
-        {"@home $5 ¡¿ ÄÖÜäöüßÅå", "@home $5 \xA1\xBF \xC4\xD6\xDC\xE4\xF6\xFC\xDF\xC5\xE5", U""},
-        {"Café", "Caf", U"é"},                 // a blank at the end is dropped
-        {"Zoë [Büro] \"Q\"", "Zo   B\xFCro   Q", U"ë[]\"\""},
-        {"Иван 😀", "", U"Иван😀"},            // no Windows-1252 form at all
-        {"A\tB\nC", "A B C", U"\t\n"},         // control characters cannot be sent
-        {"Caf\xE9", "Caf", U"é"},              // not UTF-8: taken as Windows-1252
+        {"Jörg Müller", false, "Jörg Müller", U""},
+        {"@home $5 ¡¿ ÄÖÜäöüßÅå {€}", false, "@home $5 ¡¿ ÄÖÜäöüßÅå {€}", U""},
+        {"Zoë", false, "Zo", U"ë"},                  // a blank at the end is dropped
+        {"Zoë [Büro] \"Q\"", false, "Zo  [Büro]  Q", U"ë\"\""},
+        {"Zoë [Büro] \"Q\"", true, "Zoë [Büro] \"Q\"", U""},
+        {"Иван 😀", false, "", U"Иван😀"},
+        {"Иван 😀", true, "Иван", U"😀"},           // outside the BMP
+        {"A\tB\nC", true, "A B C", U"\t\n"},       // control characters cannot be sent
+        {"Caf\xE9", false, "Café", U""},            // not UTF-8: taken as Windows-1252
     };
     for (const auto& row : names) {
-        const StorableName got = ToStorableName(row.utf8);
-        EXPECT_EQ(got.cp1252, row.cp1252) << row.utf8;
+        const StorableName got = ToStorableName(row.utf8, row.ucs2);
+        EXPECT_EQ(got.text, row.text) << row.utf8;
         EXPECT_EQ(got.lost, row.lost) << row.utf8;
     }
     const std::pair<std::string, std::optional<std::string>> numbers[] = {
@@ -107,8 +120,24 @@ TEST(DeviceText, NamesAndNumbersAsThePhoneBookHoldsThem) {
     for (const auto& [tel, expected] : numbers) EXPECT_EQ(ToStorableNumber(tel), expected) << tel;
 }
 
+// Message 143 counts contacts left out: a contact with one number stored is pasted, whatever
+// its other numbers; a changed name is listed once per contact.
+TEST(PlanImport, ContactsLeftOutAndNamesChanged) {
+    const ImportPlan plan = PlanImport(
+        "BEGIN:VCARD\r\nFN:Anna\r\nTEL:+49 1\r\nTEL:*100#\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Bob\r\nTEL:*100#\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Carl\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Zoë\r\nTEL:1\r\nTEL:2\r\nEND:VCARD\r\n");
+    EXPECT_EQ(plan.entries.size(), 3u);
+    EXPECT_EQ(plan.skipped, 2u);  // Bob and Carl
+    EXPECT_EQ(plan.skippedNumbers, 1u);
+    ASSERT_EQ(plan.changed.size(), 1u);
+    EXPECT_EQ(plan.changed[0].stored, "Zo");
+    EXPECT_TRUE(PlanImport("BEGIN:VCARD\r\nFN:Zoë\r\nTEL:1\r\nEND:VCARD\r\n", true).changed.empty());
+}
+
 TEST(WriteJsonEntries, OneObjectPerEntry) {
-    EXPECT_EQ(WriteJsonEntries({{1, "+4930", "Anna \"A\" \\ B"}, {12, "", "M\xFCller\r\n\x01"}}, "SM"),
+    EXPECT_EQ(WriteJsonEntries({{1, "+4930", "Anna \"A\" \\ B"}, {12, "", "Müller\r\n\x01"}}, "SM"),
               "{\"memory\": \"SM\", \"entries\": [\n"
               "  {\"index\": 1, \"number\": \"+4930\", \"name\": \"Anna \\\"A\\\" \\\\ B\"},\n"
               "  {\"index\": 12, \"number\": \"\", \"name\": \"Müller\\r\\n\\u0001\"}\n"

@@ -139,7 +139,7 @@ TEST(ModemSimulatorCommands, CharacterSetsChangeHowNamesTravel) {
                     {"AT+CPBW=2,\"0302\",129,\"00DC0020\"\r", kOk},
                     {"AT+CMEE=1\r", kOk},
                     {"AT+CPBW=3,\"1\",129,\"00D\"\r", Cme("25")},
-                    {"AT+CPBW=3,\"1\",129,\"20AC\"\r", Cme("25")},
+                    {"AT+CPBW=3,\"1\",129,\"D800\"\r", Cme("25")},  // a lone surrogate
                     {"AT+CPBW=3,\"1\",129,\"00G1\"\r", Cme("25")},
                     {"AT+CSCS=\"8859-1\"\r", kOk},
                     {"AT+CPBR=1,2\r", Info("+CPBR: 1,\"0301\",129,\"@\xc4" "b\"\r\n+CPBR: 2,\"0302\",129,\"\xdc \"") + kOk},

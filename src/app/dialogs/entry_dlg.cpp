@@ -15,9 +15,9 @@
 namespace ribodex {
 namespace {
 
-QLineEdit* NewTextEdit(const char* name, const std::string& text, QWidget* parent)
+QLineEdit* NewTextEdit(const char* name, const QString& text, QWidget* parent)
 {
-    auto* edit = new QLineEdit(FromCp1252(text), parent);
+    auto* edit = new QLineEdit(text, parent);
     edit->setObjectName(QLatin1String(name));
     edit->setMinimumWidth(200);
     return edit;
@@ -31,8 +31,8 @@ EntryDlg::EntryDlg(const QString& title, const char* objectName, const QString& 
 {
     setWindowTitle(title);
     setObjectName(QLatin1String(objectName));
-    nameEdit = NewTextEdit("IDC_ENTRY_NAME", fields.name, this);
-    numberEdit = NewTextEdit("IDC_ENTRY_NUMBER", fields.number, this);
+    nameEdit = NewTextEdit("IDC_ENTRY_NAME", QString::fromStdString(fields.name), this);
+    numberEdit = NewTextEdit("IDC_ENTRY_NUMBER", FromCp1252(fields.number), this);
 
     auto* text = new QLabel(explanation, this);
     text->setWordWrap(true);
@@ -64,7 +64,7 @@ void EntryDlg::AddRow(const QString& label, QWidget* field)
 
 EntryFields EntryDlg::Fields() const
 {
-    return {ToCp1252(nameEdit->text()), ToCp1252(numberEdit->text())};
+    return {nameEdit->text().toStdString(), ToCp1252(numberEdit->text())};
 }
 
 void EntryDlg::accept()

@@ -12,8 +12,8 @@ namespace ribodex {
 
 // What the two entry dialogs share: the explanation, "Name:" and "Number:" (no length
 // limit) and the OK check: a number that IsValidNumber rejects shows message 154, puts the
-// focus back into the number box and keeps the dialog open. Texts go in and out as
-// Windows-1252. The caller shows the dialog and does the device work.
+// focus back into the number box and keeps the dialog open. The name goes in and out as
+// UTF-8, the number as Windows-1252. The caller shows the dialog and does the device work.
 class EntryDlg : public QDialog {
     Q_OBJECT
 

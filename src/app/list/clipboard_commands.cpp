@@ -1,8 +1,10 @@
 // The view's Edit commands: Copy, Cut and Paste through the system clipboard. The records
 // are the core's (clipboard_records.h); here the text crosses the clipboard, Windows-1252
 // inside, Unicode outside, with the record bytes 0x04 and 0x05 kept as they are. Copy also
-// offers the entries as vCards for address books, and Paste takes vCards when the clipboard
-// holds no records (the core's reader and import plan, vcard.h and vcard_import.h).
+// offers the entries as vCards for address books, which carry every name whole; Paste takes
+// the names from them when they are the records' own entries, and takes vCards alone when
+// the clipboard holds no records (the core's reader and import plan, vcard.h and
+// vcard_import.h).
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,11 +16,14 @@
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
+#include "core/device/gsm_device.h"
 #include "core/formats/clipboard_records.h"
+#include "core/formats/cp1252.h"
 #include "core/list/command_state.h"
 #include "core/formats/vcard.h"
 #include "core/formats/vcard_import.h"
 #include "core/session/connection_flow.h"
+#include "core/session/name_check.h"
 #include "core/session/paste.h"
 #include "core/session/user_interface.h"
 
@@ -30,29 +35,49 @@ const QString kVCardTypes[] = {QStringLiteral("text/vcard"), QStringLiteral("tex
 
 // What Paste can take from the clipboard, copied out before any device traffic.
 struct ClipboardContent {
-    std::string records;  // the text, Windows-1252, when it holds records of ours
-    ImportPlan contacts;  // otherwise the vCards' contacts
+    std::vector<ImportEntry> records;  // the records of ours in the text, names in UTF-8
+    ImportPlan contacts;               // otherwise the vCards' contacts
 };
 
-ClipboardContent ReadClipboard()
+// The vCards beside the records, when they are the same entries (as our own Copy puts
+// them): their names are whole where the records' Windows-1252 has '?'.
+void TakeWholeNames(std::vector<ImportEntry>& records, const ImportPlan& cards)
+{
+    if (cards.entries.size() != records.size() || cards.skipped > 0)
+        return;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (cards.entries[i].number != records[i].number ||
+            Utf8ToCp1252Lossy(cards.entries[i].name) != Utf8ToCp1252Lossy(records[i].name))
+            return;
+    }
+    for (std::size_t i = 0; i < records.size(); ++i)
+        records[i].name = cards.entries[i].name;
+}
+
+ClipboardContent ReadClipboard(bool ucs2Offered)
 {
     ClipboardContent content;
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (data == nullptr)
         return content;
-    if (data->hasText()) {
-        std::string text = ToCp1252(data->text());
-        if (CountClipboardEntries(text) > 0) {
-            content.records = std::move(text);
-            return content;
-        }
-    }
+    std::string cards;
     for (const QString& type : kVCardTypes) {
         if (data->hasFormat(type)) {
-            content.contacts = PlanImport(data->data(type).toStdString());
+            cards = data->data(type).toStdString();
             break;
         }
     }
+    if (data->hasText()) {
+        const std::string text = ToCp1252(data->text());
+        if (CountClipboardEntries(text) > 0) {
+            content.records = RecordEntries(text);
+            if (!cards.empty())
+                TakeWholeNames(content.records, PlanImport(cards, true));
+            return content;
+        }
+    }
+    if (!cards.empty())
+        content.contacts = PlanImport(cards, ucs2Offered);
     return content;
 }
 
@@ -70,7 +95,7 @@ void CRdxView::ConnectClipboardCommands(const CommandActions& actions)
 
 void CRdxView::OnClipboardChanged()
 {
-    const ClipboardContent content = ReadClipboard();
+    const ClipboardContent content = ReadClipboard(session.device.ucs2Offered);
     // vCard contacts count when at least one has a number the device can store.
     const bool hasEntries = !content.records.empty() || !content.contacts.entries.empty();
     if (hasEntries == clipboardHasEntries)
@@ -120,9 +145,14 @@ void CRdxView::OnCut()
 
 void CRdxView::OnPaste()
 {
-    const ClipboardContent content = ReadClipboard();
+    const ClipboardContent content = ReadClipboard(session.device.ucs2Offered);
     PasteCount count;
     if (!content.records.empty()) {
+        std::vector<std::string> names;
+        for (const ImportEntry& entry : content.records)
+            names.push_back(entry.name);
+        if (!ConfirmEntryNames(CheckEntryNames(session.device, names)))
+            return;
         count = PasteEntries(session, *model, content.records);
     } else {
         if (!ConfirmChangedNames(content.contacts.changed))
@@ -147,7 +177,7 @@ bool CRdxView::ConfirmChangedNames(const std::vector<ChangedName>& changed)
     constexpr std::size_t kShown = 10;
     QStringList lines;
     for (std::size_t i = 0; i < changed.size() && i < kShown; ++i)
-        lines << tr("\"%1\" as \"%2\"").arg(QString::fromStdString(changed[i].original), FromCp1252(changed[i].stored));
+        lines << tr("\"%1\" as \"%2\"").arg(QString::fromStdString(changed[i].original), QString::fromStdString(changed[i].stored));
     if (changed.size() > kShown)
         lines << tr("and %1 more").arg(changed.size() - kShown);
     return AskYesNoBox(window(), tr("The device cannot hold every character of these names; each of those "

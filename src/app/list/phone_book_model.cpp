@@ -26,6 +26,9 @@ QVariant PhoneBookModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
+        // Names are UTF-8; numbers keep the device's bytes, shown as Windows-1252.
+        if (index.column() == NameColumn)
+            return QString::fromStdString(rows[size_t(index.row())][NameColumn]);
         return FromCp1252(rows[size_t(index.row())][size_t(index.column())]);
     case Qt::DecorationRole:
         return index.column() == NameColumn ? QVariant(entryIcon) : QVariant();

@@ -9,8 +9,8 @@
 
 namespace ribodex {
 
-// The list's items: one row per entry with the three column texts (name, number, index)
-// as Windows-1252 bytes, exactly as the refresh added them. It is the working copy of the
+// The list's items: one row per entry with the three column texts (name in UTF-8, number
+// and index as the device gave them), exactly as the refresh added them. It is the working copy of the
 // phone book that every command reads; it holds no other copy of the entries.
 // Shared by the Report view and the icon/list view; UI thread only.
 class PhoneBookModel : public QAbstractTableModel, public ListSink {

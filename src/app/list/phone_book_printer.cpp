@@ -136,7 +136,7 @@ void PhoneBookPrinter::DrawPage(QPainter& painter, const QFontMetrics& metrics, 
     for (int item = items.first; item < items.end; ++item, y += h) {
         const ListRow& row = model.Row(item);
         for (int column : {NameColumn, NumberColumn, IndexColumn})
-            draw(x[column], y, FromCp1252(ShortenCell(row[size_t(column)])));
+            draw(x[column], y, QString::fromStdString(ShortenCell(row[size_t(column)])));
     }
 }
 

@@ -15,6 +15,7 @@ namespace ribodex {
 class CommandActions;
 class PhoneBookModel;
 struct ChangedName;
+struct NameCheck;
 class PhoneBookPrinter;
 struct Session;
 
@@ -101,6 +102,10 @@ private:
     // Yes/No before contacts whose names lose characters are written; true when there are
     // none.
     bool ConfirmChangedNames(const std::vector<ChangedName>& changed);
+    // The same for names typed or pasted as records: Yes/No before names that lose
+    // characters are written, and a message naming each name too long for the device
+    // (answered as No); true when there are none (rdx_view_editing.cpp).
+    bool ConfirmEntryNames(const std::vector<NameCheck>& checks);
 
     Session& session;
     PhoneBookModel* model = nullptr;

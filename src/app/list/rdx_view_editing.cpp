@@ -11,9 +11,11 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
+#include "app/string_table.h"
 #include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/entry_commands.h"
+#include "core/session/name_check.h"
 #include "core/session/user_interface.h"
 
 namespace ribodex {
@@ -65,11 +67,12 @@ void CRdxView::OnNewEntry()
 {
     WaitCursor wait(session.ui);
     CNewEntryDlg dialog(window());
-    {
+    // No to the question about the name: back into the dialog, with what was typed.
+    do {
         CursorLift lift;
         if (dialog.exec() != QDialog::Accepted)
             return;
-    }
+    } while (!ConfirmEntryNames(CheckEntryNames(session.device, {dialog.Fields().name})));
     if (CreateEntry(session, dialog.Fields(), NewEntryIndex(dialog.IndexText())))
         RefreshList();
 }
@@ -85,15 +88,47 @@ void CRdxView::OnEditEntry()
     const int index = model->ItemIndex(row);
     const EntryFields before{model->Row(row)[NameColumn], model->Row(row)[NumberColumn]};
     CEditEntryDlg dialog(before, window());
-    {
+    do {
         CursorLift lift;
         if (dialog.exec() != QDialog::Accepted)
             return;
-    }
+    } while (!ConfirmEntryNames(CheckEntryNames(session.device, {dialog.Fields().name})));
     const EntryFields after = dialog.Fields();
     // In place: the item keeps its position and selection; no refresh, no re-sort.
     if (RewriteEntry(session, index, before, after) == EditOutcome::Written)
         model->SetItem(row, {after.name, after.number, std::to_string(index)});
+}
+
+bool CRdxView::ConfirmEntryNames(const std::vector<NameCheck>& checks)
+{
+    QStringList tooLong;
+    QStringList changed;
+    for (const NameCheck& check : checks) {
+        const QString name = QString::fromStdString(check.name);
+        if (check.TooLong())
+            tooLong << tr("\"%1\" takes %2 places; the device holds %3").arg(name).arg(check.length).arg(check.limit);
+        else if (check.Changes())
+            changed << tr("\"%1\" as \"%2\"").arg(name, QString::fromStdString(check.stored));
+    }
+    // As the vCard question does: the first ten, then how many more.
+    constexpr qsizetype kShown = 10;
+    for (QStringList* lines : {&tooLong, &changed}) {
+        if (lines->size() > kShown) {
+            const qsizetype more = lines->size() - kShown;
+            lines->erase(lines->begin() + kShown, lines->end());
+            *lines << tr("and %1 more").arg(more);
+        }
+    }
+    if (!tooLong.isEmpty()) {
+        ShowMessageBox(window(), tr("These names are too long for the device:\n\n%1").arg(tooLong.join(QLatin1Char('\n'))));
+        return false;
+    }
+    if (changed.isEmpty())
+        return true;
+    return AskYesNoBox(window(), tr("The device cannot hold every character of these names; each of those "
+                                    "characters would be stored as a blank:\n\n%1\n\nDo you want to write "
+                                    "them all the same?")
+                                     .arg(changed.join(QLatin1Char('\n'))));
 }
 
 void CRdxView::OnDeleteEntry()

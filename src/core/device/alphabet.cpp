@@ -1,68 +1,98 @@
 #include "core/device/alphabet.h"
 
 #include <array>
-#include <cstdint>
 #include <utility>
+
+#include "core/formats/cp1252.h"
 
 namespace ribodex {
 namespace {
 
-using Table = std::array<unsigned char, 256>;
+constexpr unsigned char kEscape = 0x1B;
 
-// Windows-1252 code -> GSM default alphabet code, for the characters both sets share.
-constexpr std::pair<unsigned char, unsigned char> kSpecialPairs[] = {
-    {0x24, 0x02},  // $
-    {0x40, 0x00},  // @
-    {0xA1, 0x40},  // inverted exclamation mark
-    {0xBF, 0x60},  // inverted question mark
-    {0xC4, 0x5B},  // A umlaut
-    {0xC5, 0x0E},  // A ring
-    {0xD6, 0x5C},  // O umlaut
-    {0xDC, 0x5E},  // U umlaut
-    {0xDF, 0x1E},  // sharp s
-    {0xE4, 0x7B},  // a umlaut
-    {0xE5, 0x0F},  // a ring
-    {0xF6, 0x7C},  // o umlaut
-    {0xFC, 0x7E},  // u umlaut
+// GSM 03.38 default alphabet by code; 0x1B is the escape to the extension table.
+constexpr std::array<char16_t, 128> kDefault{
+    u'@',      u'\u00A3', u'$',      u'\u00A5', u'\u00E8', u'\u00E9', u'\u00F9', u'\u00EC',
+    u'\u00F2', u'\u00C7', u'\n',     u'\u00D8', u'\u00F8', u'\r',     u'\u00C5', u'\u00E5',
+    u'\u0394', u'_',      u'\u03A6', u'\u0393', u'\u039B', u'\u03A9', u'\u03A0', u'\u03A8',
+    u'\u03A3', u'\u0398', u'\u039E', u' ',      u'\u00C6', u'\u00E6', u'\u00DF', u'\u00C9',
+    u' ',      u'!',      u'"',      u'#',      u'$',      u'%',      u'&',      u'\'',
+    u'(',      u')',      u'*',      u'+',      u',',      u'-',      u'.',      u'/',
+    u'0',      u'1',      u'2',      u'3',      u'4',      u'5',      u'6',      u'7',
+    u'8',      u'9',      u':',      u';',      u'<',      u'=',      u'>',      u'?',
+    u'\u00A1', u'A',      u'B',      u'C',      u'D',      u'E',      u'F',      u'G',
+    u'H',      u'I',      u'J',      u'K',      u'L',      u'M',      u'N',      u'O',
+    u'P',      u'Q',      u'R',      u'S',      u'T',      u'U',      u'V',      u'W',
+    u'X',      u'Y',      u'Z',      u'\u00C4', u'\u00D6', u'\u00D1', u'\u00DC', u'\u00A7',
+    u'\u00BF', u'a',      u'b',      u'c',      u'd',      u'e',      u'f',      u'g',
+    u'h',      u'i',      u'j',      u'k',      u'l',      u'm',      u'n',      u'o',
+    u'p',      u'q',      u'r',      u's',      u't',      u'u',      u'v',      u'w',
+    u'x',      u'y',      u'z',      u'\u00E4', u'\u00F6', u'\u00F1', u'\u00FC', u'\u00E0',
 };
 
-constexpr bool SameOnBothSides(unsigned c) {
-    return c == 0x0A || c == 0x0D || (c >= 0x20 && c <= 0x23) || (c >= 0x25 && c <= 0x3F) ||
-           (c >= 0x41 && c <= 0x5A) || (c >= 0x61 && c <= 0x7A);
+// Extension table: code after the escape -> character.
+constexpr std::pair<unsigned char, char16_t> kExtension[] = {
+    {0x0A, u'\f'}, {0x14, u'^'}, {0x28, u'{'}, {0x29, u'}'}, {0x2F, u'\\'},
+    {0x3C, u'['},  {0x3D, u'~'}, {0x3E, u']'}, {0x40, u'|'}, {0x65, u'\u20AC'},
+};
+
+std::optional<char16_t> Extended(unsigned char code) {
+    for (auto [ext, c] : kExtension)
+        if (ext == code) return c;
+    return std::nullopt;
 }
-
-constexpr Table MakeAnsiToGsm() {
-    Table table{};
-    for (unsigned c = 0; c < 256; ++c) table[c] = SameOnBothSides(c) ? c : 0x20;
-    for (auto [ansi, gsm] : kSpecialPairs) table[ansi] = gsm;
-    return table;
-}
-
-// Indexed by any byte: codes of 0x80 and above are not GSM at all and become a space, like
-// every other code without a Windows twin.
-constexpr Table MakeGsmToAnsi() {
-    Table table{};
-    for (unsigned c = 0; c < 256; ++c) table[c] = SameOnBothSides(c) ? c : 0x20;
-    for (auto [ansi, gsm] : kSpecialPairs) table[gsm] = ansi;
-    // GSM 0x24 is the currency sign, which the Windows side shows as "$" as well.
-    table[0x24] = 0x24;
-    return table;
-}
-
-constexpr Table kAnsiToGsm = MakeAnsiToGsm();
-constexpr Table kGsmToAnsi = MakeGsmToAnsi();
-
-static_assert(kAnsiToGsm[0x40] == 0x00 && kGsmToAnsi[0x00] == 0x40);
-static_assert(kAnsiToGsm[0x5B] == 0x20 && kGsmToAnsi[0x5B] == 0xC4);
-static_assert(kGsmToAnsi[0x1B] == 0x20);  // no escape to the extension table
 
 }  // namespace
 
-std::string ConvertAlphabet(std::string_view text, bool toDevice) {
-    const Table& table = toDevice ? kAnsiToGsm : kGsmToAnsi;
-    std::string out(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i)
-        out[i] = static_cast<char>(table[static_cast<unsigned char>(text[i])]);
+std::string GsmToUtf8(std::string_view gsm) {
+    std::string out;
+    out.reserve(gsm.size() + gsm.size() / 2);
+    for (std::size_t i = 0; i < gsm.size(); ++i) {
+        const auto code = static_cast<unsigned char>(gsm[i]);
+        if (code >= 0x80) {
+            out.push_back(' ');
+        } else if (code != kEscape) {
+            AppendUtf8(out, kDefault[code]);
+        } else if (i + 1 == gsm.size() || static_cast<unsigned char>(gsm[i + 1]) == kEscape) {
+            out.push_back(' ');
+        } else if (const auto c = Extended(static_cast<unsigned char>(gsm[i + 1]))) {
+            AppendUtf8(out, *c);
+            ++i;
+        }
+    }
+    return out;
+}
+
+std::optional<std::string> CodePointToGsm(char32_t codePoint) {
+    // Code 0x24 is the currency sign, which reads as "$": written, it would not come back,
+    // and "$" itself goes as 0x02.
+    for (unsigned code = 0; code < kDefault.size(); ++code)
+        if (code != kEscape && code != 0x24 && kDefault[code] == codePoint)
+            return std::string(1, static_cast<char>(code));
+    for (auto [ext, c] : kExtension)
+        if (c == codePoint) return std::string{static_cast<char>(kEscape), static_cast<char>(ext)};
+    return std::nullopt;
+}
+
+std::optional<std::string> Utf8ToGsm(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    // Plain ASCII letters and digits keep their code: no table walk for the common case.
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            out.push_back(static_cast<char>(c));
+            continue;
+        }
+        const std::optional<std::u32string> rest = Utf8CodePoints(utf8.substr(i));
+        if (!rest) return std::nullopt;
+        for (char32_t codePoint : *rest) {
+            const std::optional<std::string> gsm = CodePointToGsm(codePoint);
+            if (!gsm) return std::nullopt;
+            out += *gsm;
+        }
+        break;
+    }
     return out;
 }
 

@@ -17,6 +17,8 @@ inline constexpr std::string_view kPhoneBooksCommand = "AT+CPBS=?\r";
 inline constexpr std::string_view kCurrentPhoneBookCommand = "AT+CPBS?\r";
 inline constexpr std::string_view kPhoneBookInfoCommand = "AT+CPBR=?\r";
 inline constexpr std::string_view kGsmCharacterSetCommand = "AT+CSCS=\"GSM\"\r";
+inline constexpr std::string_view kUcs2CharacterSetCommand = "AT+CSCS=\"UCS2\"\r";
+inline constexpr std::string_view kCharacterSetsCommand = "AT+CSCS=?\r";
 
 // True when text can stand inside a quoted field: a '"', '\r' or '\n' in it would end the
 // field or the line early and the device would run a different (or a second) command.

@@ -68,7 +68,13 @@ PinRetries GsmDevice::QueryPinRetries() {
     return ParsePinRetries(Exchange(kHuaweiPinRetriesCommand, timing.commandLimitMs));
 }
 
-void GsmDevice::SelectGsmCharacterSet() { Exchange(kGsmCharacterSetCommand, timing.commandLimitMs); }
+void GsmDevice::SelectGsmCharacterSet() {
+    Exchange(kGsmCharacterSetCommand, timing.commandLimitMs);
+    // Another device may be on the line now: what was learnt of the last one goes.
+    ucs2NameLength = 0;
+    ucs2HexNumbers.reset();
+    ucs2Offered = OffersUcs2(Exchange(kCharacterSetsCommand, timing.commandLimitMs));
+}
 
 int GsmDevice::QueryPhoneBooks() {
     return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
@@ -82,6 +88,7 @@ int GsmDevice::QueryCurrentPhoneBook() {
 bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
     if (!line) return false;  // nothing sent: the device stays where it was
+    ucs2NameLength = 0;
     const bool selected = HasOk(Exchange(*line, timing.commandLimitMs));
     // A refused selection may have come from a device that switched anyway and failed later.
     selectedPhoneBook = selected ? code : 0;

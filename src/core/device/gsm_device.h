@@ -5,9 +5,12 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "core/device/answer_parser.h"
+#include "core/device/name_coding.h"
 #include "core/device/phone_book_entry.h"
 #include "core/device/phone_book_storage.h"
 #include "core/device/pin_retries.h"
@@ -72,8 +75,34 @@ public:
 
     // Names travel in the GSM default alphabet: a device that another program left in UCS2
     // would show them as hex and store ours wrongly. The answer is not looked at; a device
-    // without AT+CSCS answers ERROR and keeps the only set it has.
+    // without AT+CSCS answers ERROR and keeps the only set it has. Asks first whether the
+    // device offers UCS2 (ucs2Offered).
     void SelectGsmCharacterSet();
+
+    // Names beyond the GSM alphabet (gsm_device_names.cpp). UCS2 is selected only around
+    // the exchanges that need it and GSM again after each, so that every other command,
+    // and every number, goes as it always has.
+    bool ucs2Offered = false;
+    // The name length of the selected memory as AT+CPBR=? gave it in GSM (0: none given),
+    // and in UCS2 once asked for (0: not yet; forgotten when another memory is selected).
+    int nameLength = 0;
+    int ucs2NameLength = 0;
+    // Whether the device hex-encodes the number field too while UCS2 is selected; unknown
+    // until a UCS2 read or write showed it.
+    std::optional<bool> ucs2HexNumbers;
+    // False after a full read whose UCS2 reading of some names got no complete answer:
+    // those names keep the device's replacement characters.
+    bool namesComplete = true;
+
+    DeviceName EncodeName(std::string_view utf8) const { return EncodeDeviceName(utf8, ucs2Offered); }
+    // The name length in set; for UCS2 asked of the device (in UCS2) the first time. 0: unknown.
+    int NameLimit(NameSet set);
+    // Reads the names of these locations again in UCS2 and replaces the stored names that
+    // came back whole; returns how many. Numbers stay as the GSM read gave them.
+    std::size_t RereadUcs2Names(const std::vector<int>& indices);
+    // The end of a full read: the names that came back with the device's replacement
+    // character ('?') read again in UCS2, when the device offers it.
+    void ReadUcs2Names();
 
     // Memories. selectedPhoneBook is the code of the memory that the last selection the device
     // confirmed, or the last answer to the current-memory query, named; 0 (unknown) after a
@@ -103,6 +132,10 @@ public:
     // -1 when there is none, and at the first location that gave no answer in time (it may
     // be taken: a write there could overwrite an entry).
     int FindFreeIndex(int from = std::numeric_limits<int>::min());
+
+private:
+    // The write exchange of an entry whose location is decided, in the name's set.
+    bool WriteDeviceName(int index, std::string_view number, const DeviceName& name);
 };
 
 }  // namespace ribodex

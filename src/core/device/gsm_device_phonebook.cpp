@@ -2,15 +2,15 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
 #include "core/device/gsm_device.h"
+#include "core/device/ucs2_text.h"
 
 namespace ribodex {
 
 void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view deviceName) {
-    std::string name = ConvertAlphabet(deviceName, false);
+    std::string name = DeviceNameToUtf8(deviceName);
     if (const auto it = entryPositions.find(index); it != entryPositions.end()) {
         PhoneBookEntry& existing = entryList[it->second];
         existing.number.assign(number);
@@ -32,8 +32,10 @@ void GsmDevice::ClearEntries() {
 }
 
 void GsmDevice::QueryPhoneBookInfo() {
-    const auto range = ParsePhoneBookRange(Exchange(kPhoneBookInfoCommand, timing.commandLimitMs));
+    const std::string answer = Exchange(kPhoneBookInfoCommand, timing.commandLimitMs);
+    const auto range = ParsePhoneBookRange(answer);
     if (!range) return;
+    nameLength = ParseNameLength(answer).value_or(0);
     firstIndex = range->first;
     lastIndex = range->second;
 }
@@ -61,6 +63,7 @@ int GsmDevice::ReadAllEntries() {
     const std::size_t count = ParseEntryList(answer, [this](EntryLine&& line) {
         StoreEntry(line.index, line.number, line.deviceName);
     });
+    ReadUcs2Names();
     return static_cast<int>(count);
 }
 
@@ -71,9 +74,9 @@ bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int i
 
 bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index,
                            FreeLocationSearch& search) {
-    const std::string deviceName = ConvertAlphabet(name, true);
+    const DeviceName deviceName = EncodeName(name);
     // Refused before the search for a free location, so a bad text sends nothing at all.
-    if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName)) return false;
+    if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName.field)) return false;
     const bool searched = index == -1;
     if (searched) {
         // Nothing of the run has come free since: probing the whole memory again for every
@@ -86,8 +89,7 @@ bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int i
         }
         search.from = index;  // every location below it was found taken
     }
-    const std::optional<std::string> line = BuildWriteEntryCommand(index, number, deviceName);
-    if (!line || !HasOk(Exchange(*line, timing.commandLimitMs))) return false;
+    if (!WriteDeviceName(index, number, deviceName)) return false;
     if (searched && index < std::numeric_limits<int>::max()) search.from = index + 1;
     return true;
 }

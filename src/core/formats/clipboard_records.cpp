@@ -1,5 +1,7 @@
 #include "core/formats/clipboard_records.h"
 
+#include "core/formats/cp1252.h"
+
 namespace ribodex {
 
 std::string ClipboardHeaderLine() {
@@ -21,7 +23,7 @@ std::string ClipboardLine(std::string_view name, std::string_view number) {
 
 std::string BuildClipboardText(const std::vector<ListRow>& rows) {
     std::string text = ClipboardHeaderLine();
-    for (const ListRow& row : rows) text += ClipboardLine(row[NameColumn], row[NumberColumn]);
+    for (const ListRow& row : rows) text += ClipboardLine(Utf8ToCp1252Lossy(row[NameColumn]), row[NumberColumn]);
     return text;
 }
 

@@ -23,7 +23,8 @@ std::string ClipboardHeaderLine();
 // name 0x05 number 0x05, five empty fields, 0x04, CR LF.
 std::string ClipboardLine(std::string_view name, std::string_view number);
 // What Copy puts on the clipboard: the header line and one line per row (its Name and
-// Number columns), in the order given.
+// Number columns), in the order given; each character of a name that Windows-1252 lacks
+// as '?'.
 std::string BuildClipboardText(const std::vector<ListRow>& rows);
 
 // The records of text: they start after the first header line (format name, 0x04, CR LF)

@@ -1,12 +1,12 @@
 #include "core/formats/device_text.h"
 
-#include "core/device/alphabet.h"
 #include "core/device/answer_parser.h"
+#include "core/device/name_coding.h"
 #include "core/formats/cp1252.h"
 
 namespace ribodex {
 
-StorableName ToStorableName(std::string_view utf8) {
+StorableName ToStorableName(std::string_view utf8, bool ucs2Offered) {
     std::u32string characters;
     if (std::optional<std::u32string> decoded = Utf8CodePoints(utf8)) {
         characters = std::move(*decoded);
@@ -14,18 +14,18 @@ StorableName ToStorableName(std::string_view utf8) {
         for (char c : utf8) characters.push_back(Cp1252ToCodePoint(static_cast<unsigned char>(c)));
     }
     StorableName name;
+    std::string printable;
     for (char32_t c : characters) {
-        const std::optional<unsigned char> byte = CodePointToCp1252(c);
-        const std::string one(1, static_cast<char>(byte.value_or(0)));
-        const bool kept = byte && *byte >= 0x20 && *byte != '"' &&
-                          ConvertAlphabet(ConvertAlphabet(one, true), false) == one;
-        name.cp1252 += kept ? one : std::string(" ");
-        if (!kept) name.lost.push_back(c);
+        const bool control = c < 0x20 || (c >= 0x7F && c < 0xA0);
+        if (control) name.lost.push_back(c);
+        AppendUtf8(printable, control ? U' ' : c);
     }
-    const std::size_t first = name.cp1252.find_first_not_of(' ');
-    name.cp1252 = first == std::string::npos
-                      ? std::string()
-                      : name.cp1252.substr(first, name.cp1252.find_last_not_of(' ') - first + 1);
+    DeviceName device = EncodeDeviceName(printable, ucs2Offered);
+    name.lost += device.lost;
+    const std::size_t first = device.stored.find_first_not_of(' ');
+    name.text = first == std::string::npos
+                    ? std::string()
+                    : device.stored.substr(first, device.stored.find_last_not_of(' ') - first + 1);
     return name;
 }
 
@@ -38,6 +38,19 @@ std::optional<std::string> ToStorableNumber(std::string_view tel) {
     }
     if (!IsValidNumber(number)) return std::nullopt;
     return number;
+}
+
+std::string DescribeCharacters(const std::u32string& characters) {
+    std::string text;
+    for (char32_t c : characters) {
+        if (!text.empty()) text += ", ";
+        if (c >= 0x20 && c != 0x7F && !(c >= 0x80 && c < 0xA0)) {
+            AppendUtf8(text, c);
+            text += ' ';
+        }
+        text += "(" + CodePointName(c) + ")";
+    }
+    return text;
 }
 
 }  // namespace ribodex

@@ -10,15 +10,18 @@ namespace ribodex {
 // phone book entry. Pure functions.
 
 struct StorableName {
-    std::string cp1252;   // Windows-1252; every character survives the device alphabet
+    std::string text;     // UTF-8; every character survives the device's character sets
     std::u32string lost;  // the characters that became a space, in order
 };
 
-// A UTF-8 name as the device can hold it: each character without a Windows-1252 form,
-// outside the GSM alphabet's subset, a control character, or a double quote (it would end
-// the quoted field of the write command) becomes a space and is listed in lost; spaces at
-// both ends are dropped. Text that is not valid UTF-8 is taken as Windows-1252.
-StorableName ToStorableName(std::string_view utf8);
+// A UTF-8 name as the device can hold it: a control character, and each character that
+// neither the GSM alphabet (within a quoted field) nor, when the device offers it, UCS2
+// can carry becomes a space and is listed in lost; spaces at both ends are dropped. Text
+// that is not valid UTF-8 is taken as Windows-1252.
+StorableName ToStorableName(std::string_view utf8, bool ucs2Offered = false);
+
+// "é (U+00E9), € (U+20AC)": the characters for a message; control characters by code only.
+std::string DescribeCharacters(const std::u32string& characters);
 
 // A telephone number as a phone book holds it: without a "tel:" prefix and without the
 // separators people write into numbers (space, '-', '.', '/', '(', ')'); nullopt when what

@@ -38,7 +38,7 @@ std::string WriteJsonEntries(const std::vector<PhoneBookEntry>& entries, std::st
         const PhoneBookEntry& entry = entries[i];
         out += i == 0 ? "\n" : ",\n";
         out += "  {\"index\": " + std::to_string(entry.index) + ", \"number\": " +
-               Quoted(Cp1252ToUtf8(entry.number)) + ", \"name\": " + Quoted(Cp1252ToUtf8(entry.name)) + "}";
+               Quoted(Cp1252ToUtf8(entry.number)) + ", \"name\": " + Quoted(entry.name) + "}";
     }
     out += entries.empty() ? "]}\n" : "\n]}\n";
     return out;

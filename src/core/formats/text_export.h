@@ -9,13 +9,17 @@
 
 namespace ribodex {
 
-// The text export file: three blank-padded columns, CR LF line ends, bytes exactly as the
-// list shows them (Windows-1252, no byte order mark, no trailing NUL). Shared by the window's
-// Export command and ribodex-cli, so both write the same bytes. Pure functions.
+// The text export file: three blank-padded columns, CR LF line ends, no byte order mark, no
+// trailing NUL. Windows-1252 by default, each name character it lacks as '?'; or UTF-8,
+// padded by characters. Rows hold UTF-8 names and the numbers' bytes as the device gave
+// them. Shared by the window's Export command and ribodex-cli, so both write the same
+// bytes. Pure functions.
 
 inline constexpr std::size_t kExportColumnWidth = 20;
 
-// The column headers, in the language of the user interface.
+enum class ExportEncoding { Cp1252, Utf8 };
+
+// The column headers, in the language of the user interface, in the file's encoding.
 struct ExportHeaders {
     std::string name = "Name";
     std::string number = "Number";
@@ -30,10 +34,11 @@ std::string PadRight(std::string_view text, std::size_t width);
 std::string ExportHeaderLine(const ExportHeaders& headers = {});
 // One item: name and number padded, the index text last and unpadded, CR LF.
 std::string ExportLine(std::string_view name, std::string_view number, std::string_view index);
-std::string ExportLine(const ListRow& row);
+std::string ExportLine(const ListRow& row, ExportEncoding encoding = ExportEncoding::Cp1252);
 
 // The whole file: the header line, then one line per row in the order given (the list's
 // current order, which the caller chose). Nothing follows the last line's CR LF.
-std::string ExportText(const std::vector<ListRow>& rows, const ExportHeaders& headers = {});
+std::string ExportText(const std::vector<ListRow>& rows, const ExportHeaders& headers = {},
+                       ExportEncoding encoding = ExportEncoding::Cp1252);
 
 }  // namespace ribodex

@@ -299,6 +299,7 @@ void AppendLine(std::string& out, std::string_view line) {
     while (line.size() - start > room) {
         std::size_t cut = start + room;
         while (cut > start && (static_cast<unsigned char>(line[cut]) & 0xC0) == 0x80) --cut;
+        if (cut == start) cut = start + room;  // not UTF-8 at all: octets are all that count
         out.append(line.substr(start, cut - start));
         out += "\r\n ";
         start = cut;
@@ -313,7 +314,7 @@ void AppendLine(std::string& out, std::string_view line) {
 std::string WriteVCards(const std::vector<PhoneBookEntry>& entries, std::string_view memory) {
     std::string out;
     for (const PhoneBookEntry& entry : entries) {
-        const std::string name = Escape(Cp1252ToUtf8(entry.name));
+        const std::string name = Escape(entry.name);
         out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
         AppendLine(out, "FN:" + name);
         AppendLine(out, "N:" + name + ";;;;");

@@ -25,8 +25,16 @@ PageItems ItemsOfPage(int page, int itemCount, int rowsPerPage) {
 }
 
 std::string ShortenCell(std::string_view text) {
-    if (text.size() < kPrintCellLimit) return std::string(text);
-    std::string shortened(text.substr(0, 16));
+    // Counted in characters of the UTF-8 text, as the Windows-1252 bytes were counted.
+    std::size_t characters = 0;
+    std::size_t cut = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) continue;
+        if (characters == 16) cut = i;
+        ++characters;
+    }
+    if (characters < kPrintCellLimit) return std::string(text);
+    std::string shortened(text.substr(0, cut));
     shortened += "...";
     return shortened;
 }

@@ -8,12 +8,17 @@
 
 namespace ribodex {
 
-// One row of the phone book list: the three column texts.
+// One row of the phone book list: the three column texts, UTF-8.
 enum ListColumn : int { NameColumn = 0, NumberColumn = 1, IndexColumn = 2 };
 using ListRow = std::array<std::string, 3>;
 
 // Bytes as unsigned values, case-sensitive; a prefix is smaller. <0, 0 or >0.
 int CompareBytes(std::string_view a, std::string_view b);
+// Names: character by character, each character that Windows-1252 has by its byte there,
+// every other after all of those by its code point; a prefix is smaller. For names that
+// Windows-1252 can hold this is CompareBytes of their Windows-1252 bytes, the list's order
+// as it always was.
+int CompareNames(std::string_view a, std::string_view b);
 // Index texts: the shorter is smaller, equal lengths compare as CompareBytes; for decimal
 // texts without leading zeros that is numeric order.
 int CompareIndexTexts(std::string_view a, std::string_view b);

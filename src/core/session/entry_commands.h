@@ -11,7 +11,7 @@ struct Session;
 // under the wait cursor on the UI thread, talks to the device of the session and shows its
 // own messages through the session's user interface; the caller updates the list.
 
-// What the entry dialogs show and hand back (Windows-1252).
+// What the entry dialogs show and hand back: the name in UTF-8, the number's bytes.
 struct EntryFields {
     std::string name;
     std::string number;

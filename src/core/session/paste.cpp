@@ -5,6 +5,7 @@
 
 #include "core/device/gsm_device.h"
 #include "core/formats/clipboard_records.h"
+#include "core/formats/cp1252.h"
 #include "core/session/connection_flow.h"
 #include "core/session/refresh.h"
 #include "core/session/user_interface.h"
@@ -12,13 +13,16 @@
 namespace ribodex {
 namespace {
 
-// Field 1 of each record as the number, field 0 as the name.
+}  // namespace
+
 std::vector<ImportEntry> RecordEntries(std::string_view text) {
     std::vector<ImportEntry> entries;
     for (std::string_view record : ClipboardRecords(text))
-        entries.push_back({std::string(GetClipboardField(record, 1)), std::string(GetClipboardField(record, 0))});
+        entries.push_back({std::string(GetClipboardField(record, 1)), Cp1252ToUtf8(GetClipboardField(record, 0))});
     return entries;
 }
+
+namespace {
 
 // Steps 6 to 9 of the command for entries and the items counted as failed beforehand.
 PasteCount RunPaste(Session& session, ListSink& list, const std::vector<ImportEntry>& entries, int skipped) {
@@ -62,6 +66,11 @@ PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PastePro
 
 PasteCount PasteEntries(Session& session, ListSink& list, std::string_view text) {
     const std::vector<ImportEntry> entries = RecordEntries(text);
+    if (entries.empty()) return {};
+    return RunPaste(session, list, entries, 0);
+}
+
+PasteCount PasteEntries(Session& session, ListSink& list, const std::vector<ImportEntry>& entries) {
     if (entries.empty()) return {};
     return RunPaste(session, list, entries, 0);
 }

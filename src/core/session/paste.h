@@ -41,6 +41,12 @@ PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PastePro
 // the status bar, the idle prompt, RefreshList when at least one entry was stored, and
 // message 143 when any record failed.
 PasteCount PasteEntries(Session& session, ListSink& list, std::string_view text);
+// The same with the records already taken apart (RecordEntries), names perhaps made whole
+// from the vCards our own Copy put beside them.
+PasteCount PasteEntries(Session& session, ListSink& list, const std::vector<ImportEntry>& entries);
+
+// Field 1 of each record as the number, field 0 (Windows-1252) as the name in UTF-8.
+std::vector<ImportEntry> RecordEntries(std::string_view text);
 
 // The Paste command on the contacts of a vCard, as PasteEntries does it with records: the
 // plan's entries in order, its skipped items counted as failed (so message 143 tells of them).

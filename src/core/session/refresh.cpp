@@ -39,7 +39,7 @@ bool RefreshList(Session& session, ListSink& list) {
     device.ReadAllEntries();
     AddStoredEntries(device, list);
     session.ui.SetIdlePrompt();
-    if (!device.LastReadComplete()) {
+    if (!device.LastReadComplete() || !device.namesComplete) {
         // Without a final result the answer may have been cut anywhere: an empty or short
         // list must not pass for the phone book. A line that is gone stays gone, so the next
         // refresh is to open the port anew (after the device was plugged in again).

@@ -1,0 +1,101 @@
+#include "core/device/name_coding.h"
+
+#include "core/device/alphabet.h"
+#include "core/device/answer_parser.h"
+#include "core/device/at_command.h"
+#include "core/device/ucs2_text.h"
+#include "core/formats/cp1252.h"
+
+namespace ribodex {
+namespace {
+
+bool SafeInGsmField(char32_t c) { return c != U'"' && c != U'\r' && c != U'\n' && c != U'\f'; }
+
+}  // namespace
+
+DeviceName EncodeDeviceName(std::string_view utf8, bool ucs2Offered) {
+    DeviceName name;
+    std::u32string characters;
+    if (std::optional<std::u32string> decoded = Utf8CodePoints(utf8)) {
+        characters = std::move(*decoded);
+    } else {
+        for (char c : utf8) characters.push_back(Cp1252ToCodePoint(static_cast<unsigned char>(c)));
+    }
+    bool gsmWhole = true;
+    for (char32_t c : characters) {
+        if (!SafeInGsmField(c) || !CodePointToGsm(c)) {
+            gsmWhole = false;
+            break;
+        }
+    }
+    name.set = !gsmWhole && ucs2Offered ? NameSet::Ucs2 : NameSet::Gsm;
+    std::u16string units;
+    for (char32_t c : characters) {
+        std::optional<std::string> gsm;
+        const bool kept = name.set == NameSet::Ucs2 ? c <= 0xFFFF && !(c >= 0xD800 && c <= 0xDFFF)
+                                                    : SafeInGsmField(c) && (gsm = CodePointToGsm(c));
+        if (!kept) {
+            name.lost.push_back(c);
+            c = U' ';
+            gsm = " ";
+        }
+        AppendUtf8(name.stored, c);
+        if (name.set == NameSet::Gsm) name.field += *gsm;
+    }
+    if (name.set == NameSet::Ucs2) {
+        name.field = Utf8ToUcs2Hex(name.stored).value_or(std::string());
+        name.length = name.field.size() / 4;
+    } else {
+        name.length = name.field.size();
+    }
+    return name;
+}
+
+bool OffersUcs2(std::string_view answer) { return answer.find("\"UCS2\"") != std::string_view::npos; }
+
+std::optional<int> ParseNameLength(std::string_view answer) {
+    const std::size_t prefix = answer.find("+CPBR:");
+    if (prefix == std::string_view::npos) return std::nullopt;
+    std::string_view rest = answer.substr(prefix);
+    rest = rest.substr(0, rest.find('\r'));
+    const std::size_t close = rest.find(')');
+    if (close == std::string_view::npos) return std::nullopt;
+    rest.remove_prefix(close + 1);
+    // ,<nlength>,<tlength>
+    const std::size_t first = rest.find(',');
+    if (first == std::string_view::npos) return std::nullopt;
+    const std::size_t second = rest.find(',', first + 1);
+    if (second == std::string_view::npos) return std::nullopt;
+    const std::string_view field = Trim(rest.substr(second + 1, rest.find(',', second + 1) - second - 1));
+    if (field.empty() || DigitsOnly(field) != field) return std::nullopt;
+    return ParseInt(field);
+}
+
+std::optional<std::string> BuildUcs2WriteCommand(int index, std::string_view number, std::string_view hexName,
+                                                 bool hexNumber) {
+    if (!IsSafeQuotedField(number) || !IsSafeQuotedField(hexName)) return std::nullopt;
+    const std::string_view type = number.empty() ? "" : number.front() == '+' ? "145" : "129";
+    std::string field(number);
+    if (hexNumber) {
+        if (!field.empty() && field.front() == '+') field.erase(0, 1);
+        field = Utf8ToUcs2Hex(field).value_or(std::string());
+    }
+    std::string line = "AT+CPBW=" + std::to_string(index) + ", \"" + field + "\", ";
+    line.append(type);
+    line.append(", \"");
+    line.append(hexName);
+    line.append("\"\r");
+    return line;
+}
+
+std::optional<std::string> HexNumberToPlain(std::string_view field) {
+    if (!field.empty() && field.front() == '+') field.remove_prefix(1);
+    if (field.empty()) return std::nullopt;
+    std::optional<std::string> plain = Ucs2HexToUtf8(field);
+    if (!plain) return std::nullopt;
+    for (char c : *plain)
+        if (!((c >= '0' && c <= '9') || c == '+' || c == '*' || c == '#')) return std::nullopt;
+    return plain;
+}
+
+}  // namespace ribodex
