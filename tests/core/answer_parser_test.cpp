@@ -211,10 +211,9 @@ TEST(ParseEntryList, WholeMemory) {
         // Cut off inside the third line's name: the two complete ones stay.
         {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\n+CPBR: 3,\"3\",129,\"C",
          {{1, "1", "A"}, {2, "2", "B"}}},
-        // A line without a name takes the quoted number of the next line for its name: the
-        // reading looks for quotes, not for line ends. Without a next line it ends there.
-        {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129\r\nOK\r\n", {{1, "1", "A"}}},
-        {"+CPBR: 2,\"2\",129\r\n+CPBR: 3,\"3\",129,\"C\"\r\nOK\r\n", {{2, "2", "3"}}},
+        // A line without a name is an entry without one; it used to take the next line's
+        // number for its name.
+        {"+CPBR: 2,\"2\",129\r\n+CPBR: 3,\"3\",129,\"C\"\r\nOK\r\n", {{2, "2", ""}, {3, "3", "C"}}},
         {"\r\nOK\r\n", {}},
         {"\r\n+CME ERROR: 21\r\n", {}},
         {"", {}},

@@ -92,6 +92,16 @@ std::size_t StaleAnswerLength(std::string_view answer, std::string_view line) {
     return end < answer.size() && answer[end] == '\n' ? end + 1 : end;
 }
 
+FinalResult ClassifyFinalResult(std::string_view answer) {
+    const std::size_t at = FindFinalResult(answer);
+    if (at == npos) return FinalResult::None;
+    std::string_view line = answer.substr(at + 1);
+    line = line.substr(0, line.find('\r'));
+    if (line == "OK") return FinalResult::Ok;
+    const std::string_view detail = Trim(line.substr(line.find(':') == npos ? line.size() : line.find(':') + 1));
+    return detail == "22" || detail == "not found" ? FinalResult::NotFound : FinalResult::Error;
+}
+
 SimState ParsePinState(std::string_view answer) {
     // Substrings, in this order: "PH-SIM PIN\r" holds "SIM PIN\r" and gives 2, while
     // "SIM PIN2\r" has a digit where the carriage return should be and matches nothing.
@@ -145,36 +155,6 @@ std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer) {
     const auto name = TakeUntil(rest, '"');
     if (!name) return std::nullopt;
     return EntryAnswer{FoldNumberType(TrimLeft(*number), *type), *name};
-}
-
-std::size_t ParseEntryList(std::string_view answer,
-                           const std::function<void(EntryLine&&)>& onEntry) {
-    std::size_t count = 0;
-    // Every search starts where the last one ended, so a long answer is read once.
-    std::size_t at = answer.find(kEntryPrefix);
-    while (at != npos) {
-        std::string_view rest = answer.substr(at + kEntryPrefix.size());
-        const auto index = TakeUntil(rest, ',');
-        if (!index || !TakeUntil(rest, '"')) break;
-        const auto number = TakeUntil(rest, '"');
-        if (!number || !TakeUntil(rest, ',')) break;
-        const auto type = TakeUntil(rest, ',');
-        if (!type || !TakeUntil(rest, '"')) break;
-        const auto name = TakeUntil(rest, '"');
-        if (!name) break;
-        onEntry(EntryLine{ParseInt(*index), FoldNumberType(Trim(*number), *type), Trim(*name)});
-        ++count;
-        const std::size_t consumed = answer.size() - rest.size();
-        const std::size_t next = rest.find(kEntryPrefix);
-        at = next == npos ? npos : consumed + next;
-    }
-    return count;
-}
-
-std::vector<EntryLine> ParseEntryList(std::string_view answer) {
-    std::vector<EntryLine> lines;
-    ParseEntryList(answer, [&lines](EntryLine&& line) { lines.push_back(std::move(line)); });
-    return lines;
 }
 
 }  // namespace ribodex

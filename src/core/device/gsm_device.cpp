@@ -15,19 +15,35 @@ namespace ribodex {
 GsmDevice::~GsmDevice() { Disconnect(); }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
+    return Exchange(line, limitMs, {}, idleHook);
+}
+
+std::string GsmDevice::Exchange(std::string_view line, int limitMs, const ReceivedWatch& watch,
+                                const std::function<void()>& idle) {
     using Clock = std::chrono::steady_clock;
+    if (drainPending) DrainCancelledAnswer();
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limitMs);
     Write(line);
-    std::string answer = Read(limitMs, idleHook);
+    std::string answer = Read(limitMs, idle, watch);
     // A command that timed out answers during a later one; taken as that one's answer it
     // would give a wrong list or a wrong free location.
     for (std::size_t stale = StaleAnswerLength(answer, line); stale > 0;
          stale = StaleAnswerLength(answer, line)) {
         DropReceived(stale);
+        if (watch) watch({});
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now());
-        answer = Read(static_cast<int>(std::max<Clock::rep>(left.count(), 0)), idleHook);
+        answer = Read(static_cast<int>(std::max<Clock::rep>(left.count(), 0)), idle, watch);
     }
     return answer;
+}
+
+void GsmDevice::DrainCancelledAnswer() {
+    drainPending = false;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(drainUntil - std::chrono::steady_clock::now());
+    // Nothing was written since the cancelled command: its answer, whole or not, is still in
+    // the receive buffer, and this returns as soon as its final result is there (the next
+    // Write empties the buffer).
+    if (left.count() > 0) Read(static_cast<int>(left.count()), idleHook);
 }
 
 void GsmDevice::Pause(int ms) const {
