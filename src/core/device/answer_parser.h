@@ -50,15 +50,21 @@ FinalResult ClassifyFinalResult(std::string_view answer);
 // Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
 SimState ParsePinState(std::string_view answer);
 
-// Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere.
+// Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere, or that
+// stand as bare words (no quotes, with or without parentheses) on a "+CPBS:" line.
 int ParsePhoneBookSet(std::string_view answer);
 // Answer to AT+CPBS?: the code of the first memory in code order whose quoted AT name
-// occurs anywhere, or 0.
+// occurs anywhere; else that of the first bare word of a "+CPBS:" line; or 0.
 int ParseCurrentPhoneBook(std::string_view answer);
 
-// Answer to AT+CPBR=?: {first, last} from "+CPBR: (first-last),..."; nullopt when the answer
-// holds no "+CPBR:", no comma after it, or no '-' in the range.
+// Answer to AT+CPBR=?: {first, last} from "+CPBR: (first-last),..." (parentheses or not);
+// {n, n} from a single location "(n)", {1, 0} (no location) from "()"; nullopt when the
+// answer holds no "+CPBR:" or no comma after it.
 std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer);
+
+// The SIM is not ready yet (right after power-up or a PIN): "+CME ERROR: 14" or "SIM busy",
+// "+CME ERROR: 515", "SIM not ready", "+CPIN: NOT READY".
+bool IsSimBusy(std::string_view answer);
 
 // Number with the type folded in: "145" (exactly, after trimming) puts a '+' in front of a
 // non-empty number that has none.
@@ -71,6 +77,8 @@ struct EntryAnswer {
 
 // Answer to AT+CPBR=<index>: nullopt for an empty location ("no entry\r" or "ERROR\r"
 // anywhere) and for an answer that does not hold the quoted number, type and quoted name.
+// The first whole "+CPBR:" line is read first (also with a bare name or none: the
+// location is taken); only without one is the whole answer searched for quotes.
 std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer);
 
 struct EntryLine {

@@ -7,6 +7,7 @@
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
+#include "core/device/phone_book_storage.h"
 
 namespace ribodex {
 // The SerialLink part disconnects and joins the receiver; the entries go with the members.
@@ -73,7 +74,13 @@ bool GsmDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
 void GsmDevice::SelectGsmCharacterSet() { Exchange(kGsmCharacterSetCommand, timing.commandLimitMs); }
 
 int GsmDevice::QueryPhoneBooks() {
-    return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
+    const std::string answer = Exchange(kPhoneBooksCommand, timing.commandLimitMs);
+    const int set = ParsePhoneBookSet(answer);
+    // Some phones refuse the list but select a memory by name: offer every one, and let
+    // the selection tell which the device has.
+    const FinalResult end = ClassifyFinalResult(answer);
+    if (set == 0 && (end == FinalResult::Error || end == FinalResult::NotFound)) return MobileEquipment | Sim | DataCard | LastNumber | OwnNumber | FixedNumbers;
+    return set;
 }
 
 int GsmDevice::QueryCurrentPhoneBook() {
