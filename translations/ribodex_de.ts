@@ -438,6 +438,10 @@ Hilfe</translation>
         <source>The phone book could not be read completely: the device on port &quot;%s&quot; did not answer in time or was disconnected. The list shows only the entries read until then. Check the device and its cable, then refresh the list.</source>
         <translation>Das Telefonbuch konnte nicht vollständig gelesen werden: Das Gerät an der Schnittstelle &quot;%s&quot; hat nicht rechtzeitig geantwortet oder wurde getrennt. Die Liste zeigt nur die bis dahin gelesenen Einträge. Prüfen Sie das Gerät und sein Kabel, und aktualisieren Sie dann die Liste.</translation>
     </message>
+    <message>
+        <source>Waiting for the SIM of the device on &quot;%s&quot; to be ready...</source>
+        <translation>Warten, bis die SIM-Karte des Geräts an &quot;%s&quot; bereit ist...</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CAboutDlg</name>

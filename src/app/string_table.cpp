@@ -55,6 +55,7 @@ QString StringTable::Text(int id)
     case MsgWrongPin: return tr("The PIN is not correct.");
     case MsgWrongPuk: return tr("The PUK is not correct or you have entered an invalid PIN.");
     case MsgCheckingPin: return tr("Check PIN of the device on \"%s\"...");
+    case MsgWaitingForSim: return tr("Waiting for the SIM of the device on \"%s\" to be ready...");
     case IDS_PIN_MISMATCH:
         return tr("The PIN and its confirmation are not identical. The confirmation must be the "
                   "same as the PIN.");

@@ -77,6 +77,7 @@ void ModemSimulator::PowerOn() {
         lock = Lock::SimPin;
     } else {
         lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        StartSimBusy();
     }
     line.clear();
 }

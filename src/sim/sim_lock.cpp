@@ -10,6 +10,10 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
     if (!config.pinQuery) return false;
     if (rest == "=?") return true;
     if (rest == "?") {
+        if (std::chrono::steady_clock::now() < busyUntil) {
+            error = "+CME ERROR: 14";
+            return false;
+        }
         switch (lock) {
         case Lock::None: info.push_back("+CPIN: READY"); return true;
         case Lock::SimPin: info.push_back("+CPIN: SIM PIN"); return true;
@@ -46,6 +50,7 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
         }
         pinAttempts = 3;
         lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        StartSimBusy();
         return true;
     case Lock::SimPuk: {
         if (params->size() != 2) {
@@ -68,10 +73,16 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
         pinAttempts = 3;
         pukAttempts = 10;
         lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        StartSimBusy();
         return true;
     }
     }
     return false;
+}
+
+// Real SIMs read their files for seconds after power-up or a PIN before they answer.
+void ModemSimulator::StartSimBusy() {
+    busyUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(config.simBusyMs);
 }
 
 }  // namespace ribodex::sim

@@ -165,6 +165,79 @@ TEST_F(GsmDeviceSimTest, XonAndXoffBytesInANameAreLettersNotFlowControl) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
+// Devices that cap one range command, list out of order or twice, or whose memory does not
+// start at 1: the first try is the one range command, the list comes out whole.
+TEST_F(GsmDeviceSimTest, CappedRangesOddStartsAndOrdersReadWhole) {
+    struct Row {
+        const char* quirk;
+        int first, last, step, cmee;
+        sim::RangeQuirks range;
+        int rangeCommands;  // AT+CPBR=a, b sent, the first try included
+    };
+    const Row rows[] = {
+        {"lists 255, then +CME ERROR: 21", 1, 2000, 1, 1, {255, false, false, false}, 8},
+        {"ERROR at once beyond 255", 1, 2000, 3, 0, {255, true, false, false}, 9},
+        {"cap 100, empty ranges not found", 1, 1000, 149, 1, {100, true, true, false}, 19},
+        {"starts at 2, descending, first twice", 2, 500, 7, 0, {0, false, false, true}, 1},
+        {"starts at 0", 0, 499, 50, 0, {}, 1},
+        {"nothing stored, every range not found", 1, 600, 0, 1, {255, true, true, false}, 4},
+    };
+    for (const Row& row : rows) {
+        sim::SimConfig config;
+        config.cmee = row.cmee;
+        config.range = row.range;
+        config.memories[1].first = row.first;
+        config.memories[1].last = row.last;
+        for (int i = row.first; row.step > 0 && i <= row.last; i += row.step)
+            config.memories[1].entries[i] = {std::to_string(i), 129, "N" + std::to_string(i)};
+        Open(config);
+        ASSERT_TRUE(device.SelectPhoneBook(MobileEquipment));
+        const int lines = device.ReadAllEntries();
+        EXPECT_TRUE(device.LastReadComplete()) << row.quirk;
+        EXPECT_EQ(device.entries.size(), config.memories[1].entries.size()) << row.quirk;
+        EXPECT_EQ(lines, static_cast<int>(device.entries.size()) + (row.range.outOfOrder ? 1 : 0)) << row.quirk;
+        for (const auto& [index, entry] : config.memories[1].entries)
+            EXPECT_TRUE(device.FindEntry(index) && device.FindEntry(index)->number == entry.number) << row.quirk << index;
+        const auto commands = modem->With([](sim::ModemSimulator& s) { return s.Commands(); });
+        const auto ranges = std::count_if(commands.begin(), commands.end(),
+                                          [](const std::string& c) { return c.find(", ") != std::string::npos; });
+        EXPECT_EQ(ranges, row.rangeCommands) << row.quirk;
+        EXPECT_EQ(*std::find_if(commands.begin(), commands.end(), [](const std::string& c) { return c.find(", ") != std::string::npos; }),
+                  "AT+CPBR=" + std::to_string(row.first) + ", " + std::to_string(row.last)) << row.quirk;
+        device.Disconnect();
+    }
+}
+
+// Right after power-up or a PIN the SIM answers "+CME ERROR: 14" for a while: the state
+// query and the memory selection wait for it, within their limit.
+TEST_F(GsmDeviceSimTest, SimBusyAfterPowerUpAndPinIsWaitedFor) {
+    struct Row {
+        const char* pin;
+        int busyMs, limitMs;
+        bool ready;
+    };
+    for (const Row& row : {Row{"", 700, 3000, true}, Row{"1234", 700, 3000, true}, Row{"", 1500, 500, false}}) {
+        sim::SimConfig config;
+        config.cmee = 1;
+        config.pin = row.pin;
+        config.simBusyMs = row.busyMs;
+        Open(config);
+        device.timing.simBusyLimitMs = row.limitMs;
+        device.timing.simBusyRetryMs = 100;
+        int waits = 0;
+        device.simBusyHook = [&waits] { ++waits; };
+        if (*row.pin) {
+            EXPECT_EQ(device.GetPinState(), SimPinRequired);
+            EXPECT_TRUE(device.EnterPin(row.pin));
+        } else {
+            EXPECT_EQ(device.GetPinState() == SimReady, row.ready) << row.busyMs;
+        }
+        EXPECT_EQ(device.SelectPhoneBook(Sim), row.ready) << row.pin << row.busyMs;
+        EXPECT_GT(waits, 0);
+        device.Disconnect();
+    }
+}
+
 // A full read streamed at 115200 baud: progress counts whole entries while they arrive, and
 // a Cancel keeps them and leaves no tail of the answer for the next command, echo or not.
 TEST(GsmDeviceProgress, CountsWhileStreamingAndCancelKeepsWholeEntries) {

@@ -57,8 +57,25 @@ void GsmDevice::Pause(int ms) const {
     }
 }
 
+std::string GsmDevice::ExchangeWhenSimReady(std::string_view line, int limitMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(timing.simBusyLimitMs);
+    std::string answer = Exchange(line, limitMs);
+    for (Clock::time_point now = Clock::now(); IsSimBusy(answer) && LastReadComplete() && now < end;
+         now = Clock::now()) {
+        if (simBusyHook) simBusyHook();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+        // Phones that announce the phone book ready (+PBREADY) end the wait at once.
+        DropReceived(std::string::npos);
+        Read(static_cast<int>(std::min<long long>(left, timing.simBusyRetryMs)), idleHook,
+             [](std::string_view received) { return received.find("+PBREADY") == std::string_view::npos; });
+        answer = Exchange(line, limitMs);
+    }
+    return answer;
+}
+
 SimState GsmDevice::GetPinState() {
-    return ParsePinState(Exchange(kPinStateCommand, timing.commandLimitMs));
+    return ParsePinState(ExchangeWhenSimReady(kPinStateCommand, timing.commandLimitMs));
 }
 
 bool GsmDevice::EnterPin(std::string_view pin) {
@@ -89,7 +106,7 @@ int GsmDevice::QueryCurrentPhoneBook() {
 
 bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
-    return line && HasOk(Exchange(*line, timing.commandLimitMs));
+    return line && HasOk(ExchangeWhenSimReady(*line, timing.commandLimitMs));
 }
 
 }  // namespace ribodex

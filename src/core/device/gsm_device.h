@@ -47,6 +47,8 @@ class GsmDevice : public SerialLink {
     };
     RangeAnswer ReadRange(int from, int to, int done, int total);
     void DrainCancelledAnswer();
+    // Exchange, again after a pause while the SIM answers that it is busy.
+    std::string ExchangeWhenSimReady(std::string_view line, int limitMs);
     // Exchange with Read's watch and idle given; after a stale answer is dropped, watch sees
     // an empty text once and then the rest of the answer.
     std::string Exchange(std::string_view line, int limitMs, const ReceivedWatch& watch,
@@ -71,6 +73,11 @@ public:
     // entries that arrived whole stay, and the rest of the answer is drained before the
     // next command.
     std::function<bool(int received, int total)> readProgress;
+
+    // Runs before each wait for a SIM that is still busy (right after power-up or a PIN):
+    // the window says what it waits for. GetPinState and SelectPhoneBook try again for up
+    // to timing.simBusyLimitMs.
+    std::function<void()> simBusyHook;
 
     // One exchange: Write the line (which must end with "\r"), Read with limitMs. An earlier
     // command's answer that comes late, ahead of this one's, is skipped when the device

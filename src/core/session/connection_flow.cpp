@@ -53,6 +53,7 @@ bool ConnectDevice(Session& session) {
         ui.ShowMessage(MsgConnectFailed);
         return NotConnected(session);
     }
+    device.simBusyHook = [&ui, &port] { ui.SetStatusText(MsgWaitingForSim, port); };
     if (session.settings.queryPin == 0) return Connected(session);
 
     // Kept for the whole run, so a dialog shown again opens with the previous entry.
