@@ -3,9 +3,12 @@
 #include <chrono>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sim/trace_replay.h"
 
 namespace ribodex::sim {
 
@@ -59,6 +62,9 @@ struct SimConfig {
     std::vector<SimMemory> memories = DefaultMemories();
     std::string selectedMemory = "SM";
     RangeQuirks range;
+    // Set: every command line gets what this recorded device answered (echo included), and
+    // nothing of the simulated phone runs.
+    std::shared_ptr<TraceReplay> replay;
     int simBusyMs = 0;             // after power-on and after a PIN or PUK: this long "+CME
                                    // ERROR: 14" to +CPIN? and the phone book commands
 

@@ -3,7 +3,10 @@
 #include <termios.h>
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <tuple>
 #include <vector>
 #include <string>
 
@@ -234,6 +237,36 @@ TEST_F(GsmDeviceSimTest, SimBusyAfterPowerUpAndPinIsWaitedFor) {
         }
         EXPECT_EQ(device.SelectPhoneBook(Sim), row.ready) << row.pin << row.busyMs;
         EXPECT_GT(waits, 0);
+        device.Disconnect();
+    }
+}
+
+// Users' traces replayed (ribodex-sim --replay): each gives the list the user expected.
+TEST(GsmDeviceReplay, TracesOfRealShapesGiveTheirLists) {
+    const std::tuple<const char*, int, int, const char*> rows[] = {
+        {"huawei_unsolicited", 3, 12, "0302"}, {"capped_range", 20, 20, "120"},
+        {"bare_fields", 2, 2, "+49302"},       {"sim_busy", 1, 3, "0303"},
+        {"odd_order", 2, 40, "040"},
+    };
+    for (const auto& [name, count, index, number] : rows) {
+        std::ifstream file(std::string(RIBODEX_TRACES_DIR "/") + name + ".trace", std::ios::binary);
+        std::ostringstream text;
+        text << file.rdbuf();
+        auto exchanges = sim::ParseTrace(text.str());
+        ASSERT_TRUE(exchanges) << name;
+        sim::SimConfig config;
+        config.replay = std::make_shared<sim::TraceReplay>(std::move(*exchanges));
+        sim::PtyModem modem(config);
+        ASSERT_TRUE(modem.Start());
+        GsmDevice device;
+        device.timing = {0, 0, 0, 0, 0, 2000, 2000, 2000, 1000, 3000, 50};
+        device.portMapper = [&](const std::string&) { return modem.SlavePath(); };
+        ASSERT_TRUE(device.Connect());
+        EXPECT_EQ(device.GetPinState(), SimReady) << name;
+        device.ReadAllEntries();
+        EXPECT_EQ(static_cast<int>(device.entries.size()), count) << name;
+        EXPECT_TRUE(device.FindEntry(index) && device.FindEntry(index)->number == number) << name;
+        EXPECT_FALSE(device.DeleteEntry(1)) << "a command the trace does not hold gets ERROR";
         device.Disconnect();
     }
 }
