@@ -1,5 +1,7 @@
 #include "cli/cli_runner.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -308,7 +310,20 @@ int RunCommand(const Options& options, GsmDevice& device, std::ostream& out, std
                                                    : DefaultDevicePath(options.port);
         return fail(ExitPort, PortOpenProblem(openErrno, path));
     }
+    // A memory of thousands of locations takes a while: say how far the read is, on a
+    // terminal only (a script's log gets no carriage-return lines).
+    int shown = -1;
+    const bool showProgress = ::isatty(STDERR_FILENO) && !device.readProgress;
+    if (showProgress) {
+        device.readProgress = [&err, &shown](int received, int total) {
+            if (received != shown) err << "\rreading entries: " << received << " of " << total << std::flush;
+            shown = received;
+            return true;
+        };
+    }
     const int code = RunConnected(options, texts, device, out, fail);
+    if (showProgress) device.readProgress = {};
+    if (shown >= 0) err << '\n';
     device.Disconnect();
     return code;
 }
