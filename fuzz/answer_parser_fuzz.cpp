@@ -48,7 +48,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     counter.Count(answer.substr(0, size / 2));
     Check(counter.Count(answer) == static_cast<int>(count));
     Check((ClassifyFinalResult(answer) == FinalResult::None) == (FindFinalResult(answer) == std::string_view::npos));
-    IsSimBusy(answer), InformationLine(std::string(answer));
+    (void)IsSimBusy(answer);
+    (void)InformationLine(std::string(answer));
     // A user's trace, whatever it holds: each recorded answer is a piece of it.
     if (auto exchanges = sim::ParseTrace(answer)) {
         for (const sim::RecordedExchange& exchange : *exchanges) Check(exchange.answer.size() <= size);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
@@ -39,12 +41,20 @@ std::string GsmDevice::Exchange(std::string_view line, int limitMs, const Receiv
 }
 
 void GsmDevice::DrainCancelledAnswer() {
+    using Clock = std::chrono::steady_clock;
     drainPending = false;
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(drainUntil - std::chrono::steady_clock::now());
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(drainUntil - Clock::now());
     // Nothing was written since the cancelled command: its answer, whole or not, is still in
     // the receive buffer, and this returns as soon as its final result is there (the next
-    // Write empties the buffer).
-    if (left.count() > 0) Read(static_cast<int>(left.count()), idleHook);
+    // Write empties the buffer). A line quiet for a second has nothing more to send (a
+    // device that stopped, or a link connected anew since).
+    std::size_t seen = 0;
+    Clock::time_point lastGrowth = Clock::now();
+    const ReceivedWatch quiet = [&](std::string_view received) {
+        if (received.size() != seen) std::tie(seen, lastGrowth) = std::pair{received.size(), Clock::now()};
+        return Clock::now() - lastGrowth < std::chrono::seconds(1);
+    };
+    if (left.count() > 0) Read(static_cast<int>(left.count()), idleHook, quiet);
 }
 
 void GsmDevice::Pause(int ms) const {
