@@ -278,6 +278,7 @@ TEST(IsSimBusy, WhatModemsSayRightAfterPowerUpOrAPin) {
     EXPECT_EQ(ClassifyFinalResult("\r\n+CME ERROR: not found\r\n"), FinalResult::NotFound);
     EXPECT_EQ(ClassifyFinalResult("+CPBR: 1,\"1\",129,\"OK\"\r\n+CME ERROR: 21\r\n"), FinalResult::Error);
     EXPECT_EQ(ClassifyFinalResult("\r\nOK\r\n"), FinalResult::Ok);
+    EXPECT_EQ(ClassifyFinalResult("\r\n+CME ERROR: 3\r\n"), FinalResult::Refused);
     EXPECT_EQ(ClassifyFinalResult("+CPBR: 1,\"1\""), FinalResult::None);
 }
 

@@ -77,7 +77,9 @@ FinalResult ClassifyFinalResult(std::string_view answer) {
     line = line.substr(0, line.find('\r'));
     if (line == "OK") return FinalResult::Ok;
     const std::string_view detail = Trim(line.substr(line.find(':') == npos ? line.size() : line.find(':') + 1));
-    return detail == "22" || detail == "not found" ? FinalResult::NotFound : FinalResult::Error;
+    if (detail == "22" || detail == "not found") return FinalResult::NotFound;
+    if (line == "ERROR" || detail == "21" || detail == "invalid index") return FinalResult::Error;
+    return FinalResult::Refused;
 }
 
 SimState ParsePinState(std::string_view answer) {

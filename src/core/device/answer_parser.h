@@ -43,8 +43,10 @@ bool HasOk(std::string_view answer);
 std::size_t StaleAnswerLength(std::string_view answer, std::string_view line);
 
 // How an answer ended: its first final result code. NotFound is the extended error 22 ("not
-// found", numeric or verbose), which devices give for a range that holds no entry.
-enum class FinalResult { None, Ok, Error, NotFound };
+// found", numeric or verbose), which devices give for a range that holds no entry; Refused
+// any other extended error but 21 ("invalid index"): the memory cannot be read now (SIM
+// busy or locked, not allowed), whatever the range. Error is ERROR and error 21.
+enum class FinalResult { None, Ok, Error, NotFound, Refused };
 FinalResult ClassifyFinalResult(std::string_view answer);
 
 // Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.

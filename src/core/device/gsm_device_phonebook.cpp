@@ -103,7 +103,8 @@ int GsmDevice::ReadAllEntries() {
         const long long end = std::min(last, start + size - 1);
         const RangeAnswer range = ReadRange(static_cast<int>(start), static_cast<int>(end), count, total);
         count += range.lines;
-        if (readCancelled || !LastReadComplete()) break;
+        // A memory refused whatever the range (not allowed, SIM busy): chunks would not help.
+        if (readCancelled || !LastReadComplete() || (range.end == FinalResult::Refused && range.lines == 0)) break;
         if (range.end == FinalResult::Ok || range.end == FinalResult::NotFound) {
             if (range.end == FinalResult::Ok) goodSize = std::max(goodSize, size);
             start = end + 1;
