@@ -8,6 +8,8 @@
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
 #include "core/device/pin_retries.h"
+#include "core/device/port_probe.h"
+#include "sim/trace_replay.h"
 #include "core/serial/serial_link.h"
 #include "fuzz_check.h"
 
@@ -46,7 +48,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(line.number.find('"') == std::string::npos);
     });
     Check(count == seen);
-    Check(count <= size / 13);  // +CPBR:,"",,"" is the shortest entry
+    // Counted as it streams in, in two growing pieces, the count is the parse's.
+    EntryLineCounter counter;
+    counter.Count(answer.substr(0, size / 2));
+    Check(counter.Count(answer) == static_cast<int>(count));
+    Check((ClassifyFinalResult(answer) == FinalResult::None) == (FindFinalResult(answer) == std::string_view::npos));
+    (void)IsSimBusy(answer);
+    (void)InformationLine(std::string(answer));
+    // A user's trace, whatever it holds: each recorded answer is a piece of it.
+    if (auto exchanges = sim::ParseTrace(answer)) {
+        for (const sim::RecordedExchange& exchange : *exchanges) Check(exchange.answer.size() <= size);
+        Check(sim::TraceReplay(std::move(*exchanges)).Answer("AT+CPBR=?").size() <= size);
+    }
 
     // A late answer ahead of ours: what is skipped ends right after a final result code (its
     // CR, or the LF after it), never on our own echo.

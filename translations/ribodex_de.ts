@@ -438,6 +438,14 @@ Hilfe</translation>
         <source>The phone book could not be read completely: the device on port &quot;%s&quot; did not answer in time or was disconnected. The list shows only the entries read until then. Check the device and its cable, then refresh the list.</source>
         <translation>Das Telefonbuch konnte nicht vollständig gelesen werden: Das Gerät an der Schnittstelle &quot;%s&quot; hat nicht rechtzeitig geantwortet oder wurde getrennt. Die Liste zeigt nur die bis dahin gelesenen Einträge. Prüfen Sie das Gerät und sein Kabel, und aktualisieren Sie dann die Liste.</translation>
     </message>
+    <message>
+        <source>Waiting for the SIM of the device on &quot;%s&quot; to be ready...</source>
+        <translation>Warten, bis die SIM-Karte des Geräts an &quot;%s&quot; bereit ist...</translation>
+    </message>
+    <message>
+        <source>The port is held by another program (%s). Stop it and try again. ModemManager takes USB modems: stop it (sudo systemctl stop ModemManager), let it go of the modem for a while (mmcli -m 0 --inhibit), or keep it off the port for good with a udev rule setting ID_MM_PORT_IGNORE=1.</source>
+        <translation>Die Schnittstelle wird von einem anderen Programm belegt (%s). Beenden Sie es und versuchen Sie es erneut. ModemManager belegt USB-Modems: Beenden Sie ihn (sudo systemctl stop ModemManager), lassen Sie ihn das Modem eine Weile freigeben (mmcli -m 0 --inhibit), oder halten Sie ihn mit einer udev-Regel, die ID_MM_PORT_IGNORE=1 setzt, dauerhaft von der Schnittstelle fern.</translation>
+    </message>
 </context>
 <context>
     <name>ribodex::CAboutDlg</name>

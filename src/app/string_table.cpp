@@ -55,6 +55,12 @@ QString StringTable::Text(int id)
     case MsgWrongPin: return tr("The PIN is not correct.");
     case MsgWrongPuk: return tr("The PUK is not correct or you have entered an invalid PIN.");
     case MsgCheckingPin: return tr("Check PIN of the device on \"%s\"...");
+    case MsgPortBusy:
+        return tr("The port is held by another program (%s). Stop it and try again. ModemManager "
+                  "takes USB modems: stop it (sudo systemctl stop ModemManager), let it go of the "
+                  "modem for a while (mmcli -m 0 --inhibit), or keep it off the port for good with "
+                  "a udev rule setting ID_MM_PORT_IGNORE=1.");
+    case MsgWaitingForSim: return tr("Waiting for the SIM of the device on \"%s\" to be ready...");
     case IDS_PIN_MISMATCH:
         return tr("The PIN and its confirmation are not identical. The confirmation must be the "
                   "same as the PIN.");

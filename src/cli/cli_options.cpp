@@ -13,7 +13,7 @@ struct CommandInfo {
     std::size_t arguments;  // positional arguments after the command word
 };
 
-constexpr std::array<CommandInfo, 9> kCommands{{
+constexpr std::array<CommandInfo, 10> kCommands{{
     {"status", Command::Status, 0},
     {"memories", Command::Memories, 0},
     {"list", Command::List, 0},
@@ -23,6 +23,7 @@ constexpr std::array<CommandInfo, 9> kCommands{{
     {"at", Command::At, 1},
     {"export", Command::Export, 0},
     {"import", Command::Import, 1},
+    {"ports", Command::Ports, 0},
 }};
 
 constexpr std::array<std::string_view, 6> kMemories{"ME", "SM", "TA", "MD", "OW", "FD"};
@@ -72,6 +73,11 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             name = arg.substr(0, eq);
             value = arg.substr(eq + 1);
             inlineValue = true;
+        }
+        if (name == "--probe") {
+            if (inlineValue) return Fail("--probe takes no value");
+            options.probe = true;
+            continue;
         }
         if (name == "--dry-run") {
             if (inlineValue) return Fail("--dry-run takes no value");
@@ -142,6 +148,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
     }
     if (dryRun && info->command != Command::Import) return Fail("--dry-run applies to import only");
     options.dryRun = dryRun;
+    if (options.probe && info->command != Command::Ports) return Fail("--probe applies to ports only");
     if (encoding) {
         if (*encoding == "utf8" || *encoding == "utf-8") options.encoding = Encoding::Utf8;
         else if (*encoding == "cp1252") options.encoding = Encoding::Cp1252;
@@ -198,6 +205,10 @@ Commands:
                                no memory selection) and print the answer as received
   export [--format vcard|json] every entry of the memory as vCard 3.0 (default) or JSON,
                                UTF-8, in index order
+  ports [--probe]              the serial ports of the machine and what they are (USB ids
+                               and names, interface, by-id link, Bluetooth, UART);
+                               --probe opens each one not held by another program, sends
+                               AT and prints which answer, with maker and model
   import FILE [--dry-run]      write every contact of a vCard file (2.1 or 3.0) that has a
                                telephone number to the first free locations, one entry
                                per number; prints "LOCATION<tab>NUMBER<tab>NAME" for each.

@@ -16,7 +16,7 @@ enum ExitCode : int {
     ExitSimLocked = 4,  // the SIM wants a PIN that was not given, or its PUK
 };
 
-enum class Command { Help, Status, Memories, List, Read, Write, Delete, At, Export, Import, Version };
+enum class Command { Help, Status, Memories, List, Read, Write, Delete, At, Export, Import, Ports, Version };
 enum class ListFormat { Text, Csv };
 enum class ExportFormat { VCard, Json };
 enum class Encoding { Utf8, Cp1252 };
@@ -41,6 +41,7 @@ struct Options {
     std::string atText;        // at
     std::string file;          // import: the vCard file
     bool dryRun = false;       // import: plan and report, write nothing
+    bool probe = false;        // ports: send AT to each port
 };
 
 struct ParseResult {

@@ -1,6 +1,9 @@
 #include "cli/cli_runner.h"
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -9,6 +12,8 @@
 #include "core/formats/device_text.h"
 #include "core/device/answer_parser.h"
 #include "core/device/phone_book_storage.h"
+#include "core/device/port_probe.h"
+#include "core/serial/port_scan.h"
 #include "core/formats/cp1252.h"
 #include "core/formats/json_export.h"
 #include "core/formats/vcard.h"
@@ -269,10 +274,28 @@ std::string PortOpenProblem(int openErrno, std::string_view devicePath) {
     case ENOENT:
         return "cannot open " + path + ": no such device (is the phone plugged in?)";
     case EBUSY:
-        return "cannot open " + path + ": the port is in use by another program";
+        return "cannot open " + path + ": " + BusyPortRemedy(PortHolder(path));
     default:
         return "cannot open " + path + ": " + std::strerror(openErrno);
     }
+}
+
+int ListPorts(bool probe, std::ostream& out) {
+    // A fake machine for the tests: its dev/, sys/ and proc/ trees.
+    const char* root = std::getenv("RIBODEX_PORTS_ROOT");
+    for (const SerialPortInfo& port : ScanSerialPorts(root ? root : "")) {
+        out << port.path << '\t' << port.Description();
+        if (!port.byId.empty()) out << '\t' << port.byId;
+        if (probe) {
+            const PortProbe result = ProbePort(port.path, 500);
+            if (result.answers) out << "\tanswers AT: " << result.maker << ' ' << result.model;
+            else if (result.openError == EBUSY) out << "\tbusy: " << BusyPortRemedy(PortHolder(port.path, root ? root : ""));
+            else if (result.openError != 0) out << "\tcannot open: " << std::strerror(result.openError);
+            else out << "\tno answer to AT";
+        }
+        out << '\n';
+    }
+    return ExitDone;
 }
 
 bool HasFinalOk(std::string_view answer) {
@@ -289,6 +312,7 @@ int RunCommand(const Options& options, GsmDevice& device, std::ostream& out, std
         out << "ribodex-cli " << kVersion << "\n";
         return ExitDone;
     }
+    if (options.command == Command::Ports) return ListPorts(options.probe, out);
     const Problems fail(err, options);
     DeviceTexts texts;
     if (int code = CheckTypedTexts(options, texts, fail); code != ExitDone) return code;
@@ -301,7 +325,20 @@ int RunCommand(const Options& options, GsmDevice& device, std::ostream& out, std
                                                    : DefaultDevicePath(options.port);
         return fail(ExitPort, PortOpenProblem(openErrno, path));
     }
+    // A memory of thousands of locations takes a while: say how far the read is, on a
+    // terminal only (a script's log gets no carriage-return lines).
+    int shown = -1;
+    const bool showProgress = ::isatty(STDERR_FILENO) && !device.readProgress;
+    if (showProgress) {
+        device.readProgress = [&err, &shown](int received, int total) {
+            if (received != shown) err << "\rreading entries: " << received << " of " << total << std::flush;
+            shown = received;
+            return true;
+        };
+    }
     const int code = RunConnected(options, texts, device, out, fail);
+    if (showProgress) device.readProgress = {};
+    if (shown >= 0) err << '\n';
     device.Disconnect();
     return code;
 }

@@ -14,6 +14,8 @@ struct Timing {
     int pinLimitMs = 6000;         // AT+CPIN= with a PIN or PUK
     int fullReadLimitMs = 30000;   // AT+CPBR over a whole memory
     int writeLimitMs = 1000;       // how long Write may wait for the driver to take the bytes
+    int simBusyLimitMs = 20000;    // SIM state and memory selection retried while the SIM is busy
+    int simBusyRetryMs = 500;      // between those tries (less when +PBREADY comes)
 };
 
 }  // namespace ribodex

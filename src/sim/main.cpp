@@ -5,6 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -23,10 +26,12 @@ int Usage(const char* why) {
     std::fprintf(stderr,
                  "usage: ribodex-sim --link PATH [--pin CODE] [--puk CODE] [--baud N] [--book FILE]\n"
                  "                   [--echo on|off] [--cmee 0|1|2] [--empty ok|error|cme|noentry]\n"
+                 "       ribodex-sim --link PATH --replay TRACE\n"
                  "       ribodex-sim --version\n"
                  "Runs a simulated GSM phone on a pseudo-terminal reachable at PATH and prints\n"
                  "the pty path. With --book the phone books are loaded from FILE and saved there\n"
-                 "after every change.\n");
+                 "after every change. With --replay it answers every command as the device that\n"
+                 "recorded TRACE (a ribodex trace file) did; a command it did not record gets ERROR.\n");
     return 2;
 }
 
@@ -66,6 +71,13 @@ int main(int argc, char** argv) {
             config.baud = static_cast<unsigned>(number);
         } else if (option == "--book") {
             book = value;
+        } else if (option == "--replay") {
+            std::ifstream file{std::string(value), std::ios::binary};
+            std::ostringstream text;
+            text << file.rdbuf();
+            auto exchanges = ParseTrace(text.str());
+            if (!file || !exchanges) return Usage(("no trace with commands in " + std::string(value)).c_str());
+            config.replay = std::make_shared<TraceReplay>(std::move(*exchanges));
         } else if (option == "--echo") {
             if (value != "on" && value != "off") return Usage("--echo wants on or off");
             config.echo = value == "on";

@@ -77,6 +77,7 @@ void ModemSimulator::PowerOn() {
         lock = Lock::SimPin;
     } else {
         lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        StartSimBusy();
     }
     line.clear();
 }
@@ -121,7 +122,7 @@ std::string ModemSimulator::Feed(std::string_view bytes) {
             line.clear();
             continue;
         }
-        if (echo) out += c;
+        if (echo && !config.replay) out += c;
         if (c == '\r') {
             // Some clients put a NUL right before the carriage return; it is not data.
             while (!line.empty() && line.back() == '\0') line.pop_back();
@@ -131,7 +132,7 @@ std::string ModemSimulator::Feed(std::string_view bytes) {
                 out += Final(false);
             } else if (start != std::string::npos) {
                 commands.push_back(line.substr(start - 2));
-                out += RunLine(line.substr(start));
+                out += config.replay ? config.replay->Answer(commands.back()) : RunLine(line.substr(start));
             }
             line.clear();
         } else if (c == '\b') {

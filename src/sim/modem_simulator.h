@@ -1,10 +1,14 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sim/trace_replay.h"
 
 namespace ribodex::sim {
 
@@ -35,6 +39,15 @@ struct SimMemory {
 // SM 1..250 (40, 16), ME 1..500, FD 1..10, ON/OW 1..4, LD, MC, RC; all empty.
 std::vector<SimMemory> DefaultMemories();
 
+// How the phone answers a range read (AT+CPBR=a,b), for the shapes of real devices.
+struct RangeQuirks {
+    int cap = 0;                    // 0: any range; else a longer one lists the first cap
+                                    // locations and ends with "+CME ERROR: 21" (ERROR at cmee 0)
+    bool capListsNothing = false;   // with cap: a longer range is refused at once
+    bool emptyNotFound = false;     // a range without entries answers "+CME ERROR: 22"
+    bool outOfOrder = false;        // descending, the first entry listed again at the end
+};
+
 // Everything that makes one simulated phone. The fault and timing switches are read by the
 // runner (PtyModem), not by ModemSimulator::Feed, except silent, garbage and
 // unsolicitedInAnswer.
@@ -53,6 +66,12 @@ struct SimConfig {
     bool passSimCoding = false;    // in GSM, a UCS2 name goes as the hex of its SIM record
     std::vector<SimMemory> memories = DefaultMemories();
     std::string selectedMemory = "SM";
+    RangeQuirks range;
+    // Set: every command line gets what this recorded device answered (echo included), and
+    // nothing of the simulated phone runs.
+    std::shared_ptr<TraceReplay> replay;
+    int simBusyMs = 0;             // after power-on and after a PIN or PUK: this long "+CME
+                                   // ERROR: 14" to +CPIN? and the phone book commands
 
     unsigned baud = 0;             // 0: no pacing; else each byte takes 10/baud s on the wire
     int latencyMs = 0;             // before each answer
@@ -67,7 +86,8 @@ struct SimConfig {
                                      // the Nth command's answer (0: once all of it was sent)
 };
 
-// A GSM 07.07 phone as a pure state machine: bytes in, bytes out, no timing and no I/O.
+// A GSM 07.07 phone as a state machine: bytes in, bytes out, no I/O, and no timing but the
+// SIM busy time after power-up or a PIN (simBusyMs).
 // Not thread-safe: the owner serialises calls (PtyModem does it under its mutex).
 // Malformed input never throws; it ends in an ERROR or +CME ERROR answer.
 class ModemSimulator {
@@ -137,6 +157,8 @@ private:
     std::uint64_t revision = 0;
     int unsolicitedTurn = 0;
     std::vector<std::string> commands;
+    std::chrono::steady_clock::time_point busyUntil{};  // the SIM's own clock (simBusyMs)
+    void StartSimBusy();
 };
 
 }  // namespace ribodex::sim

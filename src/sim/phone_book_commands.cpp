@@ -4,6 +4,7 @@
 #include "sim/gsm_charset.h"
 #include "sim/modem_simulator.h"
 #include "sim/sim_alpha.h"
+#include "sim/range_quirks.h"
 
 namespace ribodex::sim {
 namespace {
@@ -47,6 +48,10 @@ bool ModemSimulator::RunPhoneBook(std::string_view name, std::string_view rest, 
                                   std::string& error) {
     if (lock != Lock::None) {
         error = CmeError(lock == Lock::SimPuk ? 12 : lock == Lock::PhSimPin ? 5 : lock == Lock::Blocked ? 13 : 11);
+        return false;
+    }
+    if (std::chrono::steady_clock::now() < busyUntil) {
+        error = "+CME ERROR: 14";
         return false;
     }
     SimMemory* memory = FindMemory(config.selectedMemory);
@@ -111,14 +116,24 @@ bool ModemSimulator::ReadEntries(std::string_view args, std::vector<std::string>
         error = CmeError(kInvalidIndex);
         return false;
     }
-    for (auto it = memory.entries.lower_bound(*first); it != memory.entries.end() && it->first <= *last; ++it) {
-        std::string number = it->second.number;
+    bool capped = false;
+    for (const int index : ListedIndices(memory.entries, *first, *last, config.range, capped)) {
+        const SimEntry& entry = memory.entries.at(index);
+        std::string number = entry.number;
         if (HexNumbers()) {
             if (!number.empty() && number[0] == '+') number.erase(0, 1);
             number = Ucs2Hex(std::u16string(number.begin(), number.end()));
         }
-        info.push_back("+CPBR: " + std::to_string(it->first) + "," + Quoted(number) + "," +
-                       std::to_string(it->second.type) + "," + Quoted(EncodeName(it->second.nameGsm)));
+        info.push_back("+CPBR: " + std::to_string(index) + "," + Quoted(number) + "," +
+                       std::to_string(entry.type) + "," + Quoted(EncodeName(entry.nameGsm)));
+    }
+    if (capped) {
+        error = CmeError(kInvalidIndex);
+        return false;
+    }
+    if (params->size() == 2 && info.size() == before && config.range.emptyNotFound) {
+        error = "+CME ERROR: 22";
+        return false;
     }
     if (info.size() > before || params->size() == 2) return true;
     switch (config.emptyAnswer) {

@@ -11,6 +11,10 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
     if (!config.pinQuery) return false;
     if (rest == "=?") return true;
     if (rest == "?") {
+        if (std::chrono::steady_clock::now() < busyUntil) {
+            error = "+CME ERROR: 14";
+            return false;
+        }
         switch (lock) {
         case Lock::None: info.push_back("+CPIN: READY"); return true;
         case Lock::SimPin: info.push_back("+CPIN: SIM PIN"); return true;
@@ -47,6 +51,7 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
         }
         pinAttempts = 3;
         lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        StartSimBusy();
         return true;
     case Lock::SimPuk: {
         if (params->size() != 2) {
@@ -69,6 +74,7 @@ bool ModemSimulator::RunSimCommand(std::string_view, std::string_view rest, std:
         pinAttempts = 3;
         pukAttempts = 10;
         lock = config.phSimPin ? Lock::PhSimPin : Lock::None;
+        StartSimBusy();
         return true;
     }
     }
@@ -83,6 +89,11 @@ bool ModemSimulator::RunPinRetries(std::string_view rest, std::vector<std::strin
     info.push_back("+CPINR: SIM PIN," + std::to_string(pinAttempts) + ",3");
     info.push_back("+CPINR: SIM PUK," + std::to_string(pukAttempts) + ",10");
     return true;
+}
+
+// Real SIMs read their files for seconds after power-up or a PIN before they answer.
+void ModemSimulator::StartSimBusy() {
+    busyUntil = std::chrono::steady_clock::now() + std::chrono::milliseconds(config.simBusyMs);
 }
 
 }  // namespace ribodex::sim

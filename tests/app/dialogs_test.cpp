@@ -175,7 +175,7 @@ void DialogsTest::portListOrder()
     QTemporaryDir dev;
     QVERIFY(dev.isValid());
     QVERIFY(QDir(dev.path()).mkpath(QStringLiteral("serial/by-id")));
-    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "tty1", "ttyUSB"}) {
+    for (const char* name : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "tty1", "ttyUSB", "rfcomm0", "ttyAMA0"}) {
         QFile file(dev.filePath(QLatin1String(name)));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
@@ -187,7 +187,7 @@ void DialogsTest::portListOrder()
     const std::vector<std::string> expected{
         "COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8",
         "/dev/serial/by-id/usb-Acme_Phone-if01", "/dev/serial/by-id/usb-Zeta_Modem-if00",
-        "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "DEMO"};
+        "/dev/ttyUSB2", "/dev/ttyUSB10", "/dev/ttyACM0", "/dev/rfcomm0", "/dev/ttyAMA0", "DEMO"};
     QCOMPARE(AvailablePorts(dev.path().toStdString()), expected);
 }
 

@@ -36,7 +36,7 @@ const int kIds[] = {AFX_IDS_APP_TITLE, AFX_IDS_IDLEMESSAGE, IDS_INDEX_COLUMN, ID
                     MsgCheckingPin, IDS_PIN_MISMATCH, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                     ID_INDICATOR_SCRL, ID_OPTIONS_SETTINGS, ID_VIEW_REFRESH, ID_VIEWMODE_ICON,
                     ID_VIEWMODE_SMALLICON, ID_VIEWMODE_LIST, ID_VIEWMODE_REPORT, ID_APP_EXIT,
-                    ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR};
+                    ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, MsgWaitingForSim, MsgPortBusy};
 
 // Texts that read the same in German.
 bool SameInGerman(const QString& english)

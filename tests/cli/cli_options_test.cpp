@@ -32,6 +32,7 @@ TEST(ParseArguments, AcceptsEachCommandForm) {
         {"location 0 exists on some phones", {"delete", "0"}, "", Command::Delete, "/dev/ttyUSB0", "SM", 0, T, U},
         {"write without --index", {"write", "+4930", "Anna"}, "", Command::Write, "/dev/ttyUSB0", "SM", {}, T, U},
         {"write, --index after the words", {"write", "112", "Notruf", "--index", "12"}, "", Command::Write, "/dev/ttyUSB0", "SM", 12, T, U},
+        {"ports, no device needed", {"ports", "--probe"}, "", Command::Ports, "/dev/ttyUSB0", "SM", {}, T, U},
         {"help wins over a mistake", {"list", "--bogus", "--help"}, "", Command::Help, "/dev/ttyUSB0", "SM", {}, T, U},
     };
     for (const Accepted& row : rows) {
@@ -64,6 +65,7 @@ TEST(ParseArguments, AcceptsEachCommandForm) {
     EXPECT_EQ(r.options->file, "contacts.vcf");
     EXPECT_TRUE(r.options->dryRun);
     EXPECT_FALSE(ParseArguments({"import", "contacts.vcf"}, "").options->dryRun);
+    EXPECT_TRUE(ParseArguments({"ports", "--probe"}, "").options->probe);
 }
 
 TEST(ParseArguments, RefusesWhatCannotBeRun) {
@@ -86,6 +88,7 @@ TEST(ParseArguments, RefusesWhatCannotBeRun) {
         {{"list", "--format", "json"}, "--format must be text or csv"},
         {{"export", "--encoding", "cp1252"}, "--encoding applies to list and read"},
         {{"list", "--dry-run"}, "--dry-run applies to import only"},
+        {{"list", "--probe"}, "--probe applies to ports only"},
         {{"import", "--dry-run=yes", "a.vcf"}, "--dry-run takes no value"},
         {{"import"}, "import takes 1 argument"},
         {{"list", "--encoding", "latin1"}, "--encoding must be utf8 or cp1252"},

@@ -78,6 +78,15 @@ TEST_F(SessionFlowTest, FirstStartWithoutSettingsCannotOpenAPort) {
     session.settings.portName = "/dev/ribodex-no-such-port";
     EXPECT_FALSE(ConnectDevice(session));
     EXPECT_EQ(ui.messages, (std::vector<int>{132, 132}));
+
+    // Held by another program (here: another link of ours): who holds it and what to do.
+    Plug();
+    GsmDevice other;
+    other.timing.afterDtrMs = 0;
+    other.SetPort(modem->SlavePath());
+    ASSERT_TRUE(other.Connect());
+    EXPECT_FALSE(ConnectDevice(session));
+    EXPECT_EQ(ui.messages.back(), MsgPortBusy);
 }
 
 TEST_F(SessionFlowTest, QueryPinOffTrustsTheDeviceWithoutAsking) {

@@ -55,7 +55,8 @@ std::vector<std::string> AvailablePorts(const std::string& devRoot)
     for (const std::string& name : byId)
         ports.push_back("/dev/serial/by-id/" + name);
 
-    for (const char* prefix : {"ttyUSB", "ttyACM"}) {
+    // Bluetooth phones (rfcomm) and the UARTs of boards such as the Raspberry Pi (ttyAMA).
+    for (const char* prefix : {"ttyUSB", "ttyACM", "rfcomm", "ttyAMA"}) {
         std::vector<std::string> ttys = Names(devRoot, prefix);
         std::sort(ttys.begin(), ttys.end(), NaturalLess);
         for (const std::string& name : ttys)

@@ -7,6 +7,7 @@
 #include <QLabel>
 
 #include "app/string_table.h"
+#include "core/serial/port_scan.h"
 #include "core/session/settings.h"
 
 namespace ribodex {
@@ -20,8 +21,15 @@ CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::stri
 
     portList = new QComboBox(this);
     portList->setObjectName(QStringLiteral("IDC_PORT"));
-    for (const std::string& port : ports)
+    // What each port of this machine is (USB names and ids, interface, Bluetooth, UART):
+    // the item's tip, so the item text stays the port name that is stored.
+    const std::vector<SerialPortInfo> known = ScanSerialPorts();
+    for (const std::string& port : ports) {
         portList->addItem(FromCp1252(port));
+        for (const SerialPortInfo& info : known)
+            if (info.path == port || info.byId == port)
+                portList->setItemData(portList->count() - 1, FromCp1252(info.Description()), Qt::ToolTipRole);
+    }
     portList->setCurrentIndex(FindPortItem(ports, data.portName));
 
     queryPinBox = new QCheckBox(tr("Query PIN:"), this);

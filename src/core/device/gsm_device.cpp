@@ -4,9 +4,12 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
+#include "core/device/phone_book_storage.h"
 
 namespace ribodex {
 // The SerialLink part disconnects and joins the receiver; the entries go with the members.
@@ -15,9 +18,15 @@ namespace ribodex {
 GsmDevice::~GsmDevice() { Disconnect(); }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
+    return Exchange(line, limitMs, {}, idleHook);
+}
+
+std::string GsmDevice::Exchange(std::string_view line, int limitMs, const ReceivedWatch& watch,
+                                const std::function<void()>& idle) {
     using Clock = std::chrono::steady_clock;
     // Every wait of the exchange counts against its one limit: a write the driver took its
     // time over, and each late answer skipped, leave that much less for the answer.
+    if (drainPending) DrainCancelledAnswer();
     const Clock::time_point end = Clock::now() + std::chrono::milliseconds(limitMs);
     const auto left = [end] {
         // Rounded up: a write of a few microseconds must not cost the answer a 10 ms pass.
@@ -25,15 +34,33 @@ std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
         return static_cast<int>(std::max<Clock::rep>(ms.count(), 0));
     };
     Write(line);
-    std::string answer = Read(left(), idleHook);
+    std::string answer = Read(left(), idle, watch);
     // A command that timed out answers during a later one; taken as that one's answer it
     // would give a wrong list or a wrong free location.
     for (std::size_t stale = StaleAnswerLength(answer, line); stale > 0;
          stale = StaleAnswerLength(answer, line)) {
         DropReceived(stale);
-        answer = Read(left(), idleHook);
+        if (watch) watch({});
+        answer = Read(left(), idle, watch);
     }
     return answer;
+}
+
+void GsmDevice::DrainCancelledAnswer() {
+    using Clock = std::chrono::steady_clock;
+    drainPending = false;
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(drainUntil - Clock::now());
+    // Nothing was written since the cancelled command: its answer, whole or not, is still in
+    // the receive buffer, and this returns as soon as its final result is there (the next
+    // Write empties the buffer). A line quiet for a second has nothing more to send (a
+    // device that stopped, or a link connected anew since).
+    std::size_t seen = 0;
+    Clock::time_point lastGrowth = Clock::now();
+    const ReceivedWatch quiet = [&](std::string_view received) {
+        if (received.size() != seen) std::tie(seen, lastGrowth) = std::pair{received.size(), Clock::now()};
+        return Clock::now() - lastGrowth < std::chrono::seconds(1);
+    };
+    if (left.count() > 0) Read(static_cast<int>(left.count()), idleHook, quiet);
 }
 
 void GsmDevice::Pause(int ms) const {
@@ -46,8 +73,25 @@ void GsmDevice::Pause(int ms) const {
     }
 }
 
+std::string GsmDevice::ExchangeWhenSimReady(std::string_view line, int limitMs) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(timing.simBusyLimitMs);
+    std::string answer = Exchange(line, limitMs);
+    for (Clock::time_point now = Clock::now(); IsSimBusy(answer) && LastReadComplete() && now < end;
+         now = Clock::now()) {
+        if (simBusyHook) simBusyHook();
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
+        // Phones that announce the phone book ready (+PBREADY) end the wait at once.
+        DropReceived(std::string::npos);
+        Read(static_cast<int>(std::min<long long>(left, timing.simBusyRetryMs)), idleHook,
+             [](std::string_view received) { return received.find("+PBREADY") == std::string_view::npos; });
+        answer = Exchange(line, limitMs);
+    }
+    return answer;
+}
+
 SimState GsmDevice::GetPinState() {
-    return ParsePinState(Exchange(kPinStateCommand, timing.commandLimitMs));
+    return ParsePinState(ExchangeWhenSimReady(kPinStateCommand, timing.commandLimitMs));
 }
 
 bool GsmDevice::EnterPin(std::string_view pin) {
@@ -77,7 +121,13 @@ void GsmDevice::SelectGsmCharacterSet() {
 }
 
 int GsmDevice::QueryPhoneBooks() {
-    return ParsePhoneBookSet(Exchange(kPhoneBooksCommand, timing.commandLimitMs));
+    const std::string answer = Exchange(kPhoneBooksCommand, timing.commandLimitMs);
+    const int set = ParsePhoneBookSet(answer);
+    // Some phones refuse the list but select a memory by name: offer every one, and let
+    // the selection tell which the device has.
+    const FinalResult end = ClassifyFinalResult(answer);
+    if (set == 0 && (end == FinalResult::Error || end == FinalResult::NotFound)) return MobileEquipment | Sim | DataCard | LastNumber | OwnNumber | FixedNumbers;
+    return set;
 }
 
 int GsmDevice::QueryCurrentPhoneBook() {
@@ -89,7 +139,7 @@ bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
     if (!line) return false;  // nothing sent: the device stays where it was
     ucs2NameLength = 0;
-    const bool selected = HasOk(Exchange(*line, timing.commandLimitMs));
+    const bool selected = HasOk(ExchangeWhenSimReady(*line, timing.commandLimitMs));
     // A refused selection may have come from a device that switched anyway and failed later.
     selectedPhoneBook = selected ? code : 0;
     return selected;

@@ -1,7 +1,10 @@
 #include "core/session/connection_flow.h"
 
+#include <cerrno>
+
 #include "core/device/gsm_device.h"
 #include "core/device/phone_book_storage.h"
+#include "core/serial/port_scan.h"
 #include "core/session/settings_store.h"
 #include "core/session/user_interface.h"
 
@@ -50,9 +53,16 @@ bool ConnectDevice(Session& session) {
     device.Disconnect();
     device.SetPort(port);
     if (!device.Connect()) {
-        ui.ShowMessage(MsgConnectFailed);
+        if (device.OpenError() == EBUSY) {
+            const std::string path = device.portMapper ? device.portMapper(port) : DefaultDevicePath(port);
+            const std::string holder = PortHolder(path);
+            ui.ShowMessage(MsgPortBusy, holder.empty() ? path : holder);
+        } else {
+            ui.ShowMessage(MsgConnectFailed);
+        }
         return NotConnected(session);
     }
+    device.simBusyHook = [&ui, &port] { ui.SetStatusText(MsgWaitingForSim, port); };
     if (session.settings.queryPin == 0) return Connected(session);
 
     // Kept for the whole run, so a dialog shown again opens with the previous entry.

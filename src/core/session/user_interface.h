@@ -22,6 +22,8 @@ enum MessageId : int {
     MsgPasteProgress = 164,     // status text, %d of %d
     MsgOverwriteQuestion = 165, // Yes/No question, %d = index
     MsgReadIncomplete = 166,    // OK box, %s = port: a full read that got no final result
+    MsgWaitingForSim = 170,     // status text, %s = port: the SIM is still busy
+    MsgPortBusy = 171,          // OK box, %s = the program holding the port, else the port
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 
