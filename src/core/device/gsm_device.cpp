@@ -66,7 +66,9 @@ int GsmDevice::QueryCurrentPhoneBook() {
 
 bool GsmDevice::SelectPhoneBook(int code) {
     const std::optional<std::string> line = BuildSelectPhoneBookCommand(code);
-    return line && HasOk(Exchange(*line, timing.commandLimitMs));
+    if (!line || !HasOk(Exchange(*line, timing.commandLimitMs))) return false;
+    selectedPhoneBook = code;
+    return true;
 }
 
 }  // namespace ribodex

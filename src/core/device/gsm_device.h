@@ -3,9 +3,11 @@
 #include <deque>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/device/phone_book_entry.h"
 #include "core/device/phone_book_storage.h"
@@ -21,6 +23,10 @@ namespace ribodex {
 struct FreeLocationSearch {
     int from = std::numeric_limits<int>::min();
     bool ended = false;
+    // Locations known to be taken (the window's list): the search reads the lowest location
+    // not among them to confirm it is free, and goes on from there only when someone wrote
+    // it meanwhile, instead of reading every location below it. Empty: nothing is known.
+    std::vector<int> taken;
 };
 
 // The phone or modem on the serial link: every AT operation of the program, one command
@@ -38,6 +44,9 @@ public:
 
     int firstIndex = 0;
     int lastIndex = 0;
+    // The memory (PhoneBookStorage code) the last SelectPhoneBook that the device confirmed
+    // chose; 0 before any.
+    int selectedPhoneBook = 0;
     // Entries of the last reading, in the order first stored; read-only to callers, so that
     // FindEntry always answers what a scan from the front would. The device owns them; a
     // pointer from FindEntry is good until the next reading, writing or ClearEntries.
@@ -80,6 +89,11 @@ public:
     int ReadAllEntries();
     void StoreEntry(int index, std::string_view number, std::string_view deviceName);
     const PhoneBookEntry* FindEntry(int index) const;
+    // The entries of first..last in one AT+CPBR=first,last, stored as ReadEntry stores them;
+    // a location of the range not among them is empty. nullopt when the answer had no final
+    // result in time (what arrived may be cut anywhere). A device that refuses the range
+    // (ERROR, as some do when it holds no entry) reads as empty, as ReadEntry's locations do.
+    std::optional<std::vector<PhoneBookEntry>> ReadRange(int first, int last);
     void ClearEntries();
 
     // Writing
@@ -91,6 +105,8 @@ public:
     // -1 when there is none, and at the first location that gave no answer in time (it may
     // be taken: a write there could overwrite an entry).
     int FindFreeIndex(int from = std::numeric_limits<int>::min());
+    // The same, reading only the locations not in search.taken (from search.from on).
+    int FindFreeIndex(const FreeLocationSearch& search);
 };
 
 }  // namespace ribodex
