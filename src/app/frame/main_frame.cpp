@@ -17,6 +17,8 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/string_table.h"
+#include "core/device/gsm_device.h"
+#include "core/device/phone_book_storage.h"
 #include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"
@@ -152,6 +154,22 @@ void CMainFrame::UpdateCommandStates()
     context.selectedCount = view->SelectedCount();
     context.clipboardHasEntries = view->ClipboardHasEntries();
     actions->UpdateStates(context);
+    UpdateDeviceState();
+}
+
+void CMainFrame::UpdateDeviceState()
+{
+    // From what is known, without asking the device: the list is what it confirmed last.
+    const GsmDevice& device = session.device;
+    const QString port = FromCp1252(session.settings.portName);
+    const PhoneBookStorageInfo* memory = FindPhoneBookStorage(device.selectedPhoneBook);
+    if (session.connected == 0 || memory == nullptr) {
+        statusBarWidget->SetDeviceState(port, {}, 0, 0);
+        return;
+    }
+    const long long capacity =
+        device.lastIndex >= device.firstIndex ? static_cast<long long>(device.lastIndex) - device.firstIndex + 1 : 0;
+    statusBarWidget->SetDeviceState(port, StringTable::Text(memory->textId), view->Model()->rowCount(), capacity);
 }
 
 void CMainFrame::RestoreBarState()
