@@ -98,7 +98,9 @@ TEST(ParsePhoneBookSet, OrsTheQuotedNamesItKnows) {
         {"\r\nERROR\r\n", 0},
         {"", 0},
         {"\r\n+CPBS: (\"me\",\"sm\")\r\n\r\nOK\r\n", 0},           // lower case is not ours
-        {"\r\n+CPBS: (SM,ME)\r\n\r\nOK\r\n", 0},                   // names without quotes
+        {"\r\n+CPBS: (SM,ME)\r\n\r\nOK\r\n", Sim | MobileEquipment},  // bare names (Motorola); were 0
+        {"\r\n+CPBS: SM, ME,FD\r\n\r\nOK\r\n", Sim | MobileEquipment | FixedNumbers},  // no parentheses
+        {"\r\n+CPBS: \"SM\",\"ON\"\r\n^RSSI: 17\r\nOK\r\n", Sim},  // quoted, no parentheses, URC after
         {"\r\n+CPBS: (\"SMS\",\"PSM\")\r\nOK\r\n", 0},             // quotes belong to the name
         {"\r\n+CPBS: (\"SM\",\"ME\"", Sim | MobileEquipment},      // cut answer: as far as it goes
     };
@@ -113,6 +115,8 @@ TEST(ParseCurrentPhoneBook, FirstKnownMemoryInCodeOrder) {
         {"AT+CPBS?\r\r\n+CPBS: \"OW\"\r\n\r\nOK\r\n", OwnNumber},
         {"\r\n+CPBS: \"SM\"\r\n+CPBS: \"ME\"\r\nOK\r\n", MobileEquipment},  // position plays no part
         {"\r\n+CPBS: \"LD\",3,10\r\n\r\nOK\r\n", 0},
+        {"\r\n+CPBS: ME,10,500\r\n\r\nOK\r\n", MobileEquipment},  // bare name; was 0
+        {"\r\n+CPBS: LD,3,10\r\nOK\r\n", 0},
         {"\r\n+CME ERROR: 3\r\n", 0},
         {"", 0},
     };
@@ -136,7 +140,12 @@ TEST(ParsePhoneBookRange, RangeBeforeTheFirstComma) {
         {"\r\n+CPBR: ( 1 - 500 ),40,18\r\n\r\nOK\r\n", R{1, 500}},  // spaces inside the range
         {"\r\n+CPBR: (-250),40,16\r\nOK\r\n", R{0, 250}},          // empty first counts as 0
         {"\r\n+CPBR: (1-250)\r\n\r\nOK\r\n", std::nullopt},          // range alone, no comma
-        {"\r\n+CPBR: (1),40,16\r\n\r\nOK\r\n", std::nullopt},       // single location, no '-'
+        {"\r\n+CPBR: (1),40,16\r\n\r\nOK\r\n", R{1, 1}},  // single location; was nullopt
+        {"\r\n+CPBR: (),40,16\r\n\r\nOK\r\n", R{1, 0}},   // no location; kept the old range
+        {"\r\n+CPBR: 1-250,40,16\r\nOK\r\n", R{1, 250}},     // no parentheses (Huawei)
+        {"\r\n+CPBR: (0-499),40,24,0,0,0,0\r\nOK\r\n", R{0, 499}},  // ME from 0, 27.007 lengths
+        {"\r\n+CPBR: 7,40,16\r\nOK\r\n", R{7, 7}},
+        {"\r\nRING\r\n\r\n+CPBR: (2-500),40,16\r\nOK\r\n", R{2, 500}},  // starts at 2, URC first
         {"\r\nERROR\r\n", std::nullopt},
         {"\r\n+CME ERROR: 4\r\n", std::nullopt},
         {"", std::nullopt},
@@ -170,7 +179,10 @@ TEST(ParseEntryAnswer, OneLocation) {
         {"\r\n+CPBR: 1,\"5\",129,\"A \"quote\"\"\r\nOK\r\n", E{"5", "A "}},  // cut at the quote
         {"\r\n+CPBR: 1,\"5\",129,\"X\",0\r\nOK\r\n", E{"5", "X"}},  // trailing field ignored
         {"\r\n+CPBR: 1,\"5\",129,\"\x00\x02\"\r\nOK\r\n"s, E{"5", "\x00\x02"s}},  // @ and $
-        {"\r\n+CPBR: 1,\"5\",145\r\nOK\r\n", std::nullopt},  // no name field
+        {"\r\n+CPBR: 1,\"5\",145\r\nOK\r\n", E{"+5", ""}},  // no name field: taken; was free
+        {"\r\n+CPBR: 3,\"0301\",129,Anna\r\nOK\r\n", E{"0301", "Anna"}},  // bare name; was free
+        // Quotes of an unsolicited line ahead of the entry; were taken for the number.
+        {"\r\n+CREG: 1,\"00C3\",\"0001\"\r\n+CPBR: 3,\"0301\",129,\"Anna\"\r\nOK\r\n", E{"0301", "Anna"}},
         {"\r\n+CPBR: 1,\"5\",145,\"Cut", std::nullopt},       // cut inside the name
         {"\r\nno entry\r\n+CPBR: 1,\"5\",129,\"X\"\r\nOK\r\n", std::nullopt},
         {"\r\nERROR\r\n", std::nullopt},
@@ -211,10 +223,20 @@ TEST(ParseEntryList, WholeMemory) {
         // Cut off inside the third line's name: the two complete ones stay.
         {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\n+CPBR: 3,\"3\",129,\"C",
          {{1, "1", "A"}, {2, "2", "B"}}},
-        // A line without a name takes the quoted number of the next line for its name: the
-        // reading looks for quotes, not for line ends. Without a next line it ends there.
-        {"+CPBR: 1,\"1\",129,\"A\"\r\n+CPBR: 2,\"2\",129\r\nOK\r\n", {{1, "1", "A"}}},
-        {"+CPBR: 2,\"2\",129\r\n+CPBR: 3,\"3\",129,\"C\"\r\nOK\r\n", {{2, "2", "3"}}},
+        // A line without a name is an entry without one; it used to take the next line's
+        // number for its name.
+        {"+CPBR: 2,\"2\",129\r\n+CPBR: 3,\"3\",129,\"C\"\r\nOK\r\n", {{2, "2", ""}, {3, "3", "C"}}},
+        // 3GPP TS 27.007 fields after the name (hidden, group, adnumber, adtype, secondtext,
+        // email, sip_uri, tel_uri); an empty type; blanks after commas; bare number and name.
+        {"+CPBR: 1,\"0301\",129,\"Anna\",0,\"Work\",\"0302\",129,\"A2\",\"a@x.de\",\"sip:a@x\",\"tel:+49\"\r\n"
+         "+CPBR: 2,\"0302\",,\"Bert\"\r\n+CPBR: 3, \"0303\", 145, \"Carl\"\r\n+CPBR: 4,0304,129,Dora\r\nOK\r\n",
+         {{1, "0301", "Anna"}, {2, "0302", "Bert"}, {3, "+0303", "Carl"}, {4, "0304", "Dora"}}},
+        // Unsolicited results inside the answer (Huawei, ZTE, Quectel, Siemens); a garbled line.
+        {"\r\nRING\r\n+CPBR: 1,\"1\",129,\"A\"\r\n+CRING: VOICE\r\n^RSSI: 17\r\n^MODE: 5,4\r\n"
+         "^SRVST: 2\r\n^BOOT: 2,0,0,4,0\r\n+PBREADY\r\n+CREG: 1,\"00C3\",\"0001\"\r\n+CGREG: 1\r\n"
+         "+CIEV: \"MESSAGE\",1\r\n+CPBR: x,\"9\",129,\"Junk\"\r\n+CPBR: 2,\"2\",129,\"B\"\r\nOK\r\n",
+         {{1, "1", "A"}, {2, "2", "B"}}},
+        {"+CPBR: 9,\"9\",129,\"I\"\r\n+CPBR: 3,\"3\",129,\"C\"\r\n", {{9, "9", "I"}, {3, "3", "C"}}},  // out of order
         {"\r\nOK\r\n", {}},
         {"\r\n+CME ERROR: 21\r\n", {}},
         {"", {}},
@@ -224,6 +246,11 @@ TEST(ParseEntryList, WholeMemory) {
         for (const EntryLine& line : ParseEntryList(row.answer))
             got.emplace_back(line.index, line.number, std::string(line.deviceName));
         EXPECT_EQ(got, row.expected) << testing::PrintToString(row.answer);
+        // Counted as it streams in, byte by byte, the count is always the parse's.
+        EntryLineCounter counter;
+        for (std::size_t n = 0; n <= row.answer.size(); ++n)
+            ASSERT_EQ(counter.Count(std::string_view(row.answer).substr(0, n)),
+                      static_cast<int>(ParseEntryList(row.answer.substr(0, n)).size())) << n;
     }
 }
 
@@ -236,6 +263,22 @@ TEST(ParseEntryList, CountMatchesCallbacks) {
     int calls = 0;
     EXPECT_EQ(ParseEntryList(answer, [&calls](EntryLine&&) { ++calls; }), 30u);
     EXPECT_EQ(calls, 30);
+}
+
+TEST(IsSimBusy, WhatModemsSayRightAfterPowerUpOrAPin) {
+    const std::pair<std::string, bool> rows[] = {
+        {"\r\n+CME ERROR: 14\r\n", true},  {"\r\n+CME ERROR: SIM busy\r\n", true},
+        {"\r\n+CME ERROR: 515\r\n", true}, {"\r\n+CME ERROR: SIM not ready\r\n", true},
+        {"\r\n+CPIN: NOT READY\r\n\r\nOK\r\n", true},  // Telit
+        {"\r\n+CME ERROR: 145\r\n", false}, {"\r\n+CME ERROR: 10\r\n", false},  // no SIM at all
+        {"\r\n+CPIN: READY\r\n\r\nOK\r\n", false}, {"\r\nERROR\r\n", false},
+    };
+    for (const auto& [answer, busy] : rows) EXPECT_EQ(IsSimBusy(answer), busy) << testing::PrintToString(answer);
+    EXPECT_EQ(ClassifyFinalResult("\r\n+CME ERROR: 22\r\n"), FinalResult::NotFound);
+    EXPECT_EQ(ClassifyFinalResult("\r\n+CME ERROR: not found\r\n"), FinalResult::NotFound);
+    EXPECT_EQ(ClassifyFinalResult("+CPBR: 1,\"1\",129,\"OK\"\r\n+CME ERROR: 21\r\n"), FinalResult::Error);
+    EXPECT_EQ(ClassifyFinalResult("\r\nOK\r\n"), FinalResult::Ok);
+    EXPECT_EQ(ClassifyFinalResult("+CPBR: 1,\"1\""), FinalResult::None);
 }
 
 TEST(ParseInt, LikeScanfWithoutUndefinedOverflow) {

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 #include <termios.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 #include <string>
 
 #include <atomic>
@@ -13,6 +15,7 @@
 #include "core/device/gsm_device.h"
 #include "core/raw_pty.h"
 #include "sim/modem_simulator.h"
+#include "sim/pty_modem.h"
 
 namespace ribodex {
 namespace {
@@ -160,6 +163,49 @@ TEST_F(GsmDeviceSimTest, XonAndXoffBytesInANameAreLettersNotFlowControl) {
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(device.GetPinState(), SimReady) << "the line must not be left stopped";
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+}
+
+// A full read streamed at 115200 baud: progress counts whole entries while they arrive, and
+// a Cancel keeps them and leaves no tail of the answer for the next command, echo or not.
+TEST(GsmDeviceProgress, CountsWhileStreamingAndCancelKeepsWholeEntries) {
+    for (const bool echo : {true, false}) {
+        sim::SimConfig config;
+        config.echo = echo;
+        config.baud = 115200;
+        for (int i = 1; i <= 200; ++i) config.memories[0].entries[i] = {std::to_string(1000 + i), 129, "Name"};
+        sim::PtyModem modem(config);
+        ASSERT_TRUE(modem.Start());
+        GsmDevice device;
+        device.timing = {0, 0, 0, 0, 0, 2000, 2000, 8000, 1000};
+        device.portMapper = [&](const std::string&) { return modem.SlavePath(); };
+        ASSERT_TRUE(device.Connect());
+
+        std::vector<std::pair<int, int>> seen;
+        device.readProgress = [&](int received, int total) {
+            seen.emplace_back(received, total);
+            return true;
+        };
+        EXPECT_EQ(device.ReadAllEntries(), 200);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "never counts back";
+        EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](auto p) { return p.first > 0 && p.first < 200; }))
+            << "counted while the answer streamed, not at its end";
+        EXPECT_EQ(seen.back().second, 250);
+
+        device.readProgress = [](int received, int) { return received < 60; };
+        const int kept = device.ReadAllEntries();
+        EXPECT_TRUE(device.LastReadCancelled());
+        EXPECT_GE(kept, 60);
+        EXPECT_LT(kept, 200) << "stopped at once, not at the end of the answer";
+        EXPECT_EQ(static_cast<int>(device.entries.size()), kept);
+        for (const PhoneBookEntry& entry : device.entries)
+            EXPECT_EQ(entry.number, std::to_string(1000 + entry.index)) << "whole entries only";
+        device.readProgress = {};
+        EXPECT_EQ(device.GetPinState(), SimReady) << "the cancelled answer's tail is not this one's";
+        EXPECT_TRUE(device.ReadEntry(200));
+        EXPECT_EQ(device.FindEntry(200)->number, "1200");
+        device.Disconnect();
+    }
 }
 
 }  // namespace

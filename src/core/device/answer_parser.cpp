@@ -2,37 +2,15 @@
 
 #include <climits>
 
-#include "core/device/phone_book_storage.h"
 #include "core/serial/serial_link.h"
 
 namespace ribodex {
 namespace {
 
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
-constexpr std::string_view kEntryPrefix = "+CPBR:";
 constexpr auto npos = std::string_view::npos;
 
 bool Contains(std::string_view text, std::string_view part) { return text.find(part) != npos; }
-
-// The AT name only counts with its quotes: "SM" must not match inside "SMS" or "PSM".
-bool ContainsQuoted(std::string_view text, std::string_view atName) {
-    char quoted[8] = {'"'};
-    if (atName.size() + 2 > sizeof quoted) return false;
-    atName.copy(quoted + 1, atName.size());
-    quoted[atName.size() + 1] = '"';
-    return Contains(text, std::string_view(quoted, atName.size() + 2));
-}
-
-// Cuts text at the first occurrence of c: returns the part left of it and leaves text on
-// the part after it; nullopt (text unchanged) when c is absent.
-std::optional<std::string_view> TakeUntil(std::string_view& text, char c) {
-    const std::size_t at = text.find(c);
-    if (at == npos) return std::nullopt;
-    std::string_view left = text.substr(0, at);
-    text.remove_prefix(at + 1);
-    return left;
-}
-
 }  // namespace
 
 int ParseInt(std::string_view text) {
@@ -92,6 +70,16 @@ std::size_t StaleAnswerLength(std::string_view answer, std::string_view line) {
     return end < answer.size() && answer[end] == '\n' ? end + 1 : end;
 }
 
+FinalResult ClassifyFinalResult(std::string_view answer) {
+    const std::size_t at = FindFinalResult(answer);
+    if (at == npos) return FinalResult::None;
+    std::string_view line = answer.substr(at + 1);
+    line = line.substr(0, line.find('\r'));
+    if (line == "OK") return FinalResult::Ok;
+    const std::string_view detail = Trim(line.substr(line.find(':') == npos ? line.size() : line.find(':') + 1));
+    return detail == "22" || detail == "not found" ? FinalResult::NotFound : FinalResult::Error;
+}
+
 SimState ParsePinState(std::string_view answer) {
     // Substrings, in this order: "PH-SIM PIN\r" holds "SIM PIN\r" and gives 2, while
     // "SIM PIN2\r" has a digit where the carriage return should be and matches nothing.
@@ -101,80 +89,11 @@ SimState ParsePinState(std::string_view answer) {
     return SimUnknown;
 }
 
-int ParsePhoneBookSet(std::string_view answer) {
-    int set = 0;
-    for (const PhoneBookStorageInfo& info : kPhoneBookStorages)
-        if (ContainsQuoted(answer, info.atName)) set |= info.code;
-    return set;
-}
-
-int ParseCurrentPhoneBook(std::string_view answer) {
-    for (const PhoneBookStorageInfo& info : kPhoneBookStorages)
-        if (ContainsQuoted(answer, info.atName)) return info.code;
-    return 0;
-}
-
-std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer) {
-    const std::size_t prefix = answer.find(kEntryPrefix);
-    if (prefix == npos) return std::nullopt;
-    std::string_view rest = answer.substr(prefix + kEntryPrefix.size());
-    const std::optional<std::string_view> range = TakeUntil(rest, ',');
-    if (!range) return std::nullopt;
-    const std::size_t dash = range->find('-');
-    if (dash == npos) return std::nullopt;
-    return std::pair{ParseInt(DigitsOnly(range->substr(0, dash))),
-                     ParseInt(DigitsOnly(range->substr(dash + 1)))};
-}
-
 std::string FoldNumberType(std::string_view number, std::string_view type) {
     std::string folded;
     if (Trim(type) == "145" && !number.empty() && number.front() != '+') folded.push_back('+');
     folded.append(number);
     return folded;
-}
-
-std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer) {
-    if (Contains(answer, "no entry\r") || Contains(answer, "ERROR\r")) return std::nullopt;
-    // The line's prefix and index are not read: the caller knows which index it asked for.
-    std::string_view rest = answer;
-    if (!TakeUntil(rest, '"')) return std::nullopt;
-    const auto number = TakeUntil(rest, '"');
-    if (!number || !TakeUntil(rest, ',')) return std::nullopt;
-    const auto type = TakeUntil(rest, ',');
-    if (!type || !TakeUntil(rest, '"')) return std::nullopt;
-    const auto name = TakeUntil(rest, '"');
-    if (!name) return std::nullopt;
-    return EntryAnswer{FoldNumberType(TrimLeft(*number), *type), *name};
-}
-
-std::size_t ParseEntryList(std::string_view answer,
-                           const std::function<void(EntryLine&&)>& onEntry) {
-    std::size_t count = 0;
-    // Every search starts where the last one ended, so a long answer is read once.
-    std::size_t at = answer.find(kEntryPrefix);
-    while (at != npos) {
-        std::string_view rest = answer.substr(at + kEntryPrefix.size());
-        const auto index = TakeUntil(rest, ',');
-        if (!index || !TakeUntil(rest, '"')) break;
-        const auto number = TakeUntil(rest, '"');
-        if (!number || !TakeUntil(rest, ',')) break;
-        const auto type = TakeUntil(rest, ',');
-        if (!type || !TakeUntil(rest, '"')) break;
-        const auto name = TakeUntil(rest, '"');
-        if (!name) break;
-        onEntry(EntryLine{ParseInt(*index), FoldNumberType(Trim(*number), *type), Trim(*name)});
-        ++count;
-        const std::size_t consumed = answer.size() - rest.size();
-        const std::size_t next = rest.find(kEntryPrefix);
-        at = next == npos ? npos : consumed + next;
-    }
-    return count;
-}
-
-std::vector<EntryLine> ParseEntryList(std::string_view answer) {
-    std::vector<EntryLine> lines;
-    ParseEntryList(answer, [&lines](EntryLine&& line) { lines.push_back(std::move(line)); });
-    return lines;
 }
 
 }  // namespace ribodex

@@ -42,18 +42,29 @@ bool HasOk(std::string_view answer);
 // sent, its carriage return included or not.
 std::size_t StaleAnswerLength(std::string_view answer, std::string_view line);
 
+// How an answer ended: its first final result code. NotFound is the extended error 22 ("not
+// found", numeric or verbose), which devices give for a range that holds no entry.
+enum class FinalResult { None, Ok, Error, NotFound };
+FinalResult ClassifyFinalResult(std::string_view answer);
+
 // Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
 SimState ParsePinState(std::string_view answer);
 
-// Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere.
+// Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere, or that
+// stand as bare words (no quotes, with or without parentheses) on a "+CPBS:" line.
 int ParsePhoneBookSet(std::string_view answer);
 // Answer to AT+CPBS?: the code of the first memory in code order whose quoted AT name
-// occurs anywhere, or 0.
+// occurs anywhere; else that of the first bare word of a "+CPBS:" line; or 0.
 int ParseCurrentPhoneBook(std::string_view answer);
 
-// Answer to AT+CPBR=?: {first, last} from "+CPBR: (first-last),..."; nullopt when the answer
-// holds no "+CPBR:", no comma after it, or no '-' in the range.
+// Answer to AT+CPBR=?: {first, last} from "+CPBR: (first-last),..." (parentheses or not);
+// {n, n} from a single location "(n)", {1, 0} (no location) from "()"; nullopt when the
+// answer holds no "+CPBR:" or no comma after it.
 std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer);
+
+// The SIM is not ready yet (right after power-up or a PIN): "+CME ERROR: 14" or "SIM busy",
+// "+CME ERROR: 515", "SIM not ready", "+CPIN: NOT READY".
+bool IsSimBusy(std::string_view answer);
 
 // Number with the type folded in: "145" (exactly, after trimming) puts a '+' in front of a
 // non-empty number that has none.
@@ -66,6 +77,8 @@ struct EntryAnswer {
 
 // Answer to AT+CPBR=<index>: nullopt for an empty location ("no entry\r" or "ERROR\r"
 // anywhere) and for an answer that does not hold the quoted number, type and quoted name.
+// The first whole "+CPBR:" line is read first (also with a bare name or none: the
+// location is taken); only without one is the whole answer searched for quotes.
 std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer);
 
 struct EntryLine {
@@ -74,10 +87,33 @@ struct EntryLine {
     std::string_view deviceName;  // device alphabet, trimmed
 };
 
-// Answer to AT+CPBR=<first>, <last>: every complete "+CPBR:" entry up to the first line that
-// is cut short or malformed, in the order received. Returns how many were passed to onEntry.
+// One "+CPBR:" entry line of a full read (the text after the prefix up to its line end):
+// index, number, type and name, each quoted or not, with blanks around the commas, and any
+// fields that 3GPP TS 27.007 adds after the name (hidden, group, second number, e-mail...),
+// which are not read. A missing name is an empty name; a missing type folds nothing in.
+// nullopt for a line whose index is not a number or that has fewer than number and type.
+std::optional<EntryLine> ParseEntryFields(std::string_view fields);
+
+// Answer to AT+CPBR=<first>, <last>: every whole "+CPBR:" entry line (its line break has
+// arrived), in the order received. Lines that are no entry (echo, unsolicited results such
+// as RING or ^RSSI, a malformed line) are skipped wherever they stand; a name that holds a
+// carriage return or line feed inside its quotes stays whole. Returns how many were passed
+// to onEntry.
 std::size_t ParseEntryList(std::string_view answer,
                            const std::function<void(EntryLine&&)>& onEntry);
 std::vector<EntryLine> ParseEntryList(std::string_view answer);
+
+// The entries of a full read counted as its answer streams in (progress): Count gets the
+// text received so far, each time the text of the last call and what came since, and
+// answers what ParseEntryList would count in it. Only the text after the last whole line
+// is looked at again. A shorter text than before (an earlier answer dropped) starts over.
+class EntryLineCounter {
+public:
+    int Count(std::string_view received);
+
+private:
+    std::size_t scanned = 0;
+    int count = 0;
+};
 
 }  // namespace ribodex

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <climits>
 #include <deque>
 #include <functional>
 #include <limits>
@@ -9,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "core/device/answer_parser.h"
 #include "core/device/phone_book_entry.h"
 #include "core/device/phone_book_storage.h"
 #include "core/device/sim_state.h"
@@ -37,6 +40,23 @@ class GsmDevice : public SerialLink {
     // index -> position in entryList of the record with that index; kept by StoreEntry and
     // ClearEntries, the only ones that change entryList.
     std::unordered_map<int, std::size_t> entryPositions;
+    bool readCancelled = false;
+    // A full read stopped by readProgress leaves the rest of its answer on the way: the next
+    // Exchange waits for it (until this time) and drops it, so it is not taken for its own.
+    bool drainPending = false;
+    std::chrono::steady_clock::time_point drainUntil;
+
+    struct RangeAnswer {
+        int lines = 0;                // entry lines within the range
+        long long highest = LLONG_MIN;  // highest index among them
+        FinalResult end = FinalResult::None;
+    };
+    RangeAnswer ReadRange(int from, int to, int done, int total);
+    void DrainCancelledAnswer();
+    // Exchange with Read's watch and idle given; after a stale answer is dropped, watch sees
+    // an empty text once and then the rest of the answer.
+    std::string Exchange(std::string_view line, int limitMs, const ReceivedWatch& watch,
+                         const std::function<void()>& idle);
 
 public:
     GsmDevice() = default;
@@ -54,9 +74,11 @@ public:
 
     // Runs on every 10 ms pass while an answer is awaited (the window repaints there).
     std::function<void()> idleHook;
-    // Runs as the entries of a full read arrive: entries received so far against the
-    // locations of the range. Answering false stops the read at once: the entries that
-    // arrived whole stay, and the rest of the answer is drained before the next command.
+    // Runs as the entries of a full read arrive, on every 10 ms pass of its wait (after
+    // idleHook), so that a Cancel is seen while nothing arrives too: entries received so far
+    // against the locations of the range. Answering false stops the read at once: the
+    // entries that arrived whole stay, and the rest of the answer is drained before the
+    // next command.
     std::function<bool(int received, int total)> readProgress;
 
     // One exchange: Write the line (which must end with "\r"), Read with limitMs. An earlier
@@ -86,7 +108,13 @@ public:
     // Reading
     void QueryPhoneBookInfo();
     bool ReadEntry(int index);
+    // Reads firstIndex..lastIndex with one range command; a device that refuses a range that
+    // long (ERROR, or "+CME ERROR: 21" after the entries it could list) is read on in
+    // chunks until the whole range is covered. Returns the entry lines stored. Stops early
+    // at a time-out, a lost line or a Cancel (LastReadComplete is then false).
     int ReadAllEntries();
+    // The last ReadAllEntries was stopped by readProgress answering false.
+    bool LastReadCancelled() const { return readCancelled; }
     void StoreEntry(int index, std::string_view number, std::string_view deviceName);
     const PhoneBookEntry* FindEntry(int index) const;
     // The entries of first..last in one AT+CPBR=first,last, stored as ReadEntry stores them;

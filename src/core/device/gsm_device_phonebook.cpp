@@ -8,6 +8,13 @@
 #include "core/device/gsm_device.h"
 
 namespace ribodex {
+namespace {
+
+// The first chunk after a long range was refused without entries: 255 locations is the
+// most common cap; a device with a lower one halves it until a range is answered.
+constexpr long long kReadChunk = 255;
+
+}  // namespace
 
 void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view deviceName) {
     std::string name = ConvertAlphabet(deviceName, false);
@@ -46,15 +53,73 @@ bool GsmDevice::ReadEntry(int index) {
     return true;
 }
 
+GsmDevice::RangeAnswer GsmDevice::ReadRange(int from, int to, int done, int total) {
+    EntryLineCounter counter;
+    int arrived = 0;
+    const std::function<void()> idle = [&] {
+        if (idleHook) idleHook();
+        if (readProgress && !readCancelled && !readProgress(std::min(done + arrived, total), total))
+            readCancelled = true;
+    };
+    // Under the receive lock: counts only, the callbacks run in idle without it.
+    const ReceivedWatch watch = [&](std::string_view received) {
+        arrived = counter.Count(received);
+        return !readCancelled;
+    };
+    const auto start = std::chrono::steady_clock::now();
+    const std::string answer = readProgress
+        ? Exchange(BuildReadRangeCommand(from, to), timing.fullReadLimitMs, watch, idle)
+        : Exchange(BuildReadRangeCommand(from, to), timing.fullReadLimitMs, {}, idleHook);
+    RangeAnswer result;
+    ParseEntryList(answer, [&](EntryLine&& line) {
+        // Only the locations asked for: anything else is not this memory's range.
+        if (line.index < from || line.index > to) return;
+        StoreEntry(line.index, line.number, line.deviceName);
+        ++result.lines;
+        result.highest = std::max<long long>(result.highest, line.index);
+    });
+    result.end = ClassifyFinalResult(answer);
+    if (readCancelled && !LastReadComplete() && !LineLost()) {
+        drainPending = true;
+        drainUntil = start + std::chrono::milliseconds(timing.fullReadLimitMs);
+    }
+    return result;
+}
+
 int GsmDevice::ReadAllEntries() {
     QueryPhoneBookInfo();
     ClearEntries();
-    const std::string answer =
-        Exchange(BuildReadRangeCommand(firstIndex, lastIndex), timing.fullReadLimitMs);
-    const std::size_t count = ParseEntryList(answer, [this](EntryLine&& line) {
-        StoreEntry(line.index, line.number, line.deviceName);
-    });
-    return static_cast<int>(count);
+    readCancelled = false;
+    // 64-bit: a range up to INT_MAX must not overflow the chunk arithmetic.
+    const long long last = lastIndex;
+    const long long locations = last - firstIndex + 1;
+    const int total = static_cast<int>(std::clamp<long long>(locations, 0, INT_MAX));
+    long long start = firstIndex;
+    // The first try is the one range command; only a refusal makes chunks of it.
+    long long size = std::max<long long>(locations, 1);
+    long long goodSize = 0;  // the longest range the device has answered OK
+    int count = 0;
+    while (start <= last) {
+        const long long end = std::min(last, start + size - 1);
+        const RangeAnswer range = ReadRange(static_cast<int>(start), static_cast<int>(end), count, total);
+        count += range.lines;
+        if (readCancelled || !LastReadComplete()) break;
+        if (range.end == FinalResult::Ok || range.end == FinalResult::NotFound) {
+            if (range.end == FinalResult::Ok) goodSize = std::max(goodSize, size);
+            start = end + 1;
+            // Back to the length that worked once a stretch of empty locations is passed.
+            if (size < goodSize) size = std::min(goodSize, size * 2);
+        } else if (range.highest >= start) {
+            // A cap: the device listed what it could and refused the rest.
+            start = range.highest + 1;
+        } else if (size == 1) {
+            // One location it will not read: empty on devices that answer ERROR there.
+            start = end + 1;
+        } else {
+            size = size > kReadChunk ? kReadChunk : (size + 1) / 2;
+        }
+    }
+    return count;
 }
 
 bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index) {

@@ -63,11 +63,18 @@ public:
     // return). Always true: a failed send shows as a Read that times out.
     bool Write(std::string_view command);
 
+    // Looks at the text received since the last Write while an answer streams in. It runs
+    // on the UI thread with the receive lock held, so it must be quick and must not call
+    // into the link; each call sees the text of the last call and what came since (shorter
+    // only after DropReceived). Answering false ends the Read at once, as a time-out does.
+    using ReceivedWatch = std::function<bool(std::string_view received)>;
+
     // Waits until the answer since the last Write holds a final result code (OK, ERROR,
-    // +CME ERROR: <n>, +CMS ERROR: <n>), or limitMs has passed, or the line is lost, polling
-    // every 10 ms; idle (optional) runs on each pass without any lock held, and a slow one
-    // does not stretch the limit. Returns every byte received since the last Write.
-    std::string Read(int limitMs, const std::function<void()>& idle = {});
+    // +CME ERROR: <n>, +CMS ERROR: <n>), or limitMs has passed, or the line is lost, or watch
+    // (optional, run first on each pass) answered false, polling every 10 ms; idle (optional)
+    // runs on each pass without any lock held, and a slow one does not stretch the limit.
+    // Returns every byte received since the last Write.
+    std::string Read(int limitMs, const std::function<void()>& idle = {}, const ReceivedWatch& watch = {});
     // Whether the text the last Read returned held a final result code: false after a
     // time-out or a lost line, when the answer may be cut short.
     bool LastReadComplete() const { return lastReadComplete; }

@@ -134,7 +134,7 @@ bool SerialLink::Write(std::string_view command) {
     return true;
 }
 
-std::string SerialLink::Read(int limitMs, const std::function<void()>& idle) {
+std::string SerialLink::Read(int limitMs, const std::function<void()>& idle, const ReceivedWatch& watch) {
     using Clock = std::chrono::steady_clock;
     const int passes = limitMs / 10;
     const auto start = Clock::now();
@@ -145,6 +145,7 @@ std::string SerialLink::Read(int limitMs, const std::function<void()>& idle) {
         if (FindFinalResult(receiveBuffer, from) != std::string_view::npos) break;
         // Nothing more can come: waiting out the limit would only freeze the window.
         if (lineLost.load()) break;
+        if (watch && !watch(receiveBuffer)) break;
         from = FinalResultResumePoint(receiveBuffer);
         lock.unlock();
         if (idle) idle();

@@ -1,0 +1,134 @@
+// Answers to the memory and location queries in the shapes real devices give them: lists
+// with or without parentheses and quotes, a single location, unsolicited lines with quotes
+// of their own ahead of an entry, and the SIM still busy after power-up or a PIN.
+#include "core/device/answer_parser.h"
+#include "core/device/phone_book_storage.h"
+
+namespace ribodex {
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+constexpr std::string_view kEntryPrefix = "+CPBR:";
+constexpr std::string_view kMemoryPrefix = "+CPBS:";
+
+bool Contains(std::string_view text, std::string_view part) { return text.find(part) != npos; }
+
+// The AT name only counts with its quotes: "SM" must not match inside "SMS" or "PSM".
+bool ContainsQuoted(std::string_view text, std::string_view atName) {
+    char quoted[8] = {'"'};
+    if (atName.size() + 2 > sizeof quoted) return false;
+    atName.copy(quoted + 1, atName.size());
+    quoted[atName.size() + 1] = '"';
+    return Contains(text, std::string_view(quoted, atName.size() + 2));
+}
+
+// Cuts text at the first occurrence of c: returns the part left of it and leaves text on
+// the part after it; nullopt (text unchanged) when c is absent.
+std::optional<std::string_view> TakeUntil(std::string_view& text, char c) {
+    const std::size_t at = text.find(c);
+    if (at == npos) return std::nullopt;
+    std::string_view left = text.substr(0, at);
+    text.remove_prefix(at + 1);
+    return left;
+}
+
+// Calls onName with each bare word of the "+CPBS:" lines (Motorola and some Siemens list
+// the memories without quotes): the words between commas, parentheses and blanks.
+template <class F>
+void ForEachBareMemoryName(std::string_view answer, F onName) {
+    for (std::size_t at = answer.find(kMemoryPrefix); at != npos; at = answer.find(kMemoryPrefix, at + 1)) {
+        std::string_view line = answer.substr(at + kMemoryPrefix.size());
+        line = line.substr(0, line.find_first_of("\r\n"));
+        while (!line.empty()) {
+            const std::size_t start = line.find_first_not_of(" \t(),");
+            if (start == npos) break;
+            line.remove_prefix(start);
+            const std::size_t end = std::min(line.find_first_of(" \t(),"), line.size());
+            onName(line.substr(0, end));
+            line.remove_prefix(end);
+        }
+    }
+}
+
+// The reading of one location as it always was: the first quoted number, the type after
+// the next comma, the next quoted name exactly as received.
+std::optional<EntryAnswer> QuotedEntry(std::string_view text) {
+    std::string_view rest = text;
+    if (!TakeUntil(rest, '"')) return std::nullopt;
+    const auto number = TakeUntil(rest, '"');
+    if (!number || !TakeUntil(rest, ',')) return std::nullopt;
+    const auto type = TakeUntil(rest, ',');
+    if (!type || !TakeUntil(rest, '"')) return std::nullopt;
+    const auto name = TakeUntil(rest, '"');
+    if (!name) return std::nullopt;
+    return EntryAnswer{FoldNumberType(TrimLeft(*number), *type), *name};
+}
+
+}  // namespace
+
+int ParsePhoneBookSet(std::string_view answer) {
+    int set = 0;
+    for (const PhoneBookStorageInfo& info : kPhoneBookStorages)
+        if (ContainsQuoted(answer, info.atName)) set |= info.code;
+    ForEachBareMemoryName(answer, [&set](std::string_view name) {
+        for (const PhoneBookStorageInfo& info : kPhoneBookStorages)
+            if (name == info.atName) set |= info.code;
+    });
+    return set;
+}
+
+int ParseCurrentPhoneBook(std::string_view answer) {
+    for (const PhoneBookStorageInfo& info : kPhoneBookStorages)
+        if (ContainsQuoted(answer, info.atName)) return info.code;
+    // Bare, the memory is the first word of the line; the counts follow it.
+    int code = 0;
+    ForEachBareMemoryName(answer, [&code](std::string_view name) {
+        if (code != 0) return;
+        code = -1;
+        if (const PhoneBookStorageInfo* info = FindPhoneBookStorage(name)) code = info->code;
+    });
+    return code < 0 ? 0 : code;
+}
+
+std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer) {
+    const std::size_t prefix = answer.find(kEntryPrefix);
+    if (prefix == npos) return std::nullopt;
+    std::string_view rest = answer.substr(prefix + kEntryPrefix.size());
+    const std::optional<std::string_view> range = TakeUntil(rest, ',');
+    if (!range) return std::nullopt;
+    const std::size_t dash = range->find('-');
+    if (dash != npos)
+        return std::pair{ParseInt(DigitsOnly(range->substr(0, dash))),
+                         ParseInt(DigitsOnly(range->substr(dash + 1)))};
+    const std::string digits = DigitsOnly(*range);
+    // "(5)": a memory of one location (an own-number list); "()": a memory of none, read
+    // as an empty range rather than as the range of the memory selected before.
+    if (!digits.empty()) return std::pair{ParseInt(digits), ParseInt(digits)};
+    if (Contains(*range, "(")) return std::pair{1, 0};
+    return std::nullopt;
+}
+
+std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer) {
+    if (Contains(answer, "no entry\r") || Contains(answer, "ERROR\r")) return std::nullopt;
+    // The whole "+CPBR:" lines first: an unsolicited line ahead of the entry may hold quotes
+    // of its own (+CREG: 1,"00C3","0001").
+    for (std::size_t at = answer.find(kEntryPrefix); at != npos; at = answer.find(kEntryPrefix, at + 1)) {
+        const std::size_t end = answer.find_first_of("\r\n", at);
+        if (end == npos) break;
+        const std::string_view line = answer.substr(at, end - at);
+        if (auto entry = QuotedEntry(line)) return entry;
+        // A bare name, or none at all: the location is taken all the same.
+        if (auto fields = ParseEntryFields(line.substr(kEntryPrefix.size())))
+            return EntryAnswer{std::move(fields->number), fields->deviceName};
+    }
+    return QuotedEntry(answer);
+}
+
+bool IsSimBusy(std::string_view answer) {
+    for (std::string_view busy : {"+CME ERROR: 14\r", "+CME ERROR: SIM busy\r", "+CME ERROR: 515\r",
+                                  "SIM not ready\r", "+CPIN: NOT READY\r"})
+        if (Contains(answer, busy)) return true;
+    return false;
+}
+
+}  // namespace ribodex
