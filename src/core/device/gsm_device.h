@@ -117,11 +117,12 @@ public:
     bool LastReadCancelled() const { return readCancelled; }
     void StoreEntry(int index, std::string_view number, std::string_view deviceName);
     const PhoneBookEntry* FindEntry(int index) const;
-    // The entries of first..last in one AT+CPBR=first,last, stored as ReadEntry stores them;
-    // a location of the range not among them is empty. nullopt when the answer had no final
-    // result in time (what arrived may be cut anywhere). A device that refuses the range
-    // (ERROR, as some do when it holds no entry) reads as empty, as ReadEntry's locations do.
-    std::optional<std::vector<PhoneBookEntry>> ReadRange(int first, int last);
+    // The entries of first..last (a few locations, as a paste writes them) in one
+    // AT+CPBR=first,last, in ascending order, stored as ReadEntry stores them; a location of
+    // the range not among them is empty. Its time limit grows with the range from the
+    // ordinary command's. nullopt when an answer had no final result in time (what arrived
+    // may be cut anywhere). A range the device refuses (ERROR) is read location by location.
+    std::optional<std::vector<PhoneBookEntry>> ReadLocations(int first, int last);
     void ClearEntries();
 
     // Writing

@@ -1,6 +1,7 @@
 // The device's work on locations planned from what is known: the search for a free location
 // that confirms a candidate, and the range read that brings written locations back.
 #include <algorithm>
+#include <map>
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
@@ -20,16 +21,33 @@ int GsmDevice::FindFreeIndex(const FreeLocationSearch& search) {
     return -1;
 }
 
-std::optional<std::vector<PhoneBookEntry>> GsmDevice::ReadRange(int first, int last) {
-    const std::string answer = Exchange(BuildReadRangeCommand(first, last), timing.fullReadLimitMs);
+std::optional<std::vector<PhoneBookEntry>> GsmDevice::ReadLocations(int first, int last) {
+    // An entry line takes about 50 ms at 9600 baud; the whole memory's limit at most.
+    const long long span = static_cast<long long>(last) - first;
+    const int limitMs = static_cast<int>(std::min<long long>(timing.commandLimitMs + span * 60, std::max(timing.fullReadLimitMs, timing.commandLimitMs)));
+    const std::string answer = Exchange(BuildReadRangeCommand(first, last), limitMs);
     if (!LastReadComplete()) return std::nullopt;
-    std::vector<PhoneBookEntry> found;
+    std::map<int, PhoneBookEntry> found;
     ParseEntryList(answer, [&](EntryLine&& line) {
         if (line.index < first || line.index > last) return;  // not an answer to this read
         StoreEntry(line.index, line.number, line.deviceName);
-        found.push_back(*FindEntry(line.index));
+        found[line.index] = *FindEntry(line.index);
     });
-    return found;
+    if (first != last && ClassifyFinalResult(answer) == FinalResult::Error) {
+        // A refused range (longer than the device takes, or its way of saying it holds
+        // nothing) tells nothing of the locations it did not list: each is read on its own,
+        // as the search for a free location reads it.
+        for (long long index = first; index <= last; ++index) {
+            if (found.count(static_cast<int>(index)) != 0) continue;
+            if (ReadEntry(static_cast<int>(index)))
+                found[static_cast<int>(index)] = *FindEntry(static_cast<int>(index));
+            else if (!LastReadComplete())
+                return std::nullopt;
+        }
+    }
+    std::vector<PhoneBookEntry> entries;
+    for (auto& [index, entry] : found) entries.push_back(std::move(entry));
+    return entries;
 }
 
 }  // namespace ribodex

@@ -36,7 +36,7 @@ std::vector<int> ConfirmedLocations(GsmDevice& device, std::vector<int> taken, s
         for (int location : plan)
             if (confirmed.count(location) == 0) open.push_back(location);
         if (open.empty()) return plan;
-        const std::optional<std::vector<PhoneBookEntry>> read = device.ReadRange(open.front(), open.back());
+        const std::optional<std::vector<PhoneBookEntry>> read = device.ReadLocations(open.front(), open.back());
         if (!read) {
             // Only the locations confirmed before the silence, from the lowest up.
             std::vector<int> sure;

@@ -66,7 +66,7 @@ void UpdateWrittenLocations(Session& session, ListSink& list, const std::vector<
     GsmDevice& device = session.device;
     const std::vector<int> items = list.ItemIndices();
     for (const auto& [first, last] : PlanReadBack(written, items)) {
-        const std::optional<std::vector<PhoneBookEntry>> read = device.ReadRange(first, last);
+        const std::optional<std::vector<PhoneBookEntry>> read = device.ReadLocations(first, last);
         if (!read) {
             // What the list would show is unknown; the whole read is the way back to certain.
             RefreshList(session, list);
