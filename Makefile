@@ -45,7 +45,7 @@ bench: deps
 	build-bench/bench/ribodex_bench
 	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_model_bench
 	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_output_bench
-	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_new_entry_bench
+	QT_QPA_PLATFORM=offscreen build-bench/bench/app_new_entry_bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps
