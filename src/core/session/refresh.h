@@ -34,6 +34,8 @@ public:
 // that got no final result in time (a silent or unplugged device) shows what arrived until
 // then and message 166; after a lost line connected becomes 0, so the next refresh
 // connects anew. A read the device refused (ERROR) is not reported: the list is empty.
+// The entries received against the range show as progress; a stop (during the wait: no
+// read at all) keeps the entries that arrived whole and shows no message.
 bool RefreshList(Session& session, ListSink& list);
 
 // After a change of the locations written (or deleted): reads them back, neighbours in one
