@@ -8,6 +8,7 @@
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/settings_dlg.h"
 #include "app/frame/busy_input_filter.h"
+#include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/main_frame.h"
 #include "app/frame/main_status_bar.h"
@@ -63,7 +64,7 @@ RdxApp::RdxApp(SettingsStore& store, Options options)
 
 RdxApp::~RdxApp()
 {
-    busyFilter->SetWindow(nullptr, nullptr);
+    busyFilter->SetWindow(nullptr, nullptr, nullptr);
     frame.reset();
     device.Disconnect();
     device.idleHook = nullptr;
@@ -81,7 +82,8 @@ bool RdxApp::InitInstance(const QStringList& arguments)
     frame = std::make_unique<CMainFrame>(session, store);
     document = std::make_unique<CRdxDoc>(frame->View(), frame->Actions());
     ui.SetFrame(frame.get());
-    busyFilter->SetWindow(frame.get(), frame->StatusBar()->CancelButton());
+    busyFilter->SetWindow(frame.get(), frame->StatusBar()->CancelButton(),
+                          frame->Caption() != nullptr ? frame->Caption()->Bar() : nullptr);
     QObject::connect(frame->StatusBar(), &MainStatusBar::CancelClicked, frame.get(), [this] { ui.RequestStop(); });
     QObject::connect(frame->Actions().Get(ID_OPTIONS_SETTINGS), &QAction::triggered, frame.get(),
                      [this] { OnSettings(); });

@@ -4,8 +4,10 @@
 #include <QEvent>
 #include <QInputEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPushButton>
 
+#include "app/frame/caption_bar.h"
 #include "app/qt_user_interface.h"
 
 namespace ribodex {
@@ -21,10 +23,11 @@ BusyInputFilter::~BusyInputFilter()
         QCoreApplication::instance()->removeEventFilter(this);
 }
 
-void BusyInputFilter::SetWindow(QWidget* mainWindow, QPushButton* cancel)
+void BusyInputFilter::SetWindow(QWidget* mainWindow, QPushButton* cancel, CaptionBar* caption)
 {
     window = mainWindow;
     cancelButton = cancel;
+    captionBar = caption;
 }
 
 void BusyInputFilter::ProcessEvents()
@@ -70,6 +73,9 @@ bool BusyInputFilter::eventFilter(QObject* watched, QEvent* event)
     }
     if (dynamic_cast<QInputEvent*>(event) == nullptr)
         return false;
+    if (!captionBar.isNull() && watched == captionBar.data() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease))
+        return !captionBar->CloseButtonAt(static_cast<QMouseEvent*>(event)->position().toPoint());
     return cancelButton.isNull() || watched != cancelButton.data();
 }
 
