@@ -117,7 +117,7 @@ TEST_F(SessionPasteTest, MoreEntriesThanFreeLocationsAsksFirst) {
     const PasteCount count = PasteEntries(session, list, text);
     EXPECT_EQ(count.stored, 2);
     EXPECT_EQ(count.failed, 1);
-    EXPECT_EQ(ui.Seen("ask"), (Strings{"ask 167 2 3", "ask 167 2 3"}));
+    EXPECT_EQ(ui.Seen("ask"), (Strings{"ask 180 2 3", "ask 180 2 3"}));
     EXPECT_EQ(ui.messages.back(), MsgPasteIncomplete);
     EXPECT_EQ(list.rows.size(), 3u);
 }

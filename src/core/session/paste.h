@@ -45,9 +45,9 @@ PasteCount PasteRecords(GsmDevice& device, std::string_view text, const PastePro
 
 // The Paste command on a clipboard text: nothing when the text holds no records (the caller
 // beeps). Otherwise, under the wait cursor: when more entries have a number than the
-// memory's range has locations free of the list's items, question 167 (No: nothing written,
+// memory's range has locations free of the list's items, question 180 (No: nothing written,
 // records counted, nothing else shown); then PasteEntryList over the list's items with
-// string 164 and the progress in the status bar (closing the window asks question 168), the
+// string 164 and the progress in the status bar (closing the window asks question 181), the
 // idle prompt, UpdateWrittenLocations for the locations written, and message 143 when any
 // record failed.
 PasteCount PasteEntries(Session& session, ListSink& list, std::string_view text);

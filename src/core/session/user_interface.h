@@ -22,8 +22,8 @@ enum MessageId : int {
     MsgPasteProgress = 164,     // status text, %d of %d
     MsgOverwriteQuestion = 165, // Yes/No question, %d = index
     MsgReadIncomplete = 166,    // OK box, %s = port: a full read that got no final result
-    MsgPasteTooMany = 167,      // Yes/No question, %d free locations of %d entries
-    MsgStopPaste = 168,         // Yes/No question: the window is being closed during a paste
+    MsgPasteTooMany = 180,      // Yes/No question, %d free locations of %d entries
+    MsgStopPaste = 181,         // Yes/No question: the window is being closed during a paste
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 
