@@ -41,10 +41,11 @@ demo: build
 
 bench: deps
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release
-	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli app_model_bench app_output_bench
+	cmake --build build-bench -j $(JOBS) --target ribodex_bench ribodex-sim ribodex-cli app_model_bench app_output_bench app_new_entry_bench
 	build-bench/bench/ribodex_bench
 	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_model_bench
 	QT_QPA_PLATFORM=offscreen build-bench/tests/app/app_output_bench
+	QT_QPA_PLATFORM=offscreen build-bench/bench/app_new_entry_bench
 
 FUZZ_SECONDS ?= 60
 fuzz: deps

@@ -135,6 +135,22 @@
         <translation>Beim Verbinden mit der angegebenen Schnittstelle ist ein Fehler aufgetreten. Überprüfen Sie die Einstellungen.</translation>
     </message>
     <message>
+        <source>The phone book has only %d free locations for the %d entries to be pasted. Do you want to paste as many as fit?</source>
+        <translation>Das Telefonbuch hat nur %d freie Speicherplätze für die %d einzufügenden Einträge. Wollen Sie so viele einfügen, wie Platz finden?</translation>
+    </message>
+    <message>
+        <source>The entries are still being pasted. Do you want to stop pasting and close the window? The entries pasted so far stay on the device.</source>
+        <translation>Die Einträge werden noch eingefügt. Wollen Sie das Einfügen abbrechen und das Fenster schließen? Die bis jetzt eingefügten Einträge bleiben auf dem Gerät.</translation>
+    </message>
+    <message>
+        <source>%d of %d</source>
+        <translation>%d von %d</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
         <source>Transfer data from &quot;%s&quot;...</source>
         <translation>Daten werden von &quot;%s&quot; übertragen...</translation>
     </message>

@@ -1,10 +1,12 @@
 #include "app/qt_user_interface.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/puk_dlg.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/main_status_bar.h"
 #include "app/message_box.h"
 #include "app/string_table.h"
 
@@ -18,6 +20,11 @@ void QtUserInterface::ShowMessage(int messageId, std::string_view arg)
 bool QtUserInterface::AskYesNo(int messageId, std::string_view arg)
 {
     return AskYesNoBox(frame, StringTable::Format(messageId, arg));
+}
+
+bool QtUserInterface::AskYesNoNumbers(int messageId, long long first, long long second)
+{
+    return AskYesNoBox(frame, StringTable::FormatNumbers(messageId, {first, second}));
 }
 
 bool QtUserInterface::PromptPin(int promptId, std::string_view port, PinDialogData& data)
@@ -65,6 +72,58 @@ void QtUserInterface::EndWaitCursor()
         return;
     --waitDepth;
     QApplication::restoreOverrideCursor();
+    if (waitDepth == 0 && closeRequested && frame != nullptr) {
+        closeRequested = false;
+        // Posted: the command that ends here is still on the stack.
+        QTimer::singleShot(0, frame, [target = frame] { target->close(); });
+    }
+}
+
+void QtUserInterface::BeginProgress(int stopQuestionId)
+{
+    inProgress = true;
+    stopQuestion = stopQuestionId;
+    stopRequested = false;
+    closeAsked = false;
+}
+
+bool QtUserInterface::Progress(int done, int total)
+{
+    // Asked here, between two commands, never while an answer is awaited: a box open then
+    // would let the command's time limit run out under it.
+    if (closeRequested && !stopRequested && stopQuestion != 0 && !closeAsked) {
+        closeAsked = true;
+        if (AskYesNo(stopQuestion))
+            stopRequested = true;
+        else
+            closeRequested = false;
+    }
+    if (frame != nullptr)
+        frame->StatusBar()->ShowProgress(done, total);
+    return !stopRequested;
+}
+
+void QtUserInterface::EndProgress()
+{
+    inProgress = false;
+    stopQuestion = 0;
+    stopRequested = false;
+    if (frame != nullptr)
+        frame->StatusBar()->HideProgress();
+}
+
+void QtUserInterface::RequestStop()
+{
+    if (inProgress)
+        stopRequested = true;
+}
+
+void QtUserInterface::RequestClose()
+{
+    closeRequested = true;
+    closeAsked = false;
+    if (inProgress && stopQuestion == 0)
+        stopRequested = true;
 }
 
 }  // namespace ribodex

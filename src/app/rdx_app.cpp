@@ -7,8 +7,11 @@
 #include "app/dialogs/about_dlg.h"
 #include "app/dialogs/port_list.h"
 #include "app/dialogs/settings_dlg.h"
+#include "app/frame/busy_input_filter.h"
+#include "app/frame/caption_frame.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/main_frame.h"
+#include "app/frame/main_status_bar.h"
 #include "app/list/rdx_view.h"
 #include "app/message_box.h"
 #include "app/rdx_doc.h"
@@ -50,18 +53,21 @@ CommandLine ParseCommandLine(const QStringList& arguments)
 RdxApp::RdxApp(SettingsStore& store) : RdxApp(store, Options{}) {}
 
 RdxApp::RdxApp(SettingsStore& store, Options options)
-    : store(store), demoPhone(options.demoBookPath), session(device, store, ui)
+    : store(store), demoPhone(options.demoBookPath), busyFilter(std::make_unique<BusyInputFilter>(ui)),
+      session(device, store, ui)
 {
     device.timing = options.timing;
     device.portMapper = sim::DemoPortMapper(demoPhone);
-    // Paint only while the device answers: the window stays drawn but takes no input.
-    device.idleHook = [] { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    // While the device answers the window stays drawn and takes only what stops the work.
+    device.idleHook = [filter = busyFilter.get()] { filter->ProcessEvents(); };
 }
 
 RdxApp::~RdxApp()
 {
+    busyFilter->SetWindow(nullptr, nullptr, nullptr);
     frame.reset();
     device.Disconnect();
+    device.idleHook = nullptr;
     demoPhone.Stop();
 }
 
@@ -76,6 +82,9 @@ bool RdxApp::InitInstance(const QStringList& arguments)
     frame = std::make_unique<CMainFrame>(session, store);
     document = std::make_unique<CRdxDoc>(frame->View(), frame->Actions());
     ui.SetFrame(frame.get());
+    busyFilter->SetWindow(frame.get(), frame->StatusBar()->CancelButton(),
+                          frame->Caption() != nullptr ? frame->Caption()->Bar() : nullptr);
+    QObject::connect(frame->StatusBar(), &MainStatusBar::CancelClicked, frame.get(), [this] { ui.RequestStop(); });
     QObject::connect(frame->Actions().Get(ID_OPTIONS_SETTINGS), &QAction::triggered, frame.get(),
                      [this] { OnSettings(); });
     QObject::connect(frame->Actions().Get(ID_APP_ABOUT), &QAction::triggered, frame.get(),

@@ -11,6 +11,7 @@
 
 namespace ribodex {
 
+class BusyInputFilter;
 class CMainFrame;
 class CRdxDoc;
 class SettingsStore;
@@ -19,7 +20,7 @@ class SettingsStore;
 // session (settings, connected), the main window and the document. Construct after the
 // QApplication; InitInstance once, ExitInstance once after the window closed. The store
 // must outlive the object. UI thread only; device work blocks it under the wait cursor
-// while the window keeps painting.
+// while the window keeps painting and takes only what stops the work (BusyInputFilter).
 class RdxApp {
 public:
     struct Options {
@@ -59,6 +60,7 @@ private:
     sim::DemoPhone demoPhone;
     GsmDevice device;
     QtUserInterface ui;
+    std::unique_ptr<BusyInputFilter> busyFilter;
     Session session;
     std::unique_ptr<CMainFrame> frame;
     std::unique_ptr<CRdxDoc> document;

@@ -50,6 +50,14 @@ QString StringTable::Text(int id)
         return tr("The phone book could not be read completely: the device on port \"%s\" did not "
                   "answer in time or was disconnected. The list shows only the entries read until "
                   "then. Check the device and its cable, then refresh the list.");
+    case MsgPasteTooMany:
+        return tr("The phone book has only %d free locations for the %d entries to be pasted. "
+                  "Do you want to paste as many as fit?");
+    case MsgStopPaste:
+        return tr("The entries are still being pasted. Do you want to stop pasting and close the "
+                  "window? The entries pasted so far stay on the device.");
+    case IDS_PROGRESS_COUNT: return tr("%d of %d");
+    case IDS_CANCEL: return tr("Cancel");
     case MsgEnterPin: return tr("Enter the PIN of the SIM-Card in the device on port \"%s\".");
     case MsgEnterPuk: return tr("Enter the PUK of the SIM-Card in the device on port \"%s\".");
     case MsgWrongPin: return tr("The PIN is not correct.");

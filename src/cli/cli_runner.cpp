@@ -6,11 +6,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
+#include <vector>
 
 #include "cli/cli_output.h"
 #include "core/formats/device_text.h"
 #include "core/device/answer_parser.h"
+#include "core/device/free_locations.h"
 #include "core/device/phone_book_storage.h"
 #include "core/device/port_probe.h"
 #include "core/serial/port_scan.h"
@@ -117,35 +120,52 @@ int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const 
     return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
 }
 
-// Each entry goes to the next location that the device reports empty, from the first of the memory
-// on: the device's own idea of a free location, as a new entry and a paste use it, probed
-// once per location rather than from the start for every entry.
+// The locations of the selected memory that hold entries, from one range read (the range
+// query first); nullopt after a problem was reported: no range, or no complete answer (a
+// location that did not answer may hold an entry a write would overwrite).
+std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::string& memory, const Problems& fail) {
+    device.ReadAllEntries();
+    if (device.firstIndex == 0 && device.lastIndex == 0) {
+        fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        return std::nullopt;
+    }
+    if (!device.LastReadComplete()) {
+        fail(ExitDevice, "the device did not list " + memory + " completely in time");
+        return std::nullopt;
+    }
+    std::vector<int> taken;
+    for (const PhoneBookEntry& entry : device.entries) taken.push_back(entry.index);
+    return taken;
+}
+
+// Each entry goes to the next location that the range read found empty, from the first of
+// the memory on: the locations a new entry and a paste take, planned from one read of the
+// memory instead of a probe per location.
 int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device, std::ostream& out,
               const Problems& fail) {
     const std::string memory = "memory " + options.memory;
-    device.QueryPhoneBookInfo();
-    if (device.firstIndex == 0 && device.lastIndex == 0)
-        return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+    const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
+    if (!taken) return ExitDevice;
+    const std::vector<int> locations =
+        PlanFreeLocations(*taken, device.firstIndex, device.lastIndex, plan.entries.size());
     int code = ExitDone;
-    std::size_t done = 0;
-    long long next = device.firstIndex;
+    std::size_t done = 0, next = 0;
     for (const ImportEntry& entry : plan.entries) {
-        while (next <= device.lastIndex && device.ReadEntry(static_cast<int>(next))) ++next;
-        // No answer in time is not "empty": the location may hold an entry a write would
-        // overwrite, and the device that fell silent would leave the rest to time out too.
-        if (next <= device.lastIndex && !device.LastReadComplete()) {
-            fail(ExitDevice, "location " + std::to_string(next) + " of " + memory + " gave no answer in time: " +
-                                 std::to_string(plan.entries.size() - done) + " of " +
-                                 std::to_string(plan.entries.size()) + " entries not written");
-            return ExitDevice;
-        }
-        if (next > device.lastIndex) {
+        if (next >= locations.size()) {
             fail(ExitDevice, memory + " has no free location left: " + std::to_string(plan.entries.size() - done) +
                                  " of " + std::to_string(plan.entries.size()) + " entries not written");
             return ExitDevice;
         }
-        const int index = static_cast<int>(next);
+        const int index = locations[next];
         if (!options.dryRun && !device.WriteEntry(entry.number, entry.name, index)) {
+            if (!device.LastReadComplete()) {
+                // It may have been written after all, and a device that fell silent would
+                // leave the rest to time out too.
+                fail(ExitDevice, "location " + std::to_string(index) + " of " + memory + " gave no answer in time: " +
+                                     std::to_string(plan.entries.size() - done) + " of " +
+                                     std::to_string(plan.entries.size()) + " entries not written");
+                return ExitDevice;
+            }
             // The location stays free for the next entry.
             fail(ExitDevice, "the device refused \"" + entry.name + "\" (" + entry.number +
                                  ") at location " + std::to_string(index));
@@ -210,8 +230,11 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
     case Command::Write: {
         int index = options.index.value_or(-1);
         if (index < 0) {
-            index = device.FindFreeIndex();
-            if (index < 0) return fail(ExitDevice, memory + " has no free location (or the device did not answer)");
+            const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
+            if (!taken) return ExitDevice;
+            const std::optional<int> free = NextFreeLocation(*taken, device.firstIndex, device.lastIndex, device.firstIndex);
+            if (!free) return fail(ExitDevice, memory + " has no free location");
+            index = *free;
         }
         const NameCheck check = CheckEntryName(device, texts.name);
         if (check.TooLong())

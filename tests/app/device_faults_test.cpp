@@ -94,14 +94,14 @@ QList<FaultCase> Cases()
              m.Config().lateAnswerCommand = m.CommandCount() + 2;
          },
          {}, {}, 6, true, kCommandMs + kPauseMs + kFullReadMs},
-        {"a late answer to a location probe of a paste", none, "", nullptr, Action::Paste,
+        {"a late answer to the read that confirms a paste's locations", none, "", nullptr, Action::Paste,
          [](sim::ModemSimulator& m) {
-             // Range, locations 1, 2, then 3 (Cleo's): a write there would overwrite her.
-             m.Config().lateAnswerMs = kLateMs;
-             m.Config().lateAnswerCommand = m.CommandCount() + 4;
+             // Range, then the read of 7 and 8: unconfirmed, neither may be written.
+             m.Config().lateAnswerMs = kFullReadMs + 300;
+             m.Config().lateAnswerCommand = m.CommandCount() + 2;
          },
          [](DialogScript& s) { s.PressOk(); },
-         {kNotAllPasted}, 6, true, kCommandMs},
+         {kNotAllPasted}, 6, true, kCommandMs + kFullReadMs},
         {"a late answer to the overwrite check of New Entry", none, "", nullptr, Action::NewEntry,
          [](sim::ModemSimulator& m) { m.Config().lateAnswerMs = kLateMs, m.Config().lateAnswerCommand = m.CommandCount() + 1; },
          [](DialogScript& s) {
@@ -117,8 +117,8 @@ QList<FaultCase> Cases()
          [](sim::SimConfig& c) { c.unsolicitedInAnswer = c.unsolicited = true; }, "1234", "1234",
          Action::StartUp, {}, {}, {}, 6, true, kCommandMs},
         {"a full memory during a paste", [](sim::SimConfig& c) { c.memories[0].last = 6; }, "", nullptr,
-         Action::Paste, {}, [](DialogScript& s) { s.PressOk(); },
-         {kNotAllPasted}, 6, true, kCommandMs},
+         Action::Paste, {}, [](DialogScript& s) { s.PressYes().PressOk(); },
+         {"box: The phone book has only 0 free locations for the 2 entries", kNotAllPasted}, 6, true, kCommandMs},
         // The remembered PIN is wrong since the PIN was changed on the phone: it may cost one
         // attempt, not the one the user still has after a typing error.
         {"PIN attempts used up by a remembered PIN gone stale", none, "1234", "0000", Action::StartUp, {},

@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <QtTest>
 
@@ -42,6 +44,8 @@ private slots:
     void vCardsThroughTheClipboard();
     void selectPhoneBookSelectsOnOkOnly();
     void namesInAnyScript();
+    void longWorkStopsInTheMiddle();
+    void closingDuringAPasteAsksToStop();
 
 private:
     // A phone without PIN whose SIM holds the given entries (number 0 followed by 1700 +
@@ -53,6 +57,13 @@ private:
     void Select(std::initializer_list<int> rows);
     QAction* Command(int id) const { return app->Frame()->Actions().Get(id); }
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Runs act once, from inside the window's wait for the device, when the status bar's
+    // progress has reached done.
+    void WhenProgress(int done, std::function<void()> act);
+    // Every item is the phone's entry at its location (the phone may hold more when whole
+    // is false).
+    void CompareListWithPhone(bool whole);
+    void OfferRecords(int count);
 
     std::unique_ptr<QTemporaryDir> dir;
     std::unique_ptr<QtSettingsStore> store;
@@ -157,6 +168,41 @@ void EditingCommandsTest::Key(int key, Qt::KeyboardModifiers modifiers)
     QTest::keyClick(list, Qt::Key(key), modifiers);
 }
 
+void EditingCommandsTest::WhenProgress(int done, std::function<void()> act)
+{
+    auto* timer = new QTimer(app->Frame());
+    connect(timer, &QTimer::timeout, timer, [this, timer, done, act] {
+        MainStatusBar* bar = app->Frame()->StatusBar();
+        if (bar->ProgressShown() && bar->ProgressText().section(QLatin1Char(' '), 0, 0).toInt() >= done) {
+            timer->stop();
+            act();
+        }
+    });
+    timer->start(0);
+}
+
+void EditingCommandsTest::CompareListWithPhone(bool whole)
+{
+    const std::map<int, std::string> phone = DeviceNames();
+    std::map<int, std::string> shown;
+    const QStringList names = Column(0), numbers = Column(1), indices = Column(2);
+    for (int row = 0; row < names.size(); ++row)
+        shown[indices[row].toInt()] = (names[row] + QLatin1Char('/') + numbers[row]).toStdString();
+    QCOMPARE(int(shown.size()), names.size());
+    for (const auto& [index, text] : shown)
+        QCOMPARE(phone.count(index) ? phone.at(index) : std::string("(empty)"), text);
+    if (whole)
+        QCOMPARE(shown.size(), phone.size());
+}
+
+void EditingCommandsTest::OfferRecords(int count)
+{
+    QString text = QStringLiteral("Quillcast Receivers Clipboard V1.0\x04\r\n");
+    for (int i = 1; i <= count; ++i)
+        text += QStringLiteral("P%1\x05%2\x05\x05\x05\x05\x05\x05\x04\r\n").arg(i).arg(500 + i);
+    QGuiApplication::clipboard()->setText(text);
+}
+
 void EditingCommandsTest::newEntryChecksTheNumberAndAsksBeforeOverwriting()
 {
     Start({{5, "Eve"}});
@@ -220,11 +266,11 @@ void EditingCommandsTest::editRewritesTheItemInPlace()
     QCOMPARE(shownName, QStringLiteral("Bert"));
     QCOMPARE(shownNumber, QStringLiteral("01703"));
     QCOMPARE(Sent("AT+CPBW"), QStringList{"AT+CPBW=3, \"01703\", 129, \"Berta\""});
-    // In place: position, order and selection kept, nothing read again.
+    // In place: position, order and selection kept; only the location written read back.
     QCOMPARE(Column(0), (QStringList{"Zora", "Berta", "Anna"}));
     QCOMPARE(Column(2), (QStringList{"120", "3", "1"}));
     QVERIFY(list->selectionModel()->isRowSelected(1, {}));
-    QCOMPARE(Sent("AT+CPBR=1, ").size(), 1);
+    QCOMPARE(Sent("AT+CPBR=").mid(3), (QStringList{"AT+CPBR=3, 3"}));
     // Enter on the row is the double click.
     script.Cancel();
     QTest::keyClick(list, Qt::Key_Return);
@@ -381,7 +427,6 @@ void EditingCommandsTest::namesInAnyScript()
 void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
 {
     Start({{1, "Anna"}});
-    QLabel* pane = app->Frame()->StatusBar()->PhoneBookPane();
     modem->With([](sim::ModemSimulator& sim) { sim.FindMemory("ME")->entries[1] = sim::SimEntry{"0999", 129, "Mira"}; });
     QString preselected;
     DialogScript script;
@@ -395,7 +440,7 @@ void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
     QCOMPARE(preselected, QStringLiteral("SIM"));
     QCOMPARE(Sent("AT+CPBS="), (QStringList{"AT+CPBS=\"SM\"", "AT+CPBS=?", "AT+CPBS=\"ME\""}));
     QCOMPARE(Column(0), QStringList{"Mira"});  // read again: what an edit or a delete changes
-    QCOMPARE(pane->text(), QStringLiteral("Mobile Equipment"));
+    QVERIFY(app->Frame()->StatusBar()->MemoryText().startsWith(QStringLiteral("Mobile Equipment ")));
     script.Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Mila"), QStringLiteral("0999")); });
     Select({0});
     Command(ID_PHONEBOOK_EDIT_ENTRY)->trigger();
@@ -407,6 +452,70 @@ void EditingCommandsTest::selectPhoneBookSelectsOnOkOnly()
     QCOMPARE(Sent("AT+CPBS=").size(), 4);  // the second query only
     QCOMPARE(Sent("AT+CPBR=?").size(), 4);  // two refreshes, none after Cancel
     QVERIFY(script.Done());
+}
+
+// A paste (Escape), a multi-delete (Escape) and a full read (the Cancel button) stop in the
+// middle; what was done stays done and the list shows it as the phone has it.
+void EditingCommandsTest::longWorkStopsInTheMiddle()
+{
+    std::map<int, std::string> book;
+    for (int i = 1; i <= 80; ++i)
+        book[i] = "N" + std::to_string(i);
+    Start(book);
+    MainStatusBar* bar = app->Frame()->StatusBar();
+    QCOMPARE(bar->MemoryText(), QStringLiteral("SIM 80/250"));
+    QCOMPARE(bar->PortText(), QString::fromStdString(modem->SlavePath()));
+
+    OfferRecords(30);
+    QWidget* list = app->Frame()->View()->ReportView();
+    WhenProgress(5, [list] { QTest::keyClick(list, Qt::Key_Escape); });
+    Command(ID_EDIT_PASTE)->trigger();
+    const int pasted = int(DeviceNames().size()) - 80;
+    QVERIFY2(pasted >= 5 && pasted < 30, qPrintable(QString::number(pasted)));
+    CompareListWithPhone(true);
+
+    app->Frame()->View()->ReportView()->selectAll();
+    DialogScript script;
+    script.PressYes();
+    WhenProgress(5, [list] { QTest::keyClick(list, Qt::Key_Escape); });
+    Command(ID_PHONEBOOK_DELETE_ENTRY)->trigger();
+    const int deleted = 80 + pasted - int(DeviceNames().size());
+    QVERIFY2(deleted >= 5 && deleted < 80 + pasted, qPrintable(QString::number(deleted)));
+    CompareListWithPhone(true);
+    QCOMPARE(bar->MemoryText(), QStringLiteral("SIM %1/250").arg(80 + pasted - deleted));
+    QCOMPARE(script.Unexpected(), 0);
+
+    const int left = 80 + pasted - deleted;
+    modem->With([](sim::ModemSimulator& sim) { sim.Config().baud = 19200; });
+    WhenProgress(10, [bar] { QTest::mouseClick(bar->CancelButton(), Qt::LeftButton); });
+    Command(ID_VIEW_REFRESH)->trigger();
+    const int kept = app->Frame()->View()->Model()->rowCount();
+    QVERIFY2(kept >= 10 && kept < left, qPrintable(QString::number(kept)));
+    CompareListWithPhone(false);
+    QVERIFY(!bar->ProgressShown());
+    // The rest of the stopped read's answer is not taken for the next command's.
+    Command(ID_VIEW_REFRESH)->trigger();
+    CompareListWithPhone(true);
+}
+
+// Closing the window during a paste asks; No goes on, Yes stops after the record in flight
+// and closes the window once the paste has ended.
+void EditingCommandsTest::closingDuringAPasteAsksToStop()
+{
+    Start({{1, "Anna"}});
+    OfferRecords(30);
+    DialogScript script;
+    script.PressNo().PressYes();
+    WhenProgress(3, [this] { app->Frame()->close(); });
+    WhenProgress(8, [this] { app->Frame()->close(); });
+    Command(ID_EDIT_PASTE)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(script.Seen().size(), 2);
+    QVERIFY(script.Seen()[0].startsWith(QStringLiteral("box: The entries are still being pasted.")));
+    const int pasted = int(DeviceNames().size()) - 1;
+    QVERIFY2(pasted >= 8 && pasted < 30, qPrintable(QString::number(pasted)));
+    CompareListWithPhone(true);
+    QTRY_VERIFY(!app->Frame()->isVisible());
 }
 
 QTEST_MAIN(EditingCommandsTest)

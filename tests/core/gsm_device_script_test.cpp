@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <climits>
+#include <optional>
 #include <chrono>
 #include <functional>
 #include <map>
@@ -11,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/device/free_locations.h"
 #include "core/device/gsm_device.h"
 #include "core/raw_pty.h"
 
@@ -243,6 +246,62 @@ TEST_F(GsmDeviceScriptTest, FindFreeIndexReadsUpToTheFirstGap) {
                                                "AT+CPBW=4, \"5\", 129, \"New\"\r"};
     EXPECT_EQ(script.Lines(), expected);
     EXPECT_EQ(device.entries.size(), 3u);  // the taken locations, read on the way
+}
+
+// With the taken locations known only the candidate is read; one written meanwhile (4) is
+// passed over to the next location not known taken.
+TEST_F(GsmDeviceScriptTest, FindFreeIndexFromKnownLocationsReadsTheCandidates) {
+    script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (1-9),40,16\r\n\r\nOK\r\n");
+    script.Answer("AT+CPBR=4\r", "\r\n+CPBR: 4,\"1\",129,\"T\"\r\n\r\nOK\r\n");
+    script.Answer("AT+CPBR=6\r", "\r\n+CME ERROR: 22\r\n");
+    FreeLocationSearch search;
+    search.taken = {5, 3, 1, 2};
+    EXPECT_EQ(device.FindFreeIndex(search), 6);
+    EXPECT_EQ(script.Lines(), (std::vector<std::string>{"AT+CPBR=?\r", "AT+CPBR=4\r", "AT+CPBR=6\r"}));
+}
+
+TEST(FreeLocations, PlannedFromWhatIsTaken) {
+    struct Row {
+        std::vector<int> taken;
+        int first, last;
+        long long from;
+        std::optional<int> next;
+        std::size_t count;
+        std::vector<int> plan;
+        long long free;
+    };
+    const Row rows[] = {
+        {{}, 1, 250, 1, 1, 3, {1, 2, 3}, 250},
+        {{1, 2, 4}, 1, 6, 1, 3, 3, {3, 5, 6}, 3},
+        {{4, 2, 1, 2}, 1, 6, 4, 5, 9, {3, 5, 6}, 3},  // any order, duplicates, more wanted than free
+        {{1, 2, 3}, 1, 3, 1, std::nullopt, 2, {}, 0},  // full
+        {{0, 7, 9}, 1, 5, 6, std::nullopt, 1, {1}, 5},  // outside the range, from beyond it
+        {{}, 5, 1, 1, std::nullopt, 1, {}, 0},          // no range
+        {{INT_MAX - 1}, INT_MAX - 1, INT_MAX, INT_MIN, INT_MAX, 5, {INT_MAX}, 1},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::PrintToString(row.taken) + " " + std::to_string(row.first) + ".." + std::to_string(row.last));
+        EXPECT_EQ(NextFreeLocation(row.taken, row.first, row.last, row.from), row.next);
+        EXPECT_EQ(PlanFreeLocations(row.taken, row.first, row.last, row.count), row.plan);
+        EXPECT_EQ(FreeLocationCount(row.taken, row.first, row.last), row.free);
+    }
+}
+
+// Neighbours share a read back while at most kReadBackJoin (2) known entries lie between.
+TEST(FreeLocations, ReadBackRanges) {
+    struct Row {
+        std::vector<int> written, taken;
+        std::vector<LocationRange> ranges;
+    };
+    const Row rows[] = {
+        {{}, {1}, {}},
+        {{7}, {}, {{7, 7}}},
+        {{9, 3, 5, 3}, {1, 2, 4}, {{3, 9}}},
+        {{3, 6}, {4, 5}, {{3, 6}}},
+        {{3, 7}, {4, 5, 6}, {{3, 3}, {7, 7}}},
+        {{1, 10, 12}, {2, 3, 4, 11}, {{1, 1}, {10, 12}}},
+    };
+    for (const Row& row : rows) EXPECT_EQ(PlanReadBack(row.written, row.taken), row.ranges);
 }
 
 TEST_F(GsmDeviceScriptTest, FindFreeIndexOnAnEmptyRangeReadsNothing) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,12 +22,22 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
+// Rows as "index|number|name" in ascending index order, as a refresh leaves them.
 class CountingList : public ListSink {
 public:
-    Strings rows;
+    std::map<int, std::string> rows;
     void DeleteAllItems() override { rows.clear(); }
     void AddItem(std::string_view index, std::string_view number, std::string_view name) override {
-        rows.push_back(std::string(index) + "|" + std::string(number) + "|" + std::string(name));
+        rows[std::stoi(std::string(index))] = std::string(number) + "|" + std::string(name);
+    }
+    std::vector<int> ItemIndices() const override {
+        std::vector<int> indices;
+        for (const auto& row : rows) indices.push_back(row.first);
+        return indices;
+    }
+    void UpdateItem(int index, const PhoneBookEntry* entry) override {
+        if (entry) rows[index] = entry->number + "|" + entry->name;
+        else rows.erase(index);
     }
 };
 
@@ -44,14 +55,16 @@ protected:
     void Store(int index, const char* name) {
         modem.With([&](sim::ModemSimulator& m) { m.FindMemory("SM")->entries[index] = {"0" + std::to_string(index), 129, name}; });
     }
-    // The location commands since the connection: reads (probes) and writes.
-    Strings LocationCommands() {
+    // The location commands (reads and writes) from the first'th command line on.
+    Strings LocationCommands(std::size_t first = 0) {
         Strings out;
-        for (const std::string& c : modem.With([](sim::ModemSimulator& m) { return m.Commands(); }))
-            if (c.rfind("AT+CPBW=", 0) == 0 || (c.rfind("AT+CPBR=", 0) == 0 && c != "AT+CPBR=?" && c.find(',') == std::string::npos))
-                out.push_back(c);
+        const Strings all = modem.With([](sim::ModemSimulator& m) { return m.Commands(); });
+        for (std::size_t i = first; i < all.size(); ++i)
+            if (all[i].rfind("AT+CPBW=", 0) == 0 || (all[i].rfind("AT+CPBR=", 0) == 0 && all[i] != "AT+CPBR=?"))
+                out.push_back(all[i]);
         return out;
     }
+    std::size_t CommandCount() { return modem.With([](sim::ModemSimulator& m) { return m.Commands().size(); }); }
 
     sim::PtyModem modem;
     GsmDevice device;
@@ -61,14 +74,18 @@ protected:
     CountingList list;
 };
 
-// Every location is probed once within a paste: the ones found taken and the ones written
-// are not read again for the next record.
-TEST_F(SessionPasteTest, EachLocationIsProbedOnceAndRecordsGoToTheFreeOnes) {
+// The locations come from the list and one range read confirms them; one that was written
+// since the list was read (3) is found there and passed over; the written ones are read
+// back in one range and the list updated with them, not read again as a whole.
+TEST_F(SessionPasteTest, LocationsArePlannedFromTheListConfirmedAndReadBack) {
     Store(1, "One");
     Store(2, "Two");
     Store(4, "Four");
     ASSERT_TRUE(ConnectDevice(session));
+    ASSERT_TRUE(RefreshList(session, list));
+    Store(3, "Late");
     ui.seen.clear();
+    const std::size_t before = CommandCount();
     const std::string text = BuildClipboardText(
         {{"Anna", "0301", ""}, {"No number", "", ""}, {"Bob", "+49112", ""}, {"Cleo", "777", ""}});
 
@@ -76,15 +93,33 @@ TEST_F(SessionPasteTest, EachLocationIsProbedOnceAndRecordsGoToTheFreeOnes) {
     EXPECT_EQ(count.records, 4);
     EXPECT_EQ(count.stored, 3);
     EXPECT_EQ(count.failed, 1);
-    EXPECT_EQ(LocationCommands(),
-              (Strings{"AT+CPBR=1", "AT+CPBR=2", "AT+CPBR=3", "AT+CPBW=3, \"0301\", 129, \"Anna\"",
-                       "AT+CPBR=4", "AT+CPBR=5", "AT+CPBW=5, \"+49112\", 145, \"Bob\"",
-                       "AT+CPBR=6", "AT+CPBW=6, \"777\", 129, \"Cleo\""}));
-    const std::string port = modem.SlavePath();
+    EXPECT_EQ(count.written, (std::vector<int>{5, 6, 7}));
+    EXPECT_EQ(LocationCommands(before),
+              (Strings{"AT+CPBR=3, 6", "AT+CPBR=7, 7", "AT+CPBW=5, \"0301\", 129, \"Anna\"",
+                       "AT+CPBW=6, \"+49112\", 145, \"Bob\"", "AT+CPBW=7, \"777\", 129, \"Cleo\"",
+                       "AT+CPBR=5, 7"}));
     EXPECT_EQ(ui.seen, (Strings{"status 164 1 4", "status 164 2 4", "status 164 3 4", "status 164 4 4",
-                                "status 57345", "status 133 " + port, "status 57345", "message 143"}));
-    EXPECT_EQ(list.rows, (Strings{"1|01|One", "2|02|Two", "3|0301|Anna", "4|04|Four", "5|+49112|Bob",
-                                  "6|777|Cleo"}));
+                                "status 57345", "message 143"}));
+    EXPECT_EQ(list.rows, (std::map<int, std::string>{{1, "01|One"}, {2, "02|Two"}, {4, "04|Four"},
+                                                     {5, "0301|Anna"}, {6, "+49112|Bob"}, {7, "777|Cleo"}}));
+}
+
+// More entries than free locations: asked first; No writes nothing, Yes writes as many as
+// fit and tells of the rest.
+TEST_F(SessionPasteTest, MoreEntriesThanFreeLocationsAsksFirst) {
+    modem.With([](sim::ModemSimulator& m) { m.FindMemory("SM")->last = 3; });
+    Store(2, "Two");
+    ASSERT_TRUE(ConnectDevice(session));
+    ASSERT_TRUE(RefreshList(session, list));
+    const std::string text = BuildClipboardText({{"A", "1", ""}, {"B", "2", ""}, {"C", "3", ""}});
+    ui.yesNoAnswers = {false, true};
+    EXPECT_EQ(PasteEntries(session, list, text).stored, 0);
+    const PasteCount count = PasteEntries(session, list, text);
+    EXPECT_EQ(count.stored, 2);
+    EXPECT_EQ(count.failed, 1);
+    EXPECT_EQ(ui.Seen("ask"), (Strings{"ask 180 2 3", "ask 180 2 3"}));
+    EXPECT_EQ(ui.messages.back(), MsgPasteIncomplete);
+    EXPECT_EQ(list.rows.size(), 3u);
 }
 
 // A text without records sends nothing and shows nothing (the window beeps); a port that

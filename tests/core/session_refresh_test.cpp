@@ -26,6 +26,10 @@ public:
     void AddItem(std::string_view index, std::string_view number, std::string_view name) override {
         calls.push_back(std::string(index) + "|" + std::string(number) + "|" + std::string(name));
     }
+    std::vector<int> ItemIndices() const override { return {}; }
+    void UpdateItem(int index, const PhoneBookEntry* entry) override {
+        calls.push_back("update " + std::to_string(index) + (entry ? "|" + entry->name : ""));
+    }
 };
 
 class SessionRefreshTest : public ::testing::Test {

@@ -54,6 +54,9 @@ public:
         yesNoAnswers.pop_front();
         return yes;
     }
+    bool AskYesNoNumbers(int id, long long first, long long second) override {
+        return AskYesNo(id, std::to_string(first) + " " + std::to_string(second));
+    }
     bool PromptPin(int id, std::string_view port, PinDialogData& data) override {
         seen.push_back("pin " + std::to_string(id) + Arg(port) + " '" + data.pin + "' " +
                        std::to_string(data.save) + Left(data.attemptsLeft));

@@ -75,6 +75,8 @@ maximised() {  # waits up to 3 s for it
   return 1
 }
 
+# Room on the right for the edge drags, wherever the window manager placed the window.
+xdotool windowmove "$window" 100 100
 read -r x y w h < <(geometry)
 xprop -id "$window" _NET_FRAME_EXTENTS | grep -q "= 0, 0, 0, 0" || fail "the window manager draws a frame"
 drag $((x + w / 2)) $((y + 12)) $((x + w / 2 + 100)) $((y + 72))

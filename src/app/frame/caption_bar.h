@@ -50,6 +50,9 @@ public:
     int ButtonSize() const;
     int PixmapsBuilt() const { return pixmapsBuilt; }
 
+    // Whether position (in the bar) is on the close button.
+    bool CloseButtonAt(const QPoint& position) const { return ButtonAt(position) == Button::Close; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

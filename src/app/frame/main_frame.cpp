@@ -18,6 +18,7 @@
 #include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/string_table.h"
+#include "core/device/gsm_device.h"
 #include "core/device/phone_book_storage.h"
 #include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
@@ -73,7 +74,7 @@ CMainFrame::CMainFrame(Session& session, SettingsStore& store, QWidget* parent)
 
     statusBarWidget = new MainStatusBar(this);
     setStatusBar(statusBarWidget);
-    connect(view, &CRdxView::Refreshed, this, &CMainFrame::ShowListPhoneBook);
+    connect(view, &CRdxView::Refreshed, this, &CMainFrame::UpdateDeviceState);
 
     BuildMenus();
     if (CaptionFrame::PlatformCanMoveFrameless(QGuiApplication::platformName()))
@@ -159,14 +160,25 @@ void CMainFrame::UpdateCommandStates()
     context.selectedCount = view->SelectedCount();
     context.clipboardHasEntries = view->ClipboardHasEntries();
     actions->UpdateStates(context);
+    UpdateDeviceState();
 }
 
-void CMainFrame::ShowListPhoneBook()
+void CMainFrame::UpdateDeviceState()
 {
-    PhoneBookStatus status;
-    if (const PhoneBookStorageInfo* storage = FindPhoneBookStorage(view->ListPhoneBook()))
-        status.memory = StringTable::Text(storage->textId);
-    statusBarWidget->ShowPhoneBook(status);
+    // From what is known, without asking the device: the list is what it confirmed last.
+    const GsmDevice& device = session.device;
+    const QString port = FromCp1252(session.settings.portName);
+    // The memory the list holds, as the device named it when the list was read; else the
+    // one selected since.
+    const int listed = view->ListPhoneBook();
+    const PhoneBookStorageInfo* memory = FindPhoneBookStorage(listed != 0 ? listed : device.selectedPhoneBook);
+    if (session.connected == 0 || memory == nullptr) {
+        statusBarWidget->SetDeviceState(port, {}, 0, 0);
+        return;
+    }
+    const long long capacity =
+        device.lastIndex >= device.firstIndex ? static_cast<long long>(device.lastIndex) - device.firstIndex + 1 : 0;
+    statusBarWidget->SetDeviceState(port, StringTable::Text(memory->textId), view->Model()->rowCount(), capacity);
 }
 
 void CMainFrame::RestoreBarState()

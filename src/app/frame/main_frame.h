@@ -36,8 +36,9 @@ public:
     // Applies the enabling rules to every command (after a connection attempt, selection
     // or item count changes).
     void UpdateCommandStates();
-    // The status bar's phone book pane after the list was read.
-    void ShowListPhoneBook();
+    // The status bar's port and memory panes: the port, the selected memory and how many
+    // of its locations the list holds ("SIM 246/250"); the memory only while connected.
+    void UpdateDeviceState();
 
     CRdxView* View() const { return view; }
     QToolBar* ToolBar() const { return toolBar; }

@@ -1,7 +1,10 @@
 #include "app/frame/main_status_bar.h"
 
 #include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -43,12 +46,32 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
     messagePane = new QLabel(StringTable::Text(AFX_IDS_IDLEMESSAGE), this);
     messagePane->setObjectName(QStringLiteral("messagePane"));
     addWidget(messagePane, 1);
-    phoneBookPane = new QLabel(this);
-    phoneBookPane->setObjectName(QStringLiteral("phoneBookPane"));
-    phoneBookPane->setFrameShape(QFrame::Panel);
-    phoneBookPane->setFrameShadow(QFrame::Sunken);
-    phoneBookPane->setHidden(true);
-    addPermanentWidget(phoneBookPane);
+    progressBar = new QProgressBar(this);
+    progressBar->setObjectName(QStringLiteral("progressBar"));
+    progressBar->setTextVisible(false);
+    progressBar->setMaximumWidth(160);
+    progressLabel = new QLabel(this);
+    progressLabel->setObjectName(QStringLiteral("progressText"));
+    cancelButton = new QPushButton(StringTable::Text(IDS_CANCEL), this);
+    cancelButton->setObjectName(QStringLiteral("cancelButton"));
+    // Escape is the key; the button must not take the focus from the list.
+    cancelButton->setFocusPolicy(Qt::NoFocus);
+    connect(cancelButton, &QPushButton::clicked, this, &MainStatusBar::CancelClicked);
+    for (QWidget* part : {static_cast<QWidget*>(progressBar), static_cast<QWidget*>(progressLabel),
+                          static_cast<QWidget*>(cancelButton)}) {
+        addPermanentWidget(part);
+        part->hide();
+    }
+    portPane = new QLabel(this);
+    portPane->setObjectName(QStringLiteral("portPane"));
+    memoryPane = new QLabel(this);
+    memoryPane->setObjectName(QStringLiteral("memoryPane"));
+    for (QLabel* pane : {portPane, memoryPane}) {
+        pane->setFrameShape(QFrame::Panel);
+        pane->setFrameShadow(QFrame::Sunken);
+        addPermanentWidget(pane);
+        pane->hide();
+    }
     const int ids[3] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
     for (int i = 0; i < 3; ++i) {
         indicators[i] = new QLabel(StringTable::Text(ids[i]), this);
@@ -76,10 +99,55 @@ QString MainStatusBar::StatusText() const
     return messagePane->text();
 }
 
-void MainStatusBar::ShowPhoneBook(const PhoneBookStatus& status)
+void MainStatusBar::ShowProgress(int done, int total)
 {
-    phoneBookPane->setText(status.memory);
-    phoneBookPane->setHidden(status.memory.isEmpty());
+    progressBar->setRange(0, std::max(total, 1));
+    progressBar->setValue(std::clamp(done, 0, std::max(total, 1)));
+    progressLabel->setText(StringTable::FormatNumbers(IDS_PROGRESS_COUNT, {done, total}));
+    if (!cancelButton->isVisible()) {
+        progressBar->show();
+        progressLabel->show();
+        cancelButton->show();
+    }
+    repaint();
+}
+
+void MainStatusBar::HideProgress()
+{
+    progressBar->hide();
+    progressLabel->hide();
+    cancelButton->hide();
+}
+
+bool MainStatusBar::ProgressShown() const
+{
+    return !cancelButton->isHidden();
+}
+
+QString MainStatusBar::ProgressText() const
+{
+    return progressLabel->text();
+}
+
+void MainStatusBar::SetDeviceState(const QString& port, const QString& memory, int used, long long capacity)
+{
+    portPane->setText(port);
+    portPane->setVisible(!port.isEmpty());
+    QString text = memory;
+    if (capacity > 0)
+        text += QStringLiteral(" %1/%2").arg(used).arg(capacity);
+    memoryPane->setText(text);
+    memoryPane->setVisible(!memory.isEmpty());
+}
+
+QString MainStatusBar::PortText() const
+{
+    return portPane->text();
+}
+
+QString MainStatusBar::MemoryText() const
+{
+    return memoryPane->isHidden() ? QString() : memoryPane->text();
 }
 
 void MainStatusBar::UpdateIndicators(const LockStates& states)

@@ -5,6 +5,8 @@
 #include <string>
 
 class QLabel;
+class QProgressBar;
+class QPushButton;
 class QTimer;
 
 namespace ribodex {
@@ -19,16 +21,11 @@ struct LockStates {
 // system, a sandbox) gives nullopt for that lock. Any thread.
 LockStates ReadLockStates(const std::string& ledsRoot = "/sys/class/leds");
 
-// What the status bar tells of the phone book the list holds. An empty memory (not known,
-// or nothing read yet) hides the pane.
-struct PhoneBookStatus {
-    QString memory;  // display text of the memory, e.g. "SIM"
-};
-
-// The status bar: the message pane, the phone book pane, then the CAP, NUM and SCRL indicators, each drawn
-// enabled while its lock is on and dimmed otherwise (also when the platform reports
-// nothing). Command prompts cover the message pane while a menu item is highlighted.
-// UI thread only.
+// The status bar: the message pane; while a long operation runs, its progress bar, "n of N"
+// and a Cancel button; the port and the memory with how full it is ("SIM 246/250"); then
+// the CAP, NUM and SCRL indicators, each drawn enabled while its lock is on and dimmed
+// otherwise (also when the platform reports nothing). Command prompts cover the message
+// pane while a menu item is highlighted. UI thread only.
 class MainStatusBar : public QStatusBar {
     Q_OBJECT
 
@@ -40,17 +37,34 @@ public:
     void SetStatusText(const QString& text);
     QString StatusText() const;
 
-    // The phone book pane: shows what status says of the list's memory.
-    void ShowPhoneBook(const PhoneBookStatus& status);
-    QLabel* PhoneBookPane() const { return phoneBookPane; }
-
     // Reads the lock states again (a timer does it while the bar is shown).
     void UpdateIndicators(const LockStates& states);
     QLabel* Indicator(int which) const { return indicators[which]; }
 
+    // Shows the progress bar at done of total, painted before returning; HideProgress
+    // takes it away. Cancel emits CancelClicked.
+    void ShowProgress(int done, int total);
+    void HideProgress();
+    bool ProgressShown() const;
+    QPushButton* CancelButton() const { return cancelButton; }
+    QString ProgressText() const;
+
+    // The port pane, and the memory pane: its name and, when the capacity is known
+    // (above 0), the entries of the list against it. An empty memory hides that pane.
+    void SetDeviceState(const QString& port, const QString& memory, int used, long long capacity);
+    QString PortText() const;
+    QString MemoryText() const;
+
+signals:
+    void CancelClicked();
+
 private:
     QLabel* messagePane = nullptr;
-    QLabel* phoneBookPane = nullptr;
+    QProgressBar* progressBar = nullptr;
+    QLabel* progressLabel = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QLabel* portPane = nullptr;
+    QLabel* memoryPane = nullptr;
     QLabel* indicators[3] = {};
     QTimer* lockTimer = nullptr;
 };

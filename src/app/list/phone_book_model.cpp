@@ -58,6 +58,8 @@ QVariant PhoneBookModel::headerData(int section, Qt::Orientation orientation, in
 void PhoneBookModel::DeleteAllItems()
 {
     beginResetModel();
+    orderColumn = IndexColumn;
+    orderAscending = true;
     rows.clear();
     rows.reserve(50);  // the item-count hint of the list; not a limit
     endResetModel();
@@ -76,6 +78,8 @@ void PhoneBookModel::SortColumn(int column)
     const std::optional<bool> ascending = flags.Click(column);
     if (!ascending)
         return;
+    orderColumn = column;
+    orderAscending = *ascending;
     std::vector<int> order(rows.size());
     std::iota(order.begin(), order.end(), 0);
     const size_t key = size_t(column);
@@ -112,6 +116,42 @@ void PhoneBookModel::RemoveItem(int row)
     beginRemoveRows({}, row, row);
     rows.erase(rows.begin() + row);
     endRemoveRows();
+}
+
+std::vector<int> PhoneBookModel::ItemIndices() const
+{
+    std::vector<int> indices;
+    indices.reserve(rows.size());
+    for (int row = 0; row < rowCount(); ++row)
+        indices.push_back(ItemIndex(row));
+    return indices;
+}
+
+void PhoneBookModel::UpdateItem(int index, const PhoneBookEntry* entry)
+{
+    int row = 0;
+    while (row < rowCount() && ItemIndex(row) != index)
+        ++row;
+    const bool exists = row < rowCount();
+    if (entry == nullptr) {
+        if (exists)
+            RemoveItem(row);
+        return;
+    }
+    ListRow item{entry->name, entry->number, std::to_string(index)};
+    if (exists) {
+        if (rows[size_t(row)] != item)
+            SetItem(row, std::move(item));
+        return;
+    }
+    const size_t key = size_t(orderColumn);
+    const auto at = std::upper_bound(rows.begin(), rows.end(), item, [&](const ListRow& a, const ListRow& b) {
+        return CompareColumnTexts(orderColumn, orderAscending, a[key], b[key]) < 0;
+    });
+    const int position = int(at - rows.begin());
+    beginInsertRows({}, position, position);
+    rows.insert(at, std::move(item));
+    endInsertRows();
 }
 
 int PhoneBookModel::ItemIndex(int row) const

@@ -27,6 +27,8 @@ public:
     // ListSink
     void DeleteAllItems() override;
     void AddItem(std::string_view indexText, std::string_view number, std::string_view name) override;
+    std::vector<int> ItemIndices() const override;
+    void UpdateItem(int index, const PhoneBookEntry* entry) override;
 
     // A header click on column: sorts by the column's own direction flag and flips it.
     // Rows that compare equal keep their order; selection and current item follow their rows.
@@ -49,6 +51,10 @@ public:
 private:
     std::vector<ListRow> rows;
     SortFlags flags;
+    // The order the rows stand in: ascending index after a refresh, else the last header
+    // click's. A new item of UpdateItem goes where it puts it.
+    int orderColumn = IndexColumn;
+    bool orderAscending = true;
     QIcon entryIcon;
 };
 

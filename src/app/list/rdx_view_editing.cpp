@@ -16,6 +16,7 @@
 #include "core/session/connection_flow.h"
 #include "core/session/entry_commands.h"
 #include "core/session/name_check.h"
+#include "core/session/refresh.h"
 #include "core/session/user_interface.h"
 
 namespace ribodex {
@@ -73,8 +74,13 @@ void CRdxView::OnNewEntry()
         if (dialog.exec() != QDialog::Accepted)
             return;
     } while (!ConfirmEntryNames(CheckEntryNames(session.device, {dialog.Fields().name})));
-    if (CreateEntry(session, dialog.Fields(), NewEntryIndex(dialog.IndexText())))
-        RefreshList();
+    // The new location read back into the list rather than the whole book after a wait:
+    // the list then holds what the device confirmed, as after a refresh.
+    const int written = CreateEntry(session, dialog.Fields(), NewEntryIndex(dialog.IndexText()), model->ItemIndices());
+    if (written != -1) {
+        UpdateWrittenLocations(session, *model, {written});
+        emit StateChanged();
+    }
 }
 
 void CRdxView::OnEditEntry()
@@ -94,9 +100,12 @@ void CRdxView::OnEditEntry()
             return;
     } while (!ConfirmEntryNames(CheckEntryNames(session.device, {dialog.Fields().name})));
     const EntryFields after = dialog.Fields();
-    // In place: the item keeps its position and selection; no refresh, no re-sort.
-    if (RewriteEntry(session, index, before, after) == EditOutcome::Written)
+    // In place: the item keeps its position and selection; no refresh, no re-sort. It shows
+    // what the device holds after the write, read back: a device may store less than it took.
+    if (RewriteEntry(session, index, before, after) == EditOutcome::Written) {
         model->SetItem(row, {after.name, after.number, std::to_string(index)});
+        UpdateWrittenLocations(session, *model, {index});
+    }
 }
 
 bool CRdxView::ConfirmEntryNames(const std::vector<NameCheck>& checks)

@@ -5,9 +5,9 @@
 #include <deque>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -28,6 +28,10 @@ namespace ribodex {
 struct FreeLocationSearch {
     int from = std::numeric_limits<int>::min();
     bool ended = false;
+    // Locations known to be taken (the window's list): the search reads the lowest location
+    // not among them to confirm it is free, and goes on from there only when someone wrote
+    // it meanwhile, instead of reading every location below it. Empty: nothing is known.
+    std::vector<int> taken;
 };
 
 // The phone or modem on the serial link: every AT operation of the program, one command
@@ -155,6 +159,12 @@ public:
     bool LastReadCancelled() const { return readCancelled; }
     void StoreEntry(int index, std::string_view number, std::string_view deviceName);
     const PhoneBookEntry* FindEntry(int index) const;
+    // The entries of first..last (a few locations, as a paste writes them) in one
+    // AT+CPBR=first,last, in ascending order, stored as ReadEntry stores them; a location of
+    // the range not among them is empty. Its time limit grows with the range from the
+    // ordinary command's. nullopt when an answer had no final result in time (what arrived
+    // may be cut anywhere). A range the device refuses (ERROR) is read location by location.
+    std::optional<std::vector<PhoneBookEntry>> ReadLocations(int first, int last);
     void ClearEntries();
 
     // Writing
@@ -166,6 +176,8 @@ public:
     // -1 when there is none, and at the first location that gave no answer in time (it may
     // be taken: a write there could overwrite an entry).
     int FindFreeIndex(int from = std::numeric_limits<int>::min());
+    // The same, reading only the locations not in search.taken (from search.from on).
+    int FindFreeIndex(const FreeLocationSearch& search);
 
 private:
     // The write exchange of an entry whose location is decided, in the name's set.

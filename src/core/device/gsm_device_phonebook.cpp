@@ -149,7 +149,7 @@ bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int i
         // Nothing of the run has come free since: probing the whole memory again for every
         // further record would keep the window busy for minutes on a full SIM.
         if (search.ended) return false;
-        index = FindFreeIndex(search.from);
+        index = FindFreeIndex(search);
         if (index == -1) {
             search.ended = true;
             return false;
@@ -166,13 +166,9 @@ bool GsmDevice::DeleteEntry(int index) {
 }
 
 int GsmDevice::FindFreeIndex(int from) {
-    QueryPhoneBookInfo();
-    // 64-bit counter: a range that ends at INT_MAX must not overflow the loop.
-    for (long long index = std::max(firstIndex, from); index <= lastIndex; ++index) {
-        if (ReadEntry(static_cast<int>(index))) continue;
-        return LastReadComplete() ? static_cast<int>(index) : -1;
-    }
-    return -1;
+    FreeLocationSearch search;
+    search.from = from;
+    return FindFreeIndex(search);
 }
 
 }  // namespace ribodex

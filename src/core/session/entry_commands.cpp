@@ -13,7 +13,7 @@ int NewEntryIndex(std::string_view indexText) {
     return indexText.empty() ? -1 : ParseInt(indexText);
 }
 
-bool CreateEntry(Session& session, const EntryFields& fields, int index) {
+int CreateEntry(Session& session, const EntryFields& fields, int index, const std::vector<int>& taken) {
     WaitCursor wait(session.ui);
     GsmDevice& device = session.device;
     // Asked also for -1: the device's answer for "no location" decides, as it always has. A
@@ -22,11 +22,17 @@ bool CreateEntry(Session& session, const EntryFields& fields, int index) {
     const LocationState location = device.ProbeLocation(index);
     if (location == LocationState::Taken &&
         !session.ui.AskYesNo(MsgOverwriteQuestion, std::to_string(index)))
-        return false;
-    if (location != LocationState::Unknown && device.WriteEntry(fields.number, fields.name, index))
-        return true;
+        return -1;
+    if (location != LocationState::Unknown) {
+        if (index == -1) {
+            FreeLocationSearch search;
+            search.taken = taken;
+            index = device.FindFreeIndex(search);
+        }
+        if (index != -1 && device.WriteEntry(fields.number, fields.name, index)) return index;
+    }
     session.ui.ShowMessage(MsgWriteFailed);
-    return false;
+    return -1;
 }
 
 EditOutcome RewriteEntry(Session& session, int index, const EntryFields& before,
@@ -43,11 +49,17 @@ bool DeleteSelectedEntries(Session& session, SelectedItems& items) {
     if (items.NextSelected(0) < 0) return false;
     if (!session.ui.AskYesNo(MsgDeleteQuestion)) return false;
     GsmDevice& device = session.device;
-    for (int position = items.NextSelected(0); position >= 0; position = items.NextSelected(position)) {
+    int total = 0;
+    for (int position = items.NextSelected(0); position >= 0; position = items.NextSelected(position + 1)) ++total;
+    ProgressScope progress(session.ui);
+    int done = 0;
+    for (int position = items.NextSelected(0); position >= 0 && progress.Report(done, total);
+         position = items.NextSelected(position)) {
         if (device.IsConnected() && device.DeleteEntry(items.ItemIndex(position)))
             items.RemoveItem(position);  // the next item moved up into this position
         else
             ++position;
+        ++done;
     }
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace ribodex {
 
@@ -22,11 +23,13 @@ struct EntryFields {
 int NewEntryIndex(std::string_view indexText);
 
 // New Entry: asks the device whether the location is taken (also for -1) and, when it is,
-// question 165 with the index; writes unless the answer was No. True when the entry was
-// written (the caller then refreshes the list); false after No, with nothing sent, or after
-// a refused write, with message 144 shown. A question that got no final result in time, or
-// an entry line that could not be read, writes nothing and shows 144.
-bool CreateEntry(Session& session, const EntryFields& fields, int index);
+// question 165 with the index; writes unless the answer was No. Index -1 goes to the lowest
+// location not in taken (the list's items) that reads as empty, as the search of every
+// location would find it while the list is current, for one read instead of one per taken
+// location. The location written (the caller then updates the list), or -1: after No, with
+// nothing sent, or after a refused write or no free location, with message 144 shown. A question that got no
+// final result in time, or an entry line that could not be read, writes nothing and shows 144.
+int CreateEntry(Session& session, const EntryFields& fields, int index, const std::vector<int>& taken);
 
 enum class EditOutcome { Unchanged, Written, Failed };
 
@@ -48,10 +51,12 @@ public:
 };
 
 // Delete Entry: nothing without a selected item; question 134; then, from the top, deletes
-// each selected item's location and removes the item when the device confirmed. An item
-// the device refuses stays, still selected, and the walk goes on below it, so it always
-// ends. A link that is not open refuses every item at once (each would wait out its time
-// limit). False when nothing was selected or the answer was No.
+// each selected item's location and removes the item when the device confirmed (its OK
+// says all there is to know: the location is empty). An item the device refuses stays,
+// still selected, and the walk goes on below it, so it always ends. A link that is not open
+// refuses every item at once (each would wait out its time limit). Shows entries deleted of
+// those selected as progress; a stop ends the walk after the delete in flight. False when
+// nothing was selected or the answer was No.
 bool DeleteSelectedEntries(Session& session, SelectedItems& items);
 
 }  // namespace ribodex

@@ -1,9 +1,12 @@
 #include "core/session/refresh.h"
 
 #include <algorithm>
+#include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "core/device/free_locations.h"
 #include "core/device/gsm_device.h"
 #include "core/session/connection_flow.h"
 #include "core/session/user_interface.h"
@@ -35,11 +38,20 @@ bool RefreshList(Session& session, ListSink& list) {
     list.DeleteAllItems();
     session.ui.SetStatusText(MsgTransferData, device.Port());
     device.QueryPhoneBookInfo();
+    ProgressScope progress(session.ui);
+    const long long span = static_cast<long long>(device.lastIndex) - device.firstIndex + 1;
+    const int total = static_cast<int>(std::min<long long>(std::max<long long>(span, 0), INT_MAX));
     device.Pause(device.timing.beforeFullReadMs);
-    device.ReadAllEntries();
+    // Stopped during the wait: nothing is asked of the device, the list stays empty.
+    if (progress.Report(0, total)) {
+        device.readProgress = [&progress](int received, int all) { return progress.Report(received, all); };
+        device.ReadAllEntries();
+        device.readProgress = nullptr;
+    }
     AddStoredEntries(device, list);
     session.ui.SetIdlePrompt();
-    if (!device.LastReadComplete() || !device.namesComplete) {
+    // A read the user stopped is short by choice, not for a fault of the device.
+    if (!progress.Stopped() && (!device.LastReadComplete() || !device.namesComplete)) {
         // Without a final result the answer may have been cut anywhere: an empty or short
         // list must not pass for the phone book. A line that is gone stays gone, so the next
         // refresh is to open the port anew (after the device was plugged in again).
@@ -47,6 +59,25 @@ bool RefreshList(Session& session, ListSink& list) {
         session.ui.ShowMessage(MsgReadIncomplete, device.Port());
     }
     return true;
+}
+
+void UpdateWrittenLocations(Session& session, ListSink& list, const std::vector<int>& written) {
+    if (written.empty()) return;
+    GsmDevice& device = session.device;
+    const std::vector<int> items = list.ItemIndices();
+    for (const auto& [first, last] : PlanReadBack(written, items)) {
+        const std::optional<std::vector<PhoneBookEntry>> read = device.ReadLocations(first, last);
+        if (!read) {
+            // What the list would show is unknown; the whole read is the way back to certain.
+            RefreshList(session, list);
+            return;
+        }
+        std::map<int, const PhoneBookEntry*> found;
+        for (const PhoneBookEntry& entry : *read) found[entry.index] = &entry;
+        for (int index : items)
+            if (index >= first && index <= last && found.count(index) == 0) list.UpdateItem(index, nullptr);
+        for (const auto& [index, entry] : found) list.UpdateItem(index, entry);
+    }
 }
 
 }  // namespace ribodex

@@ -1,20 +1,29 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
+
+#include "core/device/phone_book_entry.h"
 
 namespace ribodex {
 
 class GsmDevice;
 struct Session;
 
-// The list that a refresh fills: the view's model implements it. Called on the UI thread
-// during RefreshList only.
+// The list that a refresh fills and a change updates: the view's model implements it.
+// Called on the UI thread by the session code only.
 class ListSink {
 public:
     virtual ~ListSink() = default;
     virtual void DeleteAllItems() = 0;
     // Appends one item at the end with the three column texts.
     virtual void AddItem(std::string_view indexText, std::string_view number, std::string_view name) = 0;
+    // The locations the items stand for (their Index column), in any order.
+    virtual std::vector<int> ItemIndices() const = 0;
+    // Between refreshes, with what the device confirmed: the item of index shows entry (a
+    // new item goes where the list's current order puts it; an existing one keeps its
+    // place and selection), or goes when entry is null.
+    virtual void UpdateItem(int index, const PhoneBookEntry* entry) = 0;
 };
 
 // Rebuilds the list from the device under the wait cursor: runs ConnectDevice first when
@@ -25,7 +34,16 @@ public:
 // that got no final result in time (a silent or unplugged device) shows what arrived until
 // then and message 166; after a lost line connected becomes 0, so the next refresh
 // connects anew. A read the device refused (ERROR) is not reported: the list is empty.
+// The entries received against the range show as progress; a stop (during the wait: no
+// read at all) keeps the entries that arrived whole and shows no message.
 bool RefreshList(Session& session, ListSink& list);
+
+// After a change of the locations written (or deleted): reads them back, neighbours in one
+// range read (PlanReadBack over the list's items), and updates every location of each range
+// read, so the list holds what the device confirmed as a refresh would, without the wait
+// and the full read. A range without a final result in time falls back to RefreshList.
+// Nothing when written is empty. The caller holds the wait cursor.
+void UpdateWrittenLocations(Session& session, ListSink& list, const std::vector<int>& written);
 
 // Step 8 alone: the items for what the device object holds now, in ascending index order.
 void AddStoredEntries(const GsmDevice& device, ListSink& list);

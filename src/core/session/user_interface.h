@@ -24,6 +24,8 @@ enum MessageId : int {
     MsgReadIncomplete = 166,    // OK box, %s = port: a full read that got no final result
     MsgWaitingForSim = 170,     // status text, %s = port: the SIM is still busy
     MsgPortBusy = 171,          // OK box, %s = the program holding the port, else the port
+    MsgPasteTooMany = 180,      // Yes/No question, %d free locations of %d entries
+    MsgStopPaste = 181,         // Yes/No question: the window is being closed during a paste
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 
@@ -56,6 +58,8 @@ public:
     virtual void ShowMessage(int messageId, std::string_view arg = {}) = 0;
     // Message box with Yes and No; true for Yes.
     virtual bool AskYesNo(int messageId, std::string_view arg = {}) = 0;
+    // The same with the two "%d" of the text replaced by first and second.
+    virtual bool AskYesNoNumbers(int messageId, long long first, long long second) = 0;
 
     // Modal PIN / PUK dialog with the prompt text promptId formatted with port. data holds
     // the values to show on entry and what the user typed on return; true for OK.
@@ -71,7 +75,38 @@ public:
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
 
+    // A long operation (a full read, a paste, deleting entries) shows its progress and can
+    // be stopped: Escape, a Cancel button, closing the window. Progress shows done of total
+    // and answers false once the user asked to stop; the operation then ends after the
+    // command in flight (a read at once) and keeps what was done. Closing the window during
+    // an operation begun with a stopQuestionId asks that Yes/No question first, at the next
+    // Progress call, when no command is in flight; without one it stops at once. End takes
+    // the progress away and forgets a stop. Not nested. Interfaces without a bar (scripts,
+    // tests) keep these defaults: nothing shown, never stopped.
+    virtual void BeginProgress(int stopQuestionId) { (void)stopQuestionId; }
+    virtual bool Progress(int done, int total) { (void)done, (void)total; return true; }
+    virtual void EndProgress() {}
+
     void SetIdlePrompt() { SetStatusText(AFX_IDS_IDLEMESSAGE); }
+};
+
+// A long operation's progress for its lifetime (BeginProgress ... EndProgress).
+class ProgressScope {
+public:
+    explicit ProgressScope(UserInterface& ui, int stopQuestionId = 0) : ui(ui) { ui.BeginProgress(stopQuestionId); }
+    ~ProgressScope() { ui.EndProgress(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+    // UserInterface::Progress; once it answered false, false without asking again.
+    bool Report(int done, int total) {
+        if (!stopped && !ui.Progress(done, total)) stopped = true;
+        return !stopped;
+    }
+    bool Stopped() const { return stopped; }
+
+private:
+    UserInterface& ui;
+    bool stopped = false;
 };
 
 // Shows the wait cursor for its lifetime.
