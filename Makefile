@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What a newcomer types. Each target installs what it needs first (make deps).
 BUILD      ?= build
 JOBS       ?= $(shell nproc)

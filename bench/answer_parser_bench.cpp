@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading a whole memory: parsing the +CPBR answer, storing it, and the refresh's lookup of
 // every index. Items are entries, so items_per_second gives the cost of one entry.
 #include <benchmark/benchmark.h>

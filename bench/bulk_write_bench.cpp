@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New entries on a nearly full SIM and bulk writes, at 9600 baud with 50 ms answer latency,
 // through the real serial link against the simulated phone:
 // - ribodex-cli write without --index on a SIM whose locations 1-240 and 250 are taken, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A 2000-location memory, full, on a device that caps one range read at 255 locations, at
 // 115200 baud: how far the full read's time lies above the wire time of the commands it sent
 // and their answers (the goal: within 5 %). The full read has no prescribed wait of its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ribodex-cli list of a full 250-entry SIM on ribodex-sim at 9600 baud, end to end, against
 // the time the bytes need on the wire plus the fixed waits (1000 ms after DTR, 1000 ms after
 // disconnecting), and gammu getallmemory SM on the same simulated phone; once for a book

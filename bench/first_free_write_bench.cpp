@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing to the first free location of a SIM whose first ten locations are taken, on a
 // phone that reports errors as "+CME ERROR: <n>" (extended errors on, as gammu leaves a
 // modem), at 9600 baud: the range query, ten occupied locations, the empty one that answers

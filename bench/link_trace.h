@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Reading back a SerialLink trace file: how many bytes each exchange put on the line, for

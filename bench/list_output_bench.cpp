@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list's rules over 10,000 items: the export text (one pass over every row) and a find
 // that matches nowhere (both passes over every row, with the upper-casing of each field).
 // Items are list rows, so items_per_second gives the cost of one row.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paste of 100 clipboard records into an empty 250-location SIM memory of the simulated
 // phone at 9600 baud, through the real serial link, against 1.2 x (100 x 600 ms + the wire
 // time of 100 writes and of the reads that confirm their locations).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The receiver's cost: CPU while nothing arrives, CPU after the device went away, and how
 // long Read takes to notice a final result that has arrived.
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name conversions on arbitrary bytes: device bytes always read as valid UTF-8, and a
 // name read that way goes back to the device as the same characters; UCS2 and SIM-coded
 // hex decode to valid UTF-8 that encodes back; the answer reader of the name length and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every reader of device answers on arbitrary bytes: no crash, no overflow, and the
 // results stay within what the answer can hold.
 #include <climits>

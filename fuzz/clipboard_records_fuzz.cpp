@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary clipboard text through the record readers: no crash, every record and field
 // inside the text, count and records in agreement, and what Copy writes reads back whole.
 #include <algorithm>

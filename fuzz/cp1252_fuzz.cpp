@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes through the Windows-1252 codec, read both as Windows-1252 and as UTF-8.
 #include <cstddef>
 #include <cstdint>

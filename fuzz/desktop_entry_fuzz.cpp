@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Arbitrary bytes as a desktop entry file, and as an Exec value, started with a fixed address.
 #include <cstddef>
 #include <cstdint>

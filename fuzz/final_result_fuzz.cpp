@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The end-of-answer search must agree with a naive scan wherever the answer is cut, and
 // resuming it where Read does must find what a search from the start finds.
 #include <cstddef>

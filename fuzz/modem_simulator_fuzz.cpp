@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated phone on arbitrary client bytes: no crash, answers end at a line end, the
 // phone books stay within their limits and survive the state file, the lock counters stay
 // in range, and every change of a book shows in Revision().

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vCard reader on arbitrary bytes: it never fails, gives valid UTF-8 only, and whatever
 // it gave a phone book can hold is what an import plans, and is written and read back unchanged.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // New Entry with the index box left empty on a nearly full SIM (locations 1-240 and 250
 // taken) of a phone at 9600 baud with 50 ms answer latency, through the window with the
 // real waits: the time from OK to the write reaching the phone (goal 1.5 s) and to the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ribodex-cli: scriptable access to the phone book of a GSM phone or modem.
 #include <cstdlib>
 #include <iostream>

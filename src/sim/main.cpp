@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ribodex-sim: the simulated phone on a pseudo-terminal, until interrupted.
 #include <pthread.h>
 #include <signal.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GCC 12 reports std::optional<int> members as maybe-uninitialized at -O2 (a known false positive).
 #pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 // Framing of the simulated phone: line assembly, echo, result codes, the basic commands

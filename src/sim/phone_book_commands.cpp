@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Phone book commands of the simulated phone: +CPBS memory selection, +CPBR reading and
 // +CPBW writing and deleting, with each memory's own index range and length limits.
 #include "sim/at_params.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Range reads as devices with a cap or an odd order give them.
 #include "sim/range_quirks.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The SIM lock of the simulated phone: +CPIN query, PIN with three attempts, then the PUK
 // with ten, PUK plus new PIN, the phone-to-SIM lock when configured, and +CPINR telling the
 // attempts left.

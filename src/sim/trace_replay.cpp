@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replaying a user's trace: the commands it shows, the answers it recorded.
 #include "sim/trace_replay.h"
 

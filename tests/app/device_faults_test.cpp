@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window against a phone that misbehaves: one table of faults, each with what the user
 // does, what the window shows, and what the list holds afterwards. For every case: the
 // window keeps painting, is busy no longer than the limits of the commands that went

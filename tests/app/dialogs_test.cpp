@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings, PIN and PUK dialogs and the port list, without a device.
 #include <QCheckBox>
 #include <QComboBox>

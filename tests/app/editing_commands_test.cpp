@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that change the phone book, through the window against a simulated phone:
 // which dialog shows, what reaches the device, what the list shows afterwards, and that the
 // keys reach the commands while the list has the focus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Getting the phone book out of the window, each command through its dialogs: Export
 // against ribodex-cli on the same demo phone, Find and Find Next, printing to PDF, Print
 // Setup and Print Preview.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phone book list: columns, sorting on header clicks, display modes, context menus.
 #include <QAction>
 #include <QContextMenuEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window against simulated phones on pseudo-terminals: start-up, the connection flow
 // with its dialogs and messages, refresh, settings, placement and bar state.
 #include <QAction>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's placement under a real window manager: Xvfb with openbox, which
 // decorates the window after it is shown. The program starts both itself and runs Qt on
 // xcb; without them the test is skipped, saying why.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's shell: the painted caption, About, Internet, the user guide and What's This.
 #include <QAction>
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The string table in both languages and the settings file.
 #include <QDialogButtonBox>
 #include <QPushButton>

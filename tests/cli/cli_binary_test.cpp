@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The built ribodex-cli program as a user runs it: exit codes, the DEMO port, and the phone
 // book exchanged with gammu, an independent client, over the same simulated phone.
 #include <gtest/gtest.h>

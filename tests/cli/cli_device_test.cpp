@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ribodex-cli's commands against the simulated phone on a real pseudo-terminal, in process,
 // with the fixed waits shortened: what a user would see on stdout, stderr and in the exit
 // code, and what reached the phone.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GsmDevice against a scripted device on a real pseudo-terminal: exact bytes on the line,
 // the time limits, and answers a well-behaved simulator never gives.
 #include <gtest/gtest.h>

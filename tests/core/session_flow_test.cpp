@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The connection flow and the refresh against the simulated phone on a real pty, with the
 // user played by a script.
 #include <gtest/gtest.h>

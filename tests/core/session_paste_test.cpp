@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paste and the entry commands' pure decisions against the simulated phone: which locations
 // are probed and written, and what the user sees.
 #include <gtest/gtest.h>

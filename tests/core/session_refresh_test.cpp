@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The refresh sequence against the simulated phone: what the list and the status bar see.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The painted caption under a real window manager (Xvfb and openbox), driven with the real
 # pointer and keyboard (xdotool): dragging the caption moves the window, dragging an edge or
 # a corner resizes it, the caption's buttons show pressed and a release outside does nothing,

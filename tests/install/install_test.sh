@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # What `cmake --install` and `make package` deliver: every file in its place, the programs
 # runnable from there, the desktop entry and the AppStream metainfo valid, the man pages
 # free of warnings and naming every command and option of their program's --help, and a

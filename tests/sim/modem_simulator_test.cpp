@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated phone byte for byte: what goes in through Feed and what comes straight back.
 #include "sim/modem_simulator.h"
 

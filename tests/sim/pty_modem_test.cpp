@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simulated phone on a real pseudo-terminal, seen from a client that opens it like a
 // serial port.
 #include "sim/pty_modem.h"

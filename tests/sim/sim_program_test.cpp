@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ribodex-sim program as a user runs it, checked by gammu, a client written without any
 // knowledge of this simulator: if gammu identifies the phone, unlocks it and reads and
 // deletes its entries, real clients cannot tell the simulator from a modem.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The phone book text of the simulated phone: what is saved comes back unchanged, and a
 // broken text is refused whole with the line that broke it.
 #include "sim/state_file.h"

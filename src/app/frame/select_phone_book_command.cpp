@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/frame/select_phone_book_command.h"
 
 #include "app/dialogs/select_phone_book_dlg.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view's Edit commands: Copy, Cut and Paste through the system clipboard. The records
 // are the core's (clipboard_records.h); here the text crosses the clipboard, Windows-1252
 // inside, Unicode outside, with the record bytes 0x04 and 0x05 kept as they are. Copy also

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The view's Phone Book commands: New Entry, Edit Entry and Delete Entry. The device work
 // and the messages are the core's; here the dialogs are shown and the items brought up to
 // date.

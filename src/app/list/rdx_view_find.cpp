@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list's part of Edit > Find and Find Next: the search over the items' texts.
 #include <QItemSelectionModel>
 #include <QTreeView>

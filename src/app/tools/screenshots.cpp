@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window with the demo phone's book and every dialog of the window to PNG
 // files, offscreen, for the README and for review. Usage:
 //   QT_QPA_PLATFORM=offscreen ribodex-screenshots OUT_DIR en|de

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Answers to the memory and location queries in the shapes real devices give them: lists
 // with or without parentheses and quotes, a single location, unsolicited lines with quotes
 // of their own ahead of an entry, and the SIM still busy after power-up or a PIN.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Entry lines of a full read, as devices really send them: quoted or bare fields, blanks
 // around commas, the added fields of 3GPP TS 27.007 after the name, and unsolicited
 // results between the lines. Pure: no state but the counter's own.

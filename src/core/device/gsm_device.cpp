@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exchange every command is built on, the SIM and the choice of memory.
 #include "core/device/gsm_device.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device's work on locations planned from what is known: the search for a free location
 // that confirms a candidate, and the range read that brings written locations back.
 #include <algorithm>

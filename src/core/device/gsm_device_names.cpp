@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names beyond the GSM alphabet: the UCS2 reading of the names a GSM read could not give,
 // and the write of a name in the set EncodeName chose. UCS2 is selected only for these
 // exchanges; GSM is selected again before any other command, whatever the answers were.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry list, and reading, writing and deleting the entries of the selected memory.
 #include <algorithm>
 #include <limits>

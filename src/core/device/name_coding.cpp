@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/device/name_coding.h"
 
 #include "core/device/alphabet.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/device/phone_book_storage.h"
 
 namespace ribodex {

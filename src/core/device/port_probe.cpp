@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding the one port of a USB modem that answers AT.
 #include "core/device/port_probe.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/clipboard_records.h"
 
 #include "core/formats/cp1252.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/device_text.h"
 
 #include "core/device/answer_parser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "core/formats/vcard_import.h"
 
 #include "core/formats/device_text.h"

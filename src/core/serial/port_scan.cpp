@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Serial ports from sysfs, and the program holding a busy one. Linux only: the paths are
 // those of sysfs and of the UUCP lock files.
 #include "core/serial/port_scan.h"

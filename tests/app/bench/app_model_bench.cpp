@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fill and sort time of the list with 10,000 entries, as the window shows them (model and
 // report view attached). Run: app_model_bench [-iterations N]
 #include <QHeaderView>

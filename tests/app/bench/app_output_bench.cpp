@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // File > Export and File > Print of a list of 10,000 entries, as the commands run them
 // after their dialogs: the export text written through the save file, and every page
 // printed to PDF at printer resolution. Run: app_output_bench [-iterations N]
