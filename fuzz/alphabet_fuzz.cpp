@@ -32,6 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (!Utf8CodePoints(DeviceNameToUtf8(text))) std::abort();
     if (const std::optional<int> length = ParseNameLength(text); length && *length < 0) std::abort();
+    (void)OffersUcs2(text);
 
     for (bool ucs2 : {false, true}) {
         const DeviceName name = EncodeDeviceName(text, ucs2);

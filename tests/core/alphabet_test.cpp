@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "core/device/name_coding.h"
@@ -152,6 +153,13 @@ TEST(NameCoding, TheSetANameTravelsIn) {
     EXPECT_EQ(ParseNameLength("AT+CPBR=?\r\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n"), 16);
     EXPECT_EQ(ParseNameLength("+CPBR: (1-250),40,\r\nOK\r\n"), std::nullopt);
     EXPECT_EQ(ParseNameLength("+CPBR: (1-250),40\r\n+CPBS: 1,2,3\r\n"), std::nullopt);
+    // The sets offered, as devices list them: quoted, bare, without parentheses; not a set
+    // whose name only holds "UCS2", nor one on another line.
+    for (const auto& [answer, offered] : std::initializer_list<std::pair<const char*, bool>>{
+             {"+CSCS: (\"IRA\",\"GSM\",\"UCS2\")\r\nOK\r\n", true}, {"+CSCS: (GSM,UCS2)\r\n", true},
+             {"+CSCS: GSM, UCS2\r\n", true}, {"+CSCS: (\"GSM\",\"IRA\")\r\n", false},
+             {"+CSCS: (GSM,UCS2X)\r\n", false}, {"+CSCS: (GSM)\r\nUCS2\r\n", false}, {"ERROR\r\n", false}})
+        EXPECT_EQ(OffersUcs2(answer), offered) << answer;
     EXPECT_EQ(HexNumberToPlain("+0034003900330030"), "4930");
     EXPECT_EQ(HexNumberToPlain("4930"), std::nullopt);
 }

@@ -52,7 +52,20 @@ DeviceName EncodeDeviceName(std::string_view utf8, bool ucs2Offered) {
     return name;
 }
 
-bool OffersUcs2(std::string_view answer) { return answer.find("\"UCS2\"") != std::string_view::npos; }
+bool OffersUcs2(std::string_view answer) {
+    if (answer.find("\"UCS2\"") != std::string_view::npos) return true;
+    // Some phones list their sets bare, with or without parentheses: +CSCS: (GSM,UCS2).
+    const std::size_t prefix = answer.find("+CSCS:");
+    if (prefix == std::string_view::npos) return false;
+    std::string_view line = answer.substr(prefix + 6);
+    line = line.substr(0, line.find_first_of("\r\n"));
+    for (std::size_t at = line.find("UCS2"); at != std::string_view::npos; at = line.find("UCS2", at + 1)) {
+        const auto separator = [](char c) { return c == ',' || c == '(' || c == ')' || c == ' ' || c == '\t'; };
+        const std::size_t end = at + 4;
+        if ((at == 0 || separator(line[at - 1])) && (end == line.size() || separator(line[end]))) return true;
+    }
+    return false;
+}
 
 std::optional<int> ParseNameLength(std::string_view answer) {
     const std::size_t prefix = answer.find("+CPBR:");
