@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/formats/clipboard_records.h"
+#include "core/formats/cp1252.h"
 #include "fuzz_check.h"
 
 using namespace ribodex;
@@ -48,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<ListRow> rows;
     for (std::size_t at = 0; at + 1 < size && rows.size() < 16; at += 8) {
         const std::string_view chunk = text.substr(at, 8);
-        rows.push_back({Clean(chunk.substr(0, 4)), Clean(chunk.substr(std::min<std::size_t>(4, chunk.size()))), ""});
+        // Names are UTF-8 inside the program; the record text carries their Windows-1252 form.
+        rows.push_back({Cp1252ToUtf8(Clean(chunk.substr(0, 4))), Clean(chunk.substr(std::min<std::size_t>(4, chunk.size()))), ""});
     }
     const std::string copied = std::string(text.substr(0, size % 64)) + BuildClipboardText(rows);
     std::vector<std::string_view> back = ClipboardRecords(copied);
@@ -57,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (copied.find(ClipboardHeaderLine()) < size % 64) return 0;  // a header in the prefix wins
     Check(back.size() == rows.size());
     for (std::size_t n = 0; n < rows.size(); ++n) {
-        Check(GetClipboardField(back[n], 0) == rows[n][NameColumn]);
+        Check(GetClipboardField(back[n], 0) == Utf8ToCp1252Lossy(rows[n][NameColumn]));
         Check(GetClipboardField(back[n], 1) == rows[n][NumberColumn]);
     }
     return 0;

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "core/device/answer_parser.h"
+#include "core/serial/serial_link.h"
 
 namespace ribodex {
 namespace {
@@ -54,15 +55,15 @@ bool QuoteOpen(std::string_view text) {
 }
 
 // The end of an entry line whose name holds the GSM codes of CR or LF (0x0D, 0x0A): past
-// the break, up to the closing quote and the break after it; lineEnd itself when the quote
-// is not closed there, or another entry line comes first (a name cut short must not take
-// the next entry with it).
+// the break, up to the closing quote and the break after it; lineEnd itself when another
+// entry line or the final result comes before the closing quote (a name cut short must not
+// take the next entry with it). npos while the answer so far cannot tell, so that counting
+// a growing answer gives what reading the whole one gives.
 std::size_t EndOfSplitName(std::string_view text, std::size_t lineEnd) {
     const std::size_t close = text.find('"', lineEnd);
-    if (close == npos) return lineEnd;
-    const std::size_t end = text.find_first_of(kLineBreaks, close);
-    if (end == npos || text.substr(lineEnd, end - lineEnd).find(kEntryPrefix) != npos) return lineEnd;
-    return end;
+    const std::string_view between = text.substr(lineEnd, close == npos ? npos : close - lineEnd);
+    if (between.find(kEntryPrefix) != npos || FindFinalResult(between) != npos) return lineEnd;
+    return close == npos ? npos : text.find_first_of(kLineBreaks, close);
 }
 
 // The line that starts at from: an entry, a line to skip, or not whole yet.
@@ -71,7 +72,10 @@ Step NextLine(std::string_view text, std::size_t from) {
     if (lineEnd == npos) return {StepKind::Pending, text.size(), std::nullopt};
     const std::size_t prefix = text.substr(from, lineEnd - from).find(kEntryPrefix);
     if (prefix == npos) return {StepKind::Skip, lineEnd + 1, std::nullopt};
-    if (QuoteOpen(text.substr(from + prefix, lineEnd - from - prefix))) lineEnd = EndOfSplitName(text, lineEnd);
+    if (QuoteOpen(text.substr(from + prefix, lineEnd - from - prefix))) {
+        lineEnd = EndOfSplitName(text, lineEnd);
+        if (lineEnd == npos) return {StepKind::Pending, text.size(), std::nullopt};
+    }
     const std::string_view line = text.substr(from, lineEnd - from);
     std::optional<EntryLine> entry = ParseEntryFields(line.substr(prefix + kEntryPrefix.size()));
     return {entry ? StepKind::Entry : StepKind::Skip, lineEnd + 1, std::move(entry)};
