@@ -459,6 +459,14 @@ Hilfe</translation>
         <translation>Warten, bis die SIM-Karte des Geräts an &quot;%s&quot; bereit ist...</translation>
     </message>
     <message>
+        <source>Connecting to the device on &quot;%s&quot;...</source>
+        <translation>Verbindung zum Gerät an &quot;%s&quot; wird hergestellt...</translation>
+    </message>
+    <message>
+        <source>%d s left</source>
+        <translation>noch %d s</translation>
+    </message>
+    <message>
         <source>The port is held by another program (%s). Stop it and try again. ModemManager takes USB modems: stop it (sudo systemctl stop ModemManager), let it go of the modem for a while (mmcli -m 0 --inhibit), or keep it off the port for good with a udev rule setting ID_MM_PORT_IGNORE=1.</source>
         <translation>Die Schnittstelle wird von einem anderen Programm belegt (%s). Beenden Sie es und versuchen Sie es erneut. ModemManager belegt USB-Modems: Beenden Sie ihn (sudo systemctl stop ModemManager), lassen Sie ihn das Modem eine Weile freigeben (mmcli -m 0 --inhibit), oder halten Sie ihn mit einer udev-Regel, die ID_MM_PORT_IGNORE=1 setzt, dauerhaft von der Schnittstelle fern.</translation>
     </message>

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <algorithm>
+
 #include "app/dialogs/pin_dlg.h"
 #include "app/dialogs/puk_dlg.h"
 #include "app/frame/main_frame.h"
@@ -90,6 +92,18 @@ void QtUserInterface::BeginProgress(int stopQuestionId)
 
 bool QtUserInterface::Progress(int done, int total)
 {
+    return ShowProgress(done, total, {});
+}
+
+bool QtUserInterface::WaitProgress(int elapsedMs, int totalMs)
+{
+    // Whole seconds still to wait, counted up: a wait never shows "0 s" before it is over.
+    const int left = (std::max(totalMs - elapsedMs, 0) + 999) / 1000;
+    return ShowProgress(elapsedMs, totalMs, StringTable::FormatNumbers(IDS_PROGRESS_SECONDS_LEFT, {left}));
+}
+
+bool QtUserInterface::ShowProgress(int done, int total, const QString& label)
+{
     // Asked here, between two commands, never while an answer is awaited: a box open then
     // would let the command's time limit run out under it.
     if (closeRequested && !stopRequested && stopQuestion != 0 && !closeAsked) {
@@ -100,7 +114,7 @@ bool QtUserInterface::Progress(int done, int total)
             closeRequested = false;
     }
     if (frame != nullptr)
-        frame->StatusBar()->ShowProgress(done, total);
+        frame->StatusBar()->ShowProgress(done, total, label);
     return !stopRequested;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QString>
+
 #include "core/session/user_interface.h"
 
 namespace ribodex {
@@ -28,6 +30,7 @@ public:
     void EndWaitCursor() override;
     void BeginProgress(int stopQuestionId) override;
     bool Progress(int done, int total) override;
+    bool WaitProgress(int elapsedMs, int totalMs) override;
     void EndProgress() override;
 
     // Escape or the Cancel button: stops the operation in progress; nothing without one.
@@ -37,6 +40,9 @@ public:
     void RequestClose();
 
 private:
+    // Progress and WaitProgress: the bar at done of total with its label.
+    bool ShowProgress(int done, int total, const QString& label);
+
     CMainFrame* frame = nullptr;
     int waitDepth = 0;
     bool inProgress = false;

@@ -67,8 +67,9 @@ RdxApp::~RdxApp()
 {
     busyFilter->SetWindow(nullptr, nullptr, nullptr);
     frame.reset();
-    device.Disconnect();
+    // No window is left to paint during the wait after disconnecting.
     device.idleHook = nullptr;
+    device.Disconnect();
     demoPhone.Stop();
 }
 

@@ -59,6 +59,7 @@ QString StringTable::Text(int id)
                   "window? The entries pasted so far stay on the device.");
     case IDS_PROGRESS_COUNT: return tr("%d of %d");
     case IDS_CANCEL: return tr("Cancel");
+    case IDS_PROGRESS_SECONDS_LEFT: return tr("%d s left");
     case MsgEnterPin: return tr("Enter the PIN of the SIM-Card in the device on port \"%s\".");
     case MsgEnterPuk: return tr("Enter the PUK of the SIM-Card in the device on port \"%s\".");
     case MsgWrongPin: return tr("The PIN is not correct.");
@@ -70,6 +71,7 @@ QString StringTable::Text(int id)
                   "modem for a while (mmcli -m 0 --inhibit), or keep it off the port for good with "
                   "a udev rule setting ID_MM_PORT_IGNORE=1.");
     case MsgWaitingForSim: return tr("Waiting for the SIM of the device on \"%s\" to be ready...");
+    case MsgConnecting: return tr("Connecting to the device on \"%s\"...");
     case IDS_PIN_MISMATCH:
         return tr("The PIN and its confirmation are not identical. The confirmation must be the "
                   "same as the PIN.");

@@ -14,7 +14,7 @@ enum StringId : int {
     IDS_INDEX_COLUMN = 129,
     IDS_NUMBER_COLUMN = 130,
     IDS_NAME_COLUMN = 131,
-    // 134, 143, 144, 164 to 166, 180, 181: core/session/user_interface.h
+    // 134, 143, 144, 164 to 166, 180, 181, 184: core/session/user_interface.h
     // 135 to 140: the memories' display texts (PhoneBookStorageInfo::textId)
     IDS_PRINT_PAGE_HEADING = 141,   // %d = page number
     IDS_ERROR = 142,                // OK box
@@ -32,6 +32,7 @@ enum StringId : int {
     IDS_NO_ENTRY_FOUND = 163,       // OK box
     IDS_PROGRESS_COUNT = 182,       // the status bar's progress, %d of %d
     IDS_CANCEL = 183,               // the status bar's button that stops a long operation
+    IDS_PROGRESS_SECONDS_LEFT = 185, // the status bar's progress of a wait, %d seconds left
     ID_INDICATOR_CAPS = 59137,
     ID_INDICATOR_NUM = 59138,
     ID_INDICATOR_SCRL = 59139,

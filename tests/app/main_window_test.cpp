@@ -4,10 +4,13 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QToolBar>
 #include <QtTest>
 #include <algorithm>
@@ -40,6 +43,7 @@ private slots:
     void rememberedPinIsPerPortAndCanBeErased();
     void threeWrongPinsLeadToThePukDialog();
     void cancelledPinLeavesTheWindowUnconnected();
+    void cancelDuringTheWaitAfterOpeningThePort();
     void queryPinOffAsksNothing();
     void unrecognisableAnswerAsksWhetherToContinue_data();
     void unrecognisableAnswerAsksWhetherToContinue();
@@ -283,6 +287,41 @@ void MainWindowTest::cancelledPinLeavesTheWindowUnconnected()
     QCOMPARE(app->Frame()->View()->Model()->rowCount(), 0);
     QCOMPARE(modem->With([](sim::ModemSimulator& sim) { return sim.LockState(); }),
              sim::ModemSimulator::Lock::SimPin);
+}
+
+// The wait after opening the port shows its progress, and Cancel ends the connection there
+// without a message and without a command sent.
+void MainWindowTest::cancelDuringTheWaitAfterOpeningThePort()
+{
+    StartModem("", {{1, "Anna"}});
+    SetStored(port.c_str(), 1);
+    DialogScript script;
+    RdxApp::Options options;
+    options.timing = test::FastTiming();
+    options.timing.afterDtrMs = 5000;
+    RdxApp app(*store, options);
+    QString status, progress;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+        MainStatusBar* bar = app.Frame() != nullptr ? app.Frame()->StatusBar() : nullptr;
+        if (bar == nullptr || !bar->ProgressShown())
+            return;
+        poll.stop();
+        std::tie(status, progress) = std::pair{bar->StatusText(), bar->ProgressText()};
+        QTest::mouseClick(bar->CancelButton(), Qt::LeftButton);
+    });
+    poll.start(0);
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(app.InitInstance({}));
+    QVERIFY2(clock.elapsed() < 4000, qPrintable(QString::number(clock.elapsed())));
+    QCOMPARE(status, QStringLiteral("Connecting to the device on \"%1\"...").arg(QString::fromStdString(port)));
+    QVERIFY2(progress == QStringLiteral("5 s left") || progress == QStringLiteral("4 s left"), qPrintable(progress));
+    QCOMPARE(script.Seen(), QStringList());
+    QCOMPARE(app.GetSession().connected, 0);
+    QVERIFY(!app.Frame()->StatusBar()->ProgressShown());
+    QCOMPARE(app.Frame()->StatusText(), QString::fromLatin1(kIdle));
+    QCOMPARE(modem->With([](sim::ModemSimulator& sim) { return sim.Commands().size(); }), std::size_t{0});
 }
 
 void MainWindowTest::queryPinOffAsksNothing()

@@ -129,7 +129,7 @@ TEST_F(SessionFlowTest, WrongPinShowsMessageAndReopensDialogEmptyWithTheTriesLef
     EXPECT_TRUE(ConnectDevice(session));
     EXPECT_EQ(session.connected, 1);
     EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "pin 156 " + port + " '' 0 left 3", "message 158",
-                                "status 160 " + port, "pin 156 " + port + " '' 1 left 2"}));
+                                "status 160 " + port, "pin 156 " + port + " '' 1 left 2", "status 170 " + port}));
     EXPECT_EQ(SimLock(), Lock::None);
     // Accepted with Save checked: remembered for this port, scrambled.
     EXPECT_EQ(store.GetInt(PortSection(port), "Save PIN", 0), 1);
@@ -201,6 +201,44 @@ TEST_F(SessionFlowTest, CancelledDialogsLeaveTheSimLockedAndDisconnected) {
     EXPECT_EQ(ui.seen, (Strings{"status 160 " + port, "puk 157 " + port + " '' '' 0", "status 57345"}));
     EXPECT_EQ(SimLock(), Lock::SimPuk);
     EXPECT_EQ(session.connected, 0);
+}
+
+// Cancel in any wait of connecting ends the flow at once and without a message: nothing
+// more is sent, and what was done (a PIN the SIM took) stays done.
+TEST_F(SessionFlowTest, AStoppedWaitEndsTheFlowQuietly) {
+    struct Row {
+        const char* wait;
+        int afterDtrMs, simBusyMs, afterPinMs;
+        std::string pin;      // the SIM's; empty: no PIN asked
+        Strings statuses;     // after the port, in order
+        const char* lastCommand;
+    };
+    const Row rows[] = {
+        {"after DTR", 500, 0, 0, "", {"184", "57345"}, nullptr},
+        {"busy SIM", 0, 3000, 0, "", {"160", "170", "57345"}, "AT+CPIN?"},
+        {"after the PIN", 0, 0, 500, kPin, {"160", "pin", "170", "57345"}, "AT+CPIN=\"1234\""},
+    };
+    for (const Row& row : rows) {
+        sim::SimConfig config = LockedSim();
+        std::tie(config.pin, config.simBusyMs, config.cmee) = std::tuple{row.pin, row.simBusyMs, 1};
+        Plug(config);
+        std::tie(device.timing.afterDtrMs, device.timing.afterPinAcceptedMs) = std::pair{row.afterDtrMs, row.afterPinMs};
+        ui = ScriptedUi{};
+        ui.pinAnswers = {{true, kPin, 1}};
+        ui.stopWaitAt = 3;
+        session.connected = 1;
+        EXPECT_FALSE(ConnectDevice(session)) << row.wait;
+        EXPECT_EQ(session.connected, 0) << row.wait;
+        EXPECT_TRUE(ui.messages.empty()) << row.wait;
+        Strings statuses;  // "status 160 /dev/pts/3" -> "160", "pin 156 ..." -> "pin"
+        for (const std::string& seen : ui.seen)
+            statuses.push_back(seen.rfind("status ", 0) == 0 ? seen.substr(7, seen.find(' ', 7) - 7) : "pin");
+        EXPECT_EQ(statuses, row.statuses) << row.wait;
+        const Strings commands = modem->With([](sim::ModemSimulator& m) { return m.Commands(); });
+        EXPECT_EQ(commands.empty() ? "" : commands.back(), row.lastCommand ? row.lastCommand : "") << row.wait;
+        EXPECT_EQ(device.IsConnected(), row.afterDtrMs == 0) << row.wait;  // closed when stopped before it was open
+        EXPECT_EQ(StoredPin(port), row.pin) << row.wait;
+    }
 }
 
 TEST_F(SessionFlowTest, RememberedPinBelongsToItsPortOnly) {

@@ -93,6 +93,11 @@ public:
         seen.push_back("status " + std::to_string(id) + " " + std::to_string(first) + " " +
                        std::to_string(second));
     }
+    // The user stops the stopWaitAt-th report of a device wait and every later one; -1: never.
+    int stopWaitAt = -1;
+    int waitReports = 0;
+    bool WaitProgress(int, int) override { return stopWaitAt < 0 || ++waitReports < stopWaitAt; }
+
     void BeginWaitCursor() override { ++waitDepth; }
     void EndWaitCursor() override {
         if (--waitDepth < 0) ADD_FAILURE() << "wait cursor ended more often than begun";

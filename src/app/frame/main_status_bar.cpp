@@ -100,11 +100,11 @@ QString MainStatusBar::StatusText() const
     return messagePane->text();
 }
 
-void MainStatusBar::ShowProgress(int done, int total)
+void MainStatusBar::ShowProgress(int done, int total, const QString& label)
 {
     progressBar->setRange(0, std::max(total, 1));
     progressBar->setValue(std::clamp(done, 0, std::max(total, 1)));
-    progressLabel->setText(StringTable::FormatNumbers(IDS_PROGRESS_COUNT, {done, total}));
+    progressLabel->setText(label.isEmpty() ? StringTable::FormatNumbers(IDS_PROGRESS_COUNT, {done, total}) : label);
     if (!cancelButton->isVisible()) {
         progressBar->show();
         progressLabel->show();

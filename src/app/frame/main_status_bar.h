@@ -42,9 +42,9 @@ public:
     void UpdateIndicators(const LockStates& states);
     QLabel* Indicator(int which) const { return indicators[which]; }
 
-    // Shows the progress bar at done of total, painted before returning; HideProgress
-    // takes it away. Cancel emits CancelClicked.
-    void ShowProgress(int done, int total);
+    // Shows the progress bar at done of total with its label ("n of N" when empty),
+    // painted before returning; HideProgress takes it away. Cancel emits CancelClicked.
+    void ShowProgress(int done, int total, const QString& label = {});
     void HideProgress();
     bool ProgressShown() const;
     QPushButton* CancelButton() const { return cancelButton; }

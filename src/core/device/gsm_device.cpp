@@ -64,28 +64,46 @@ void GsmDevice::DrainCancelledAnswer() {
     if (left.count() > 0) Read(static_cast<int>(left.count()), idleHook, quiet);
 }
 
-void GsmDevice::Pause(int ms) const {
+void GsmDevice::Pause(int ms) const { Wait(ms, {}); }
+
+bool GsmDevice::Wait(int ms, const std::function<bool(int elapsedMs, int totalMs)>& progress) const {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(ms);
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point end = start + std::chrono::milliseconds(ms);
     // Measured against the clock, not counted in slices: a slow hook must not stretch the wait.
-    for (Clock::time_point now = Clock::now(); now < end; now = Clock::now()) {
+    for (Clock::time_point now = start; now < end; now = Clock::now()) {
         std::this_thread::sleep_for(std::min<Clock::duration>(end - now, std::chrono::milliseconds(10)));
         if (idleHook) idleHook();
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        if (progress && !progress(static_cast<int>(std::min<long long>(waited, ms)), ms)) return false;
     }
+    return true;
 }
 
 std::string GsmDevice::ExchangeWhenSimReady(std::string_view line, int limitMs) {
     using Clock = std::chrono::steady_clock;
-    const Clock::time_point end = Clock::now() + std::chrono::milliseconds(timing.simBusyLimitMs);
+    const Clock::time_point start = Clock::now();
+    const Clock::time_point end = start + std::chrono::milliseconds(timing.simBusyLimitMs);
     std::string answer = Exchange(line, limitMs);
+    bool stopped = false;
+    const auto report = [&] {
+        if (idleHook) idleHook();
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        if (waitProgress && !waitProgress(static_cast<int>(std::min<long long>(waited, timing.simBusyLimitMs)),
+                                          timing.simBusyLimitMs))
+            stopped = true;
+    };
     for (Clock::time_point now = Clock::now(); IsSimBusy(answer) && LastReadComplete() && now < end;
          now = Clock::now()) {
         if (simBusyHook) simBusyHook();
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
         // Phones that announce the phone book ready (+PBREADY) end the wait at once.
         DropReceived(std::string::npos);
-        Read(static_cast<int>(std::min<long long>(left, timing.simBusyRetryMs)), idleHook,
-             [](std::string_view received) { return received.find("+PBREADY") == std::string_view::npos; });
+        Read(static_cast<int>(std::min<long long>(left, timing.simBusyRetryMs)), report,
+             [&stopped](std::string_view received) {
+                 return !stopped && received.find("+PBREADY") == std::string_view::npos;
+             });
+        if (stopped) break;
         answer = Exchange(line, limitMs);
     }
     return answer;

@@ -87,6 +87,12 @@ public:
     // the window says what it waits for. GetPinState and SelectPhoneBook try again for up
     // to timing.simBusyLimitMs.
     std::function<void()> simBusyHook;
+    // The waits of connecting (after raising DTR, after Disconnect) and for a busy SIM
+    // report here, after idleHook on every pass: milliseconds waited of the most the wait
+    // takes (a busy SIM may get ready sooner). Answering false
+    // ends the wait at once: Connect then fails with the port closed, and GetPinState and
+    // SelectPhoneBook give the busy SIM's answer.
+    std::function<bool(int elapsedMs, int totalMs)> waitProgress;
 
     // One exchange: Write the line (which must end with "\r"), Read until limitMs after the
     // start. An earlier command's answer that comes late, ahead of this one's, is skipped
@@ -97,6 +103,9 @@ public:
     // record): sleeps ms in 10 ms slices and runs idleHook after each, so the window stays
     // painted as it does while an answer is awaited.
     void Pause(int ms) const;
+    // The same wait that progress (optional, after idleHook on every pass: milliseconds
+    // waited of ms, last ms of ms) can end early by answering false; then false.
+    bool Wait(int ms, const std::function<bool(int elapsedMs, int totalMs)>& progress) const;
 
     // SIM
     SimState GetPinState();
@@ -179,6 +188,9 @@ public:
     int FindFreeIndex(int from = std::numeric_limits<int>::min());
     // The same, reading only the locations not in search.taken (from search.from on).
     int FindFreeIndex(const FreeLocationSearch& search);
+
+protected:
+    bool Settle(int ms) override { return Wait(ms, waitProgress); }
 
 private:
     // The write exchange of an entry whose location is decided, in the name's set.

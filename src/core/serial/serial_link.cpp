@@ -163,7 +163,11 @@ bool SerialLink::Connect() {
         Disconnect();
         return false;
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(timing.afterDtrMs));
+    if (!Settle(timing.afterDtrMs)) {
+        TraceOperation("Connect", "Stopped by the user!");
+        Disconnect();
+        return false;
+    }
     TraceOperation("Connect", "Succeeded!");
     return true;
 }
@@ -217,7 +221,12 @@ bool SerialLink::Disconnect() {
     ClosePort();
     CloseHandles();
     TraceOperation("Disconnect", "Suceeded!");
-    std::this_thread::sleep_for(std::chrono::milliseconds(timing.afterDisconnectMs));
+    Settle(timing.afterDisconnectMs);
+    return true;
+}
+
+bool SerialLink::Settle(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return true;
 }
 

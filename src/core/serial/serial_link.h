@@ -84,6 +84,9 @@ public:
     void DropReceived(std::size_t count);
 
 protected:
+    // UI thread: the fixed waits after raising DTR and after Disconnect. A plain sleep here;
+    // answering false (the user stopped it) ends Connect as a failure, port closed.
+    virtual bool Settle(int ms);
     // Receiver thread, each block read and an empty block at the end of each burst.
     virtual void ReadBlock(std::string_view block);
     // Receiver thread, once when the device fails or goes away (code: errno).

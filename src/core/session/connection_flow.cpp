@@ -13,24 +13,66 @@ namespace ribodex {
 
 namespace {
 
-// Every successful end of the flow: each new connection starts on the SIM memory, with names
-// in the GSM alphabet. The results are not looked at; a device without either command shows
-// that on reading.
-bool Connected(Session& session) {
-    session.device.SelectGsmCharacterSet();
-    session.device.SelectPhoneBook(Sim);
-    session.connected = 1;
-    return true;
-}
+// One step of the flow during which the device's waits (after DTR, after a disconnect,
+// for a busy SIM, after an accepted PIN) show their progress and can be stopped by the
+// user. The step's status text is set at the first report of a wait, so a step that never
+// waits shows nothing.
+class StepWaits {
+public:
+    StepWaits(Session& session, int status)
+        : device(session.device), ui(session.ui), port(session.settings.portName), progress(session.ui),
+          statusId(status) {
+        device.waitProgress = [this](int elapsedMs, int totalMs) {
+            if (!statusShown && statusId != 0) ui.SetStatusText(statusId, port);
+            statusShown = true;
+            return progress.ReportWait(elapsedMs, totalMs);
+        };
+    }
+    ~StepWaits() { device.waitProgress = nullptr; }
+    StepWaits(const StepWaits&) = delete;
+    StepWaits& operator=(const StepWaits&) = delete;
+
+    bool Stopped() const { return progress.Stopped(); }
+    // The flow's own fixed wait; false when the user stopped it.
+    bool Wait(int ms) { return device.Wait(ms, device.waitProgress); }
+
+private:
+    GsmDevice& device;
+    UserInterface& ui;
+    const std::string& port;
+    ProgressScope progress;
+    int statusId;
+    bool statusShown = false;
+};
 
 bool NotConnected(Session& session) {
     session.connected = 0;
     return false;
 }
 
-void PauseAfterAccepted(const GsmDevice& device) {
-    // The SIM is busy for a while after taking a PIN or PUK and may refuse the next command.
-    device.Pause(device.timing.afterPinAcceptedMs);
+// The user stopped a wait: no message, the flow ends where it is.
+bool StoppedByUser(Session& session) {
+    session.ui.SetIdlePrompt();
+    return NotConnected(session);
+}
+
+// Every successful end of the flow: each new connection starts on the SIM memory, with names
+// in the GSM alphabet. The results are not looked at; a device without either command shows
+// that on reading.
+bool Connected(Session& session) {
+    StepWaits waits(session, 0);
+    session.device.SelectGsmCharacterSet();
+    session.device.SelectPhoneBook(Sim);
+    if (waits.Stopped()) return StoppedByUser(session);
+    session.connected = 1;
+    return true;
+}
+
+// The SIM is busy for a while after taking a PIN or PUK and may refuse the next command.
+// The code was taken either way, so it is remembered even when the user stops the wait.
+bool PauseAfterAccepted(Session& session) {
+    StepWaits waits(session, MsgWaitingForSim);
+    return waits.Wait(session.device.timing.afterPinAcceptedMs);
 }
 
 }  // namespace
@@ -51,9 +93,18 @@ bool ConnectDevice(Session& session) {
     UserInterface& ui = session.ui;
     const std::string& port = session.settings.portName;
 
-    device.Disconnect();
-    device.SetPort(port);
-    if (!device.Connect()) {
+    bool opened = false;
+    {
+        StepWaits waits(session, MsgConnecting);
+        device.Disconnect();
+        if (!waits.Stopped()) {
+            device.SetPort(port);
+            opened = device.Connect();
+        }
+        // A stop in either wait leaves the port closed.
+        if (waits.Stopped()) return StoppedByUser(session);
+    }
+    if (!opened) {
         if (device.OpenError() == EBUSY) {
             const std::string path = device.portMapper ? device.portMapper(port) : DefaultDevicePath(port);
             const std::string holder = PortHolder(path);
@@ -74,7 +125,13 @@ bool ConnectDevice(Session& session) {
     bool storedPinTried = false;
     for (;;) {
         ui.SetStatusText(MsgCheckingPin, port);
-        switch (device.GetPinState()) {
+        SimState state = SimUnknown;
+        {
+            StepWaits waits(session, 0);
+            state = device.GetPinState();
+            if (waits.Stopped()) return StoppedByUser(session);
+        }
+        switch (state) {
         case SimReady:
             return Connected(session);
 
@@ -93,8 +150,8 @@ bool ConnectDevice(Session& session) {
                 ui.ShowMessage(MsgWrongPin);
                 continue;
             }
-            PauseAfterAccepted(device);
             StorePinSettings(session.store, pinDialog.save, port, pinDialog.pin);
+            if (!PauseAfterAccepted(session)) return StoppedByUser(session);
             return Connected(session);
 
         case SimPukRequired:
@@ -108,8 +165,8 @@ bool ConnectDevice(Session& session) {
                 ui.ShowMessage(MsgWrongPuk);
                 continue;
             }
-            PauseAfterAccepted(device);
             StorePinSettings(session.store, pukDialog.save, port, pukDialog.newPin);
+            if (!PauseAfterAccepted(session)) return StoppedByUser(session);
             return Connected(session);
 
         default:

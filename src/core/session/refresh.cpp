@@ -42,9 +42,10 @@ bool RefreshList(Session& session, ListSink& list) {
     ProgressScope progress(session.ui);
     const long long span = static_cast<long long>(device.lastIndex) - device.firstIndex + 1;
     const int total = static_cast<int>(std::min<long long>(std::max<long long>(span, 0), INT_MAX));
-    device.Pause(device.timing.beforeFullReadMs);
-    // Stopped during the wait: nothing is asked of the device, the list stays empty.
-    if (progress.Report(0, total)) {
+    // The bar shows from the start of the wait. Stopped during the wait: nothing is asked
+    // of the device, the list stays empty.
+    const auto waiting = [&progress, total](int, int) { return progress.Report(0, total); };
+    if (device.Wait(device.timing.beforeFullReadMs, waiting) && progress.Report(0, total)) {
         device.readProgress = [&progress](int received, int all) { return progress.Report(received, all); };
         device.ReadAllEntries();
         device.readProgress = nullptr;

@@ -27,6 +27,7 @@ enum MessageId : int {
     MsgPortBusy = 171,          // OK box, %s = the program holding the port, else the port
     MsgPasteTooMany = 180,      // Yes/No question, %d free locations of %d entries
     MsgStopPaste = 181,         // Yes/No question: the window is being closed during a paste
+    MsgConnecting = 184,        // status text, %s = port: the wait after opening the port
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 
@@ -86,6 +87,8 @@ public:
     // tests) keep these defaults: nothing shown, never stopped.
     virtual void BeginProgress(int stopQuestionId) { (void)stopQuestionId; }
     virtual bool Progress(int done, int total) { (void)done, (void)total; return true; }
+    // The same for a wait of the device: milliseconds waited of the most it takes.
+    virtual bool WaitProgress(int elapsedMs, int totalMs) { return Progress(elapsedMs, totalMs); }
     virtual void EndProgress() {}
 
     void SetIdlePrompt() { SetStatusText(AFX_IDS_IDLEMESSAGE); }
@@ -101,6 +104,10 @@ public:
     // UserInterface::Progress; once it answered false, false without asking again.
     bool Report(int done, int total) {
         if (!stopped && !ui.Progress(done, total)) stopped = true;
+        return !stopped;
+    }
+    bool ReportWait(int elapsedMs, int totalMs) {
+        if (!stopped && !ui.WaitProgress(elapsedMs, totalMs)) stopped = true;
         return !stopped;
     }
     bool Stopped() const { return stopped; }
