@@ -28,6 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(set >= 0 && set <= 63);
     const int current = ParseCurrentPhoneBook(answer);
     Check(current == 0 || ((current & (current - 1)) == 0 && (set & current) == current));
+    if (const auto used = ParsePhoneBookUsed(answer)) Check(*used >= 0 && answer.find("+CPBS:") != std::string_view::npos);
 
     const PinRetries retries = ParsePinRetries(answer);
     for (int count : {retries.pin.value_or(0), retries.puk.value_or(0)}) Check(count >= 0 && count <= 999);

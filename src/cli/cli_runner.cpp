@@ -231,11 +231,17 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
     case Command::Write: {
         int index = options.index.value_or(-1);
         if (index < 0) {
-            const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
-            if (!taken) return ExitDevice;
-            const std::optional<int> free = NextFreeLocation(*taken, device.firstIndex, device.lastIndex, device.firstIndex);
-            if (!free) return fail(ExitDevice, memory + " has no free location");
-            index = *free;
+            // The device's count of used locations mostly settles it with a read or two at
+            // the ends of the memory; without a count that can be trusted, one read of it all.
+            if (const std::optional<int> found = device.FindFreeIndexByCount()) {
+                index = *found;
+            } else {
+                const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
+                if (!taken) return ExitDevice;
+                const std::optional<int> free = NextFreeLocation(*taken, device.firstIndex, device.lastIndex, device.firstIndex);
+                if (!free) return fail(ExitDevice, memory + " has no free location");
+                index = *free;
+            }
         }
         const NameCheck check = CheckEntryName(device, texts.name);
         if (check.TooLong())

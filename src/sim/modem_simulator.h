@@ -67,6 +67,7 @@ struct SimConfig {
     bool passSimCoding = false;    // in GSM, a UCS2 name goes as the hex of its SIM record
     std::vector<SimMemory> memories = DefaultMemories();
     std::string selectedMemory = "SM";
+    bool memoryCounts = true;      // AT+CPBS? gives used and total after the memory; false: the name alone
     RangeQuirks range;
     // Set: every command line gets what this recorded device answered (echo included), and
     // nothing of the simulated phone runs.

@@ -71,8 +71,10 @@ bool ModemSimulator::RunPhoneBook(std::string_view name, std::string_view rest, 
             return true;
         }
         if (rest == "?") {
-            info.push_back("+CPBS: " + Quoted(config.selectedMemory) + "," + std::to_string(memory->entries.size()) +
-                           "," + std::to_string(memory->last - memory->first + 1));
+            info.push_back("+CPBS: " + Quoted(config.selectedMemory));
+            if (config.memoryCounts)
+                info.back() += "," + std::to_string(memory->entries.size()) + "," +
+                               std::to_string(memory->last - memory->first + 1);
             return true;
         }
         if (rest.empty() || rest.front() != '=') return false;

@@ -149,6 +149,31 @@ TEST_F(CliDeviceTest, WritesReadsAndDeletesSingleLocations) {
     EXPECT_NE(gone.err.find(": read: location 12 of memory SM is empty"), std::string::npos) << gone.err;
 }
 
+// Without --index, the lowest free location: by the phone's count of used locations, or
+// by one read of the whole memory when it gives no count or refuses the longer ranges.
+TEST_F(CliDeviceTest, WriteTakesTheLowestFreeLocationWithOrWithoutTheCount) {
+    const struct { bool counts; int cap, takenUpTo, hole; std::string location; } rows[] = {
+        {true, 0, 240, 0, "241"}, {true, 0, 100, 37, "37"}, {false, 0, 100, 37, "37"}, {true, 5, 240, 0, "241"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.location + (row.counts ? " counted" : "") + " cap " + std::to_string(row.cap));
+        modem.With([&row](sim::ModemSimulator& s) {
+            s.Config().memoryCounts = row.counts;
+            s.Config().range = {row.cap, true};
+            auto& sm = s.FindMemory("SM")->entries;
+            sm = {{250, {"110", 129, "x"}}};
+            for (int i = 1; i <= row.takenUpTo; ++i) if (i != row.hole) sm[i] = {"110", 129, "x"};
+        });
+        const std::size_t before = Commands().size();
+        Outcome written = Run({"write", "112", "New"});
+        EXPECT_EQ(written.code, ExitDone) << written.err;
+        EXPECT_EQ(written.out, row.location + "\n");
+        EXPECT_EQ(EntryAt(std::stoi(row.location)).nameGsm, "New");
+        const std::vector<std::string> sent = Commands();
+        const bool readAll = std::find(sent.begin() + static_cast<long>(before), sent.end(), "AT+CPBR=1, 250") != sent.end();
+        EXPECT_EQ(readAll, !row.counts || row.cap != 0);
+    }
+}
+
 TEST_F(CliDeviceTest, ExportsTheMemoryAsVCardOrJson) {
     Outcome vcard = Run({"export"});
     EXPECT_EQ(vcard.code, ExitDone) << vcard.err;

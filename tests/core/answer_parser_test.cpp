@@ -127,6 +127,19 @@ TEST(ParseCurrentPhoneBook, FirstKnownMemoryInCodeOrder) {
             << testing::PrintToString(row.answer);
 }
 
+TEST(ParsePhoneBookUsed, CountAfterTheMemoryName) {
+    const std::pair<std::string, std::optional<int>> rows[] = {
+        {"AT+CPBS?\r\r\n+CPBS: \"SM\",12,250\r\n\r\nOK\r\n", 12},
+        {"\r\n+CPBS: SM , 241 ,250\r\nOK\r\n", 241},  // bare, blanks around the commas
+        {"\r\n+CPBS: \"S,M\",3\r\nOK\r\n", 3},         // a comma inside the quotes; no total
+        {"\r\n+CPBS: \"SM\"\r\n\r\nOK\r\n", std::nullopt},  // the name alone
+        {"\r\n+CPBS: \"SM\",,250\r\n", std::nullopt},
+        {"\r\n+CPBS: \"SM\",-1,250\r\n", std::nullopt},
+        {"\r\n+CPBS: \"SM\",25", std::nullopt},  // cut: it may have been 250
+    };
+    for (const auto& [answer, used] : rows) EXPECT_EQ(ParsePhoneBookUsed(answer), used) << testing::PrintToString(answer);
+}
+
 struct RangeRow {
     std::string answer;
     std::optional<std::pair<int, int>> expected;

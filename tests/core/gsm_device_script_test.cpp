@@ -14,6 +14,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/device/free_location_probe.h"
 #include "core/device/free_locations.h"
 #include "core/device/gsm_device.h"
 #include "core/raw_pty.h"
@@ -303,6 +304,38 @@ TEST(FreeLocations, ReadBackRanges) {
         {{1, 10, 12}, {2, 3, 4, 11}, {{1, 1}, {10, 12}}},
     };
     for (const Row& row : rows) EXPECT_EQ(PlanReadBack(row.written, row.taken), row.ranges);
+}
+
+// The probe against a memory whose taken locations are the runs given: the ranges it reads,
+// then its verdict (Found: the location; Full; GiveUp).
+TEST(FreeLocationProbe, ClosesTheCountOrFindsAFreeLocationAscending) {
+    using V = FreeLocationProbe::Verdict;
+    const struct Row { long long used; int first, last; std::vector<LocationRange> takenRuns, reads; FreeLocationProbe::Step end; } rows[] = {
+        {241, 1, 250, {{1, 240}, {250, 250}}, {{241, 250}}, {V::Found, 241, 241}},
+        {99, 1, 250, {{1, 36}, {38, 100}}, {{241, 250}, {1, 10}, {221, 240}, {181, 220}, {101, 180}, {11, 100}}, {V::Found, 37, 37}},
+        {100, 1, 250, {{1, 100}}, {{241, 250}, {1, 10}, {221, 240}, {181, 220}, {101, 180}}, {V::Found, 101, 101}},
+        {10, 1, 10, {{1, 10}}, {}, {V::Full}},
+        {251, 1, 250, {}, {}, {V::GiveUp}},                                          // more than the memory holds
+        {1, 1, 30, {{1, 20}}, {{21, 30}, {1, 10}}, {V::GiveUp}},                     // undercount, seen so
+        {21, 1, 30, {{1, 19}, {25, 25}}, {{21, 30}}, {V::Found, 21, 21}},            // overcount: free, not lowest
+        {3, 0, 9, {{0, 2}}, {{0, 9}}, {V::Found, 3, 3}},
+        {0, 5, 5, {}, {{5, 5}}, {V::Found, 5, 5}},
+        {1, 5, 5, {{5, 5}}, {}, {V::Full}},
+    };
+    for (const Row& row : rows) {
+        FreeLocationProbe probe(row.used, row.first, row.last);
+        std::vector<LocationRange> reads;
+        FreeLocationProbe::Step step;
+        for (step = probe.Next(); step.verdict == V::Read && reads.size() < 20; step = probe.Next()) {
+            reads.emplace_back(step.first, step.last);
+            std::vector<int> taken = {step.first - 1, step.last + 1};  // outside: not counted
+            for (auto [from, to] : row.takenRuns)
+                for (int i = std::max(from, step.first); i <= std::min(to, step.last); ++i) taken.push_back(i);
+            probe.Answered(step.first, step.last, taken);
+        }
+        EXPECT_EQ(reads, row.reads) << "row " << &row - rows;
+        EXPECT_EQ(step, row.end) << "row " << &row - rows;
+    }
 }
 
 TEST_F(GsmDeviceScriptTest, FindFreeIndexOnAnEmptyRangeReadsNothing) {

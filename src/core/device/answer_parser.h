@@ -59,6 +59,11 @@ int ParsePhoneBookSet(std::string_view answer);
 // Answer to AT+CPBS?: the code of the first memory in code order whose quoted AT name
 // occurs anywhere; else that of the first bare word of a "+CPBS:" line; or 0.
 int ParseCurrentPhoneBook(std::string_view answer);
+// The same answer's count of used locations: the number after the memory's name on the first
+// "+CPBS:" line ("+CPBS: \"SM\",12,250" gives 12; the name quoted or bare, blanks around
+// the commas). nullopt when that line has not ended (a cut "25" may have been "250"), or no
+// count follows the name, or it is not decimal digits; beyond int it is INT_MAX.
+std::optional<int> ParsePhoneBookUsed(std::string_view answer);
 
 // Answer to AT+CPBR=?: {first, last} from "+CPBR: (first-last),..." (parentheses or not);
 // {n, n} from a single location "(n)", {1, 0} (no location) from "()"; nullopt when the

@@ -91,6 +91,24 @@ int ParseCurrentPhoneBook(std::string_view answer) {
     return code < 0 ? 0 : code;
 }
 
+std::optional<int> ParsePhoneBookUsed(std::string_view answer) {
+    const std::size_t prefix = answer.find(kMemoryPrefix);
+    if (prefix == npos) return std::nullopt;
+    std::string_view line = answer.substr(prefix + kMemoryPrefix.size());
+    const std::size_t end = line.find_first_of("\r\n");
+    if (end == npos) return std::nullopt;
+    line = Trim(line.substr(0, end));
+    // The name's quotes first: a comma inside them is no field separator.
+    if (!line.empty() && line.front() == '"') {
+        line.remove_prefix(1);
+        if (!TakeUntil(line, '"')) return std::nullopt;
+    }
+    if (!TakeUntil(line, ',')) return std::nullopt;
+    const std::string_view used = Trim(line.substr(0, line.find(',')));
+    if (used.empty() || used.find_first_not_of("0123456789") != npos) return std::nullopt;
+    return ParseInt(used);
+}
+
 std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer) {
     const std::size_t prefix = answer.find(kEntryPrefix);
     if (prefix == npos) return std::nullopt;

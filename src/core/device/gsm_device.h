@@ -188,6 +188,12 @@ public:
     int FindFreeIndex(int from = std::numeric_limits<int>::min());
     // The same, reading only the locations not in search.taken (from search.from on).
     int FindFreeIndex(const FreeLocationSearch& search);
+    // The lowest free location without reading the whole memory: the range query, the count
+    // of used locations (AT+CPBS?) and a few range reads from both ends (FreeLocationProbe).
+    // nullopt when that cannot tell and the whole memory must be read: no count, a count that
+    // is not the selected memory's or cannot be right, a range read refused or without a
+    // complete answer, or a memory full by the count (the full read confirms it).
+    std::optional<int> FindFreeIndexByCount();
 
 protected:
     bool Settle(int ms) override { return Wait(ms, waitProgress); }

@@ -1,15 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The device's work on locations planned from what is known: the search for a free location
-// that confirms a candidate, and the range read that brings written locations back.
+// that confirms a candidate, the one that closes the device's count of used locations, and
+// the range read that brings written locations back.
 #include <algorithm>
 #include <map>
 
 #include "core/device/answer_parser.h"
 #include "core/device/at_command.h"
+#include "core/device/free_location_probe.h"
 #include "core/device/free_locations.h"
 #include "core/device/gsm_device.h"
 
 namespace ribodex {
+namespace {
+
+// One AT+CPBR=first,last. An entry line takes about 50 ms at 9600 baud: the time limit grows
+// with the range from the ordinary command's, up to the whole memory's.
+std::string ExchangeRange(GsmDevice& device, int first, int last) {
+    const long long span = static_cast<long long>(last) - first;
+    const Timing& timing = device.timing;
+    const int limitMs = static_cast<int>(std::min<long long>(timing.commandLimitMs + span * 60, std::max(timing.fullReadLimitMs, timing.commandLimitMs)));
+    return device.Exchange(BuildReadRangeCommand(first, last), limitMs);
+}
+
+std::size_t EntryPrefixCount(std::string_view answer) {
+    std::size_t count = 0;
+    for (std::size_t at = answer.find("+CPBR:"); at != std::string_view::npos; at = answer.find("+CPBR:", at + 1))
+        ++count;
+    return count;
+}
+
+}  // namespace
 
 int GsmDevice::FindFreeIndex(const FreeLocationSearch& search) {
     QueryPhoneBookInfo();
@@ -22,11 +43,33 @@ int GsmDevice::FindFreeIndex(const FreeLocationSearch& search) {
     return -1;
 }
 
+std::optional<int> GsmDevice::FindFreeIndexByCount() {
+    QueryPhoneBookInfo();
+    if (!LastReadComplete() || (firstIndex == 0 && lastIndex == 0)) return std::nullopt;
+    const std::string usage = Exchange(kCurrentPhoneBookCommand, timing.commandLimitMs);
+    const std::optional<int> used = ParsePhoneBookUsed(usage);
+    // The count of another memory than the one selected says nothing of this one.
+    if (!used || selectedPhoneBook == 0 || ParseCurrentPhoneBook(usage) != selectedPhoneBook) return std::nullopt;
+    FreeLocationProbe probe(*used, firstIndex, lastIndex);
+    for (FreeLocationProbe::Step step = probe.Next();; step = probe.Next()) {
+        if (step.verdict == FreeLocationProbe::Verdict::Found) return step.first;
+        if (step.verdict != FreeLocationProbe::Verdict::Read) return std::nullopt;
+        const std::string answer = ExchangeRange(*this, step.first, step.last);
+        // A refused range (too long for the device, its way of saying it holds nothing, or
+        // a memory it will not read now) tells nothing of its locations: the full read
+        // knows how to go on in chunks, and reading them one by one would cost more.
+        const FinalResult end = ClassifyFinalResult(answer);
+        if (!LastReadComplete() || (end != FinalResult::Ok && end != FinalResult::NotFound)) return std::nullopt;
+        std::vector<int> taken;
+        const std::size_t lines = ParseEntryList(answer, [&taken](EntryLine&& line) { taken.push_back(line.index); });
+        // An entry line that cannot be read still holds its location.
+        if (lines != EntryPrefixCount(answer)) return std::nullopt;
+        probe.Answered(step.first, step.last, taken);
+    }
+}
+
 std::optional<std::vector<PhoneBookEntry>> GsmDevice::ReadLocations(int first, int last) {
-    // An entry line takes about 50 ms at 9600 baud; the whole memory's limit at most.
-    const long long span = static_cast<long long>(last) - first;
-    const int limitMs = static_cast<int>(std::min<long long>(timing.commandLimitMs + span * 60, std::max(timing.fullReadLimitMs, timing.commandLimitMs)));
-    const std::string answer = Exchange(BuildReadRangeCommand(first, last), limitMs);
+    const std::string answer = ExchangeRange(*this, first, last);
     if (!LastReadComplete()) return std::nullopt;
     std::map<int, PhoneBookEntry> found;
     ParseEntryList(answer, [&](EntryLine&& line) {
