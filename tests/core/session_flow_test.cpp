@@ -206,23 +206,20 @@ TEST_F(SessionFlowTest, CancelledDialogsLeaveTheSimLockedAndDisconnected) {
 // Cancel in any wait of connecting ends the flow at once and without a message: nothing
 // more is sent, and what was done (a PIN the SIM took) stays done.
 TEST_F(SessionFlowTest, AStoppedWaitEndsTheFlowQuietly) {
-    struct Row {
-        const char* wait;
-        int afterDtrMs, simBusyMs, afterPinMs;
-        std::string pin;      // the SIM's; empty: no PIN asked
-        Strings statuses;     // after the port, in order
-        const char* lastCommand;
-    };
+    // The SIM's PIN (empty: none), the statuses shown, and the last command the phone got.
+    struct Row { const char* wait; bool silent; int afterDtrMs, simBusyMs, afterPinMs; std::string pin; Strings statuses; const char* lastCommand; };
     const Row rows[] = {
-        {"after DTR", 500, 0, 0, "", {"184", "57345"}, nullptr},
-        {"busy SIM", 0, 3000, 0, "", {"160", "170", "57345"}, "AT+CPIN?"},
-        {"after the PIN", 0, 0, 500, kPin, {"160", "pin", "170", "57345"}, "AT+CPIN=\"1234\""},
+        {"after DTR", false, 500, 0, 0, "", {"184", "57345"}, nullptr},
+        {"busy SIM", false, 0, 3000, 0, "", {"160", "170", "57345"}, "AT+CPIN?"},
+        {"after the PIN", false, 0, 0, 500, kPin, {"160", "pin", "170", "57345"}, "AT+CPIN=\"1234\""},
+        {"silent device", true, 0, 0, 0, "", {"160", "57345"}, nullptr},  // shown after 1 s
     };
     for (const Row& row : rows) {
         sim::SimConfig config = LockedSim();
-        std::tie(config.pin, config.simBusyMs, config.cmee) = std::tuple{row.pin, row.simBusyMs, 1};
+        std::tie(config.pin, config.simBusyMs, config.cmee, config.silent) = std::tuple{row.pin, row.simBusyMs, 1, row.silent};
         Plug(config);
         std::tie(device.timing.afterDtrMs, device.timing.afterPinAcceptedMs) = std::pair{row.afterDtrMs, row.afterPinMs};
+        device.timing.commandLimitMs = 3000;
         ui = ScriptedUi{};
         ui.pinAnswers = {{true, kPin, 1}};
         ui.stopWaitAt = 3;

@@ -19,7 +19,26 @@ namespace ribodex {
 GsmDevice::~GsmDevice() { Disconnect(); }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
-    return Exchange(line, limitMs, {}, idleHook);
+    if (!waitProgress) return Exchange(line, limitMs, {}, idleHook);
+    // While connecting, an answer that keeps the user waiting (a silent port, a slow SIM)
+    // is one more wait, shown after its first second and stopped like the others. A stopped
+    // exchange counts as timed out; its answer, if it still comes, is drained before the
+    // next command, as a stopped full read's is.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    bool stopped = false;
+    const auto idle = [&] {
+        if (idleHook) idleHook();
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        if (waited >= kAnswerWaitShownAfterMs && !waitProgress(static_cast<int>(std::min<long long>(waited, limitMs)), limitMs))
+            stopped = true;
+    };
+    std::string answer = Exchange(line, limitMs, [&stopped](std::string_view) { return !stopped; }, idle);
+    if (stopped) {
+        drainPending = true;
+        drainUntil = start + std::chrono::milliseconds(limitMs);
+    }
+    return answer;
 }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs, const ReceivedWatch& watch,
@@ -62,6 +81,12 @@ void GsmDevice::DrainCancelledAnswer() {
         return Clock::now() - lastGrowth < std::chrono::seconds(1);
     };
     if (left.count() > 0) Read(static_cast<int>(left.count()), idleHook, quiet);
+}
+
+bool GsmDevice::Settle(int ms) {
+    // A link closed, or opened anew, holds nothing of an answer that was still on its way.
+    drainPending = false;
+    return Wait(ms, waitProgress);
 }
 
 void GsmDevice::Pause(int ms) const { Wait(ms, {}); }

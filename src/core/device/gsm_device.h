@@ -87,12 +87,14 @@ public:
     // the window says what it waits for. GetPinState and SelectPhoneBook try again for up
     // to timing.simBusyLimitMs.
     std::function<void()> simBusyHook;
-    // The waits of connecting (after raising DTR, after Disconnect) and for a busy SIM
-    // report here, after idleHook on every pass: milliseconds waited of the most the wait
-    // takes (a busy SIM may get ready sooner). Answering false
-    // ends the wait at once: Connect then fails with the port closed, and GetPinState and
-    // SelectPhoneBook give the busy SIM's answer.
+    // The waits of connecting (after raising DTR, after Disconnect), for a busy SIM, and for
+    // an answer once it has kept the user waiting kAnswerWaitShownAfterMs report here while
+    // set, after idleHook on every pass: milliseconds waited of the most the wait takes (an
+    // answer or a busy SIM may come sooner). Answering false ends the wait at once: Connect
+    // then fails with the port closed, GetPinState and SelectPhoneBook give the busy SIM's
+    // answer, and an answer awaited counts as timed out.
     std::function<bool(int elapsedMs, int totalMs)> waitProgress;
+    static constexpr int kAnswerWaitShownAfterMs = 1000;
 
     // One exchange: Write the line (which must end with "\r"), Read until limitMs after the
     // start. An earlier command's answer that comes late, ahead of this one's, is skipped
@@ -196,7 +198,7 @@ public:
     std::optional<int> FindFreeIndexByCount();
 
 protected:
-    bool Settle(int ms) override { return Wait(ms, waitProgress); }
+    bool Settle(int ms) override;
 
 private:
     // The write exchange of an entry whose location is decided, in the name's set.

@@ -2,6 +2,7 @@
 #include "core/session/connection_flow.h"
 
 #include <cerrno>
+#include <optional>
 
 #include "core/device/gsm_device.h"
 #include "core/device/phone_book_storage.h"
@@ -14,9 +15,9 @@ namespace ribodex {
 namespace {
 
 // One step of the flow during which the device's waits (after DTR, after a disconnect,
-// for a busy SIM, after an accepted PIN) show their progress and can be stopped by the
-// user. The step's status text is set at the first report of a wait, so a step that never
-// waits shows nothing.
+// for a busy SIM or a slow answer, after an accepted PIN) show their progress and can be
+// stopped by the user. The step's status text is set at the first report of a wait, so a
+// step that never waits shows nothing.
 class StepWaits {
 public:
     StepWaits(Session& session, int status)
@@ -33,8 +34,6 @@ public:
     StepWaits& operator=(const StepWaits&) = delete;
 
     bool Stopped() const { return progress.Stopped(); }
-    // The flow's own fixed wait; false when the user stopped it.
-    bool Wait(int ms) { return device.Wait(ms, device.waitProgress); }
 
 private:
     GsmDevice& device;
@@ -44,6 +43,15 @@ private:
     int statusId;
     bool statusShown = false;
 };
+
+// Runs step with its waits shown under statusId (0: the status text stays); false when the
+// user stopped one of them.
+template <typename Step>
+bool RunStep(Session& session, int statusId, Step&& step) {
+    StepWaits waits(session, statusId);
+    step();
+    return !waits.Stopped();
+}
 
 bool NotConnected(Session& session) {
     session.connected = 0;
@@ -60,19 +68,29 @@ bool StoppedByUser(Session& session) {
 // in the GSM alphabet. The results are not looked at; a device without either command shows
 // that on reading.
 bool Connected(Session& session) {
-    StepWaits waits(session, 0);
-    session.device.SelectGsmCharacterSet();
-    session.device.SelectPhoneBook(Sim);
-    if (waits.Stopped()) return StoppedByUser(session);
+    GsmDevice& device = session.device;
+    if (!RunStep(session, 0, [&device] {
+            device.SelectGsmCharacterSet();
+            device.SelectPhoneBook(Sim);
+        }))
+        return StoppedByUser(session);
     session.connected = 1;
     return true;
 }
 
 // The SIM is busy for a while after taking a PIN or PUK and may refuse the next command.
-// The code was taken either way, so it is remembered even when the user stops the wait.
+// The code was taken either way: the caller remembers it before, even if the user stops.
 bool PauseAfterAccepted(Session& session) {
-    StepWaits waits(session, MsgWaitingForSim);
-    return waits.Wait(session.device.timing.afterPinAcceptedMs);
+    GsmDevice& device = session.device;
+    return RunStep(session, MsgWaitingForSim,
+                   [&device] { device.Wait(device.timing.afterPinAcceptedMs, device.waitProgress); });
+}
+
+// The tries left of the code the dialog asks for; nullopt when the user stopped the wait.
+std::optional<PinRetries> RetriesShown(Session& session) {
+    PinRetries retries;
+    if (!RunStep(session, 0, [&] { retries = session.device.QueryPinRetries(); })) return std::nullopt;
+    return retries;
 }
 
 }  // namespace
@@ -126,26 +144,31 @@ bool ConnectDevice(Session& session) {
     for (;;) {
         ui.SetStatusText(MsgCheckingPin, port);
         SimState state = SimUnknown;
-        {
-            StepWaits waits(session, 0);
-            state = device.GetPinState();
-            if (waits.Stopped()) return StoppedByUser(session);
-        }
+        if (!RunStep(session, 0, [&] { state = device.GetPinState(); })) return StoppedByUser(session);
         switch (state) {
         case SimReady:
             return Connected(session);
 
-        case SimPinRequired:
+        case SimPinRequired: {
             if (!storedPinTried) {
                 storedPinTried = true;
-                if (TryStoredPin(device, session.store, port)) return Connected(session);
+                bool stored = false;
+                if (!RunStep(session, 0, [&] { stored = TryStoredPin(device, session.store, port); }))
+                    return StoppedByUser(session);
+                if (stored) return Connected(session);
             }
-            pinDialog.attemptsLeft = device.QueryPinRetries().pin.value_or(-1);
+            if (const std::optional<PinRetries> retries = RetriesShown(session))
+                pinDialog.attemptsLeft = retries->pin.value_or(-1);
+            else
+                return StoppedByUser(session);
             if (!ui.PromptPin(MsgEnterPin, port, pinDialog)) {
                 ui.SetIdlePrompt();
                 return NotConnected(session);
             }
-            if (!device.EnterPin(pinDialog.pin)) {
+            // Stopped before the SIM answered: whether it took the code shows at the next connect.
+            bool taken = false;
+            if (!RunStep(session, 0, [&] { taken = device.EnterPin(pinDialog.pin); })) return StoppedByUser(session);
+            if (!taken) {
                 pinDialog.pin.clear();
                 ui.ShowMessage(MsgWrongPin);
                 continue;
@@ -153,14 +176,21 @@ bool ConnectDevice(Session& session) {
             StorePinSettings(session.store, pinDialog.save, port, pinDialog.pin);
             if (!PauseAfterAccepted(session)) return StoppedByUser(session);
             return Connected(session);
+        }
 
-        case SimPukRequired:
-            pukDialog.attemptsLeft = device.QueryPinRetries().puk.value_or(-1);
+        case SimPukRequired: {
+            if (const std::optional<PinRetries> retries = RetriesShown(session))
+                pukDialog.attemptsLeft = retries->puk.value_or(-1);
+            else
+                return StoppedByUser(session);
             if (!ui.PromptPuk(MsgEnterPuk, port, pukDialog)) {
                 ui.SetIdlePrompt();
                 return NotConnected(session);
             }
-            if (!device.EnterPuk(pukDialog.puk, pukDialog.newPin)) {
+            bool taken = false;
+            if (!RunStep(session, 0, [&] { taken = device.EnterPuk(pukDialog.puk, pukDialog.newPin); }))
+                return StoppedByUser(session);
+            if (!taken) {
                 pukDialog.puk.clear();
                 ui.ShowMessage(MsgWrongPuk);
                 continue;
@@ -168,6 +198,7 @@ bool ConnectDevice(Session& session) {
             StorePinSettings(session.store, pukDialog.save, port, pukDialog.newPin);
             if (!PauseAfterAccepted(session)) return StoppedByUser(session);
             return Connected(session);
+        }
 
         default:
             if (ui.AskYesNo(MsgPinCheckFailed, port)) return Connected(session);
