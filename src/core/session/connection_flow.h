@@ -42,7 +42,8 @@ void UsePortForThisRun(Session& session, std::string_view port);
 // each prompt shows the tries left where the device tells them, and opens with the code
 // box empty after the device refused the code typed there),
 // selects the GSM character set and the SIM memory and sets connected. Shows its own
-// messages; true when connected is 1.
+// messages; true when connected is 1. Its waits (the fixed ones, a busy SIM, an answer that
+// takes over a second) show their progress; the user's stop ends the flow without a message.
 // After false the link is closed only when the port could not be opened.
 bool ConnectDevice(Session& session);
 
