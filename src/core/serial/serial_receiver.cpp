@@ -137,9 +137,11 @@ bool SerialLink::Write(std::string_view command) {
 
 std::string SerialLink::Read(int limitMs, const std::function<void()>& idle, const ReceivedWatch& watch) {
     using Clock = std::chrono::steady_clock;
-    const int passes = limitMs / 10;
+    // The last pass is cut short, not dropped: an exchange hands on what its write left of
+    // its limit (398 ms, say), and cutting that to whole passes made it end early.
+    const int passes = (std::max(limitMs, 0) + 9) / 10;
     const auto start = Clock::now();
-    const auto deadline = start + std::chrono::milliseconds(10 * passes);
+    const auto deadline = start + std::chrono::milliseconds(std::max(limitMs, 0));
     std::unique_lock<std::mutex> lock(receiveLock);
     std::size_t from = 0;
     for (int pass = 0; pass < passes; ++pass) {
