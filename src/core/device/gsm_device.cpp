@@ -13,6 +13,38 @@
 #include "core/device/phone_book_storage.h"
 
 namespace ribodex {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// One wait's passes: the idle hook, then the milliseconds waited since the start (at most
+// totalMs) to progress, once shownAfterMs have passed. A stop is kept for the caller.
+class WaitReport {
+public:
+    WaitReport(const std::function<void()>& idle, const std::function<bool(int, int)>& progress, int totalMs,
+               int shownAfterMs = 0)
+        : idle(idle), progress(progress), totalMs(totalMs), shownAfterMs(shownAfterMs) {}
+
+    void operator()() {
+        if (idle) idle();
+        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
+        if (progress && waited >= shownAfterMs &&
+            !progress(static_cast<int>(std::min<long long>(waited, totalMs)), totalMs))
+            stopped = true;
+    }
+    bool Stopped() const { return stopped; }
+    Clock::time_point Start() const { return start; }
+
+private:
+    const std::function<void()>& idle;
+    const std::function<bool(int, int)>& progress;
+    const Clock::time_point start = Clock::now();
+    int totalMs, shownAfterMs;
+    bool stopped = false;
+};
+
+}  // namespace
+
 // The SerialLink part disconnects and joins the receiver; the entries go with the members.
 // The receiver thread calls the virtual ReadBlock: stop it before this object starts
 // turning into its base class.
@@ -24,26 +56,18 @@ std::string GsmDevice::Exchange(std::string_view line, int limitMs) {
     // is one more wait, shown after its first second and stopped like the others. A stopped
     // exchange counts as timed out; its answer, if it still comes, is drained before the
     // next command, as a stopped full read's is.
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    bool stopped = false;
-    const auto idle = [&] {
-        if (idleHook) idleHook();
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-        if (waited >= kAnswerWaitShownAfterMs && !waitProgress(static_cast<int>(std::min<long long>(waited, limitMs)), limitMs))
-            stopped = true;
-    };
-    std::string answer = Exchange(line, limitMs, [&stopped](std::string_view) { return !stopped; }, idle);
-    if (stopped) {
+    WaitReport report(idleHook, waitProgress, limitMs, kAnswerWaitShownAfterMs);
+    std::string answer =
+        Exchange(line, limitMs, [&report](std::string_view) { return !report.Stopped(); }, [&report] { report(); });
+    if (report.Stopped()) {
         drainPending = true;
-        drainUntil = start + std::chrono::milliseconds(limitMs);
+        drainUntil = report.Start() + std::chrono::milliseconds(limitMs);
     }
     return answer;
 }
 
 std::string GsmDevice::Exchange(std::string_view line, int limitMs, const ReceivedWatch& watch,
                                 const std::function<void()>& idle) {
-    using Clock = std::chrono::steady_clock;
     // Every wait of the exchange counts against its one limit: a write the driver took its
     // time over, and each late answer skipped, leave that much less for the answer.
     if (drainPending) DrainCancelledAnswer();
@@ -67,7 +91,6 @@ std::string GsmDevice::Exchange(std::string_view line, int limitMs, const Receiv
 }
 
 void GsmDevice::DrainCancelledAnswer() {
-    using Clock = std::chrono::steady_clock;
     drainPending = false;
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(drainUntil - Clock::now());
     // Nothing was written since the cancelled command: its answer, whole or not, is still in
@@ -92,43 +115,31 @@ bool GsmDevice::Settle(int ms) {
 void GsmDevice::Pause(int ms) const { Wait(ms, {}); }
 
 bool GsmDevice::Wait(int ms, const std::function<bool(int elapsedMs, int totalMs)>& progress) const {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const Clock::time_point end = start + std::chrono::milliseconds(ms);
+    WaitReport report(idleHook, progress, ms);
+    const Clock::time_point end = report.Start() + std::chrono::milliseconds(ms);
     // Measured against the clock, not counted in slices: a slow hook must not stretch the wait.
-    for (Clock::time_point now = start; now < end; now = Clock::now()) {
+    for (Clock::time_point now = report.Start(); now < end && !report.Stopped(); now = Clock::now()) {
         std::this_thread::sleep_for(std::min<Clock::duration>(end - now, std::chrono::milliseconds(10)));
-        if (idleHook) idleHook();
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-        if (progress && !progress(static_cast<int>(std::min<long long>(waited, ms)), ms)) return false;
+        report();
     }
-    return true;
+    return !report.Stopped();
 }
 
 std::string GsmDevice::ExchangeWhenSimReady(std::string_view line, int limitMs) {
-    using Clock = std::chrono::steady_clock;
-    const Clock::time_point start = Clock::now();
-    const Clock::time_point end = start + std::chrono::milliseconds(timing.simBusyLimitMs);
+    WaitReport report(idleHook, waitProgress, timing.simBusyLimitMs);
+    const Clock::time_point end = report.Start() + std::chrono::milliseconds(timing.simBusyLimitMs);
     std::string answer = Exchange(line, limitMs);
-    bool stopped = false;
-    const auto report = [&] {
-        if (idleHook) idleHook();
-        const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-        if (waitProgress && !waitProgress(static_cast<int>(std::min<long long>(waited, timing.simBusyLimitMs)),
-                                          timing.simBusyLimitMs))
-            stopped = true;
-    };
     for (Clock::time_point now = Clock::now(); IsSimBusy(answer) && LastReadComplete() && now < end;
          now = Clock::now()) {
         if (simBusyHook) simBusyHook();
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - now).count();
         // Phones that announce the phone book ready (+PBREADY) end the wait at once.
         DropReceived(std::string::npos);
-        Read(static_cast<int>(std::min<long long>(left, timing.simBusyRetryMs)), report,
-             [&stopped](std::string_view received) {
-                 return !stopped && received.find("+PBREADY") == std::string_view::npos;
+        Read(static_cast<int>(std::min<long long>(left, timing.simBusyRetryMs)), [&report] { report(); },
+             [&report](std::string_view received) {
+                 return !report.Stopped() && received.find("+PBREADY") == std::string_view::npos;
              });
-        if (stopped) break;
+        if (report.Stopped()) break;
         answer = Exchange(line, limitMs);
     }
     return answer;
