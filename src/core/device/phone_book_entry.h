@@ -12,6 +12,9 @@ struct PhoneBookEntry {
     std::int32_t index = 0;
     std::string number;
     std::string name;
+    // The number type the device gave (129, 145, 161...); 0 where none is known, and the
+    // write then takes 145 for a leading "+" and 129 otherwise.
+    std::int32_t type = 0;
 
     friend bool operator==(const PhoneBookEntry&, const PhoneBookEntry&) = default;
 };
