@@ -8,7 +8,7 @@ DEB_PACKAGES = g++ cmake make pkg-config libgtest-dev libgmock-dev libbenchmark-
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n \
   libgl-dev libxcb1-dev clang libclang-rt-14-dev socat gammu xvfb xauth \
   desktop-file-utils appstream xdg-utils groff-base dpkg-dev file openbox xdotool x11-utils x11-apps \
-  poppler-utils lintian
+  poppler-utils lintian libpcsclite-dev pcscd vsmartcard-vpcd pcsc-tools
 
 SUDO = $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
