@@ -104,7 +104,8 @@ int SimCardDevice::ReadAllEntries() {
     extensionCache.clear();
     readCancelled = false;
     readComplete = false;
-    if (!files || memory.empty()) return Fail(CardStatus::NoCard), 0;
+    if (!files) return Fail(CardStatus::NoCard), 0;
+    if (memory.empty() && !SelectPhoneBook(selectedPhoneBook ? selectedPhoneBook : Sim)) return 0;
     // Every record of a file first, then its extension records: the file stays selected,
     // so each record costs one READ RECORD.
     struct Pending {

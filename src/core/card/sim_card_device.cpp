@@ -92,13 +92,21 @@ bool SimCardDevice::EnterPin(std::string_view pin) {
     if (!files) return Fail(CardStatus::NoCard);
     // Never spend a try on a code the card cannot take.
     if (!IsPinText(pin)) return Fail(CardStatus::Invalid);
-    return Ready(lastStatus = files->Verify(PinRef::Pin1, pin));
+    return Unlocked(files->Verify(PinRef::Pin1, pin));
 }
 
 bool SimCardDevice::EnterPuk(std::string_view puk, std::string_view newPin) {
     if (!files) return Fail(CardStatus::NoCard);
     if (puk.size() != 8 || !IsPinText(puk) || !IsPinText(newPin)) return Fail(CardStatus::Invalid);
-    return Ready(lastStatus = files->Unblock(PinRef::Pin1, puk, newPin));
+    return Unlocked(files->Unblock(PinRef::Pin1, puk, newPin));
+}
+
+bool SimCardDevice::Unlocked(CardStatus status) {
+    if (!Ready(lastStatus = status)) return false;
+    // A book the PIN guarded (a USIM's EF_PBR) shows only now.
+    if (memory.empty()) SelectPhoneBook(selectedPhoneBook ? selectedPhoneBook : Sim);
+    lastStatus = CardStatus::Ok;
+    return true;
 }
 
 bool SimCardDevice::EnterPin2(std::string_view pin2) {
@@ -142,7 +150,12 @@ bool SimCardDevice::SelectPhoneBook(int code) {
         if (count <= 0) return Fail(CardStatus::NotFound);
         counts.push_back(count);
     }
-    if (book.empty()) return Fail(CardStatus::NotFound);
+    if (book.empty()) {
+        const SimState state = GetPinState();
+        if (!files) return false;
+        const bool locked = state == SimPinRequired || state == SimPukRequired;
+        return Fail(locked ? CardStatus::SecurityNotSatisfied : CardStatus::NotFound);
+    }
     memory = std::move(book);
     recordCounts = std::move(counts);
     selectedPhoneBook = code;

@@ -99,7 +99,8 @@ private:
     struct ParsedRecord;
     CardStatus Open();
     bool Fail(CardStatus status);
-    bool Ready(CardStatus status) { return status == CardStatus::Ok || !Fail(status); }
+    bool Ready(CardStatus status) { return status == CardStatus::Ok || Fail(status); }
+    bool Unlocked(CardStatus status);
     std::optional<Location> Locate(int index);
     int RecordCount(const FilePath& path);
     bool ReadParsed(const Location& at, ParsedRecord& parsed);

@@ -70,7 +70,7 @@ CardStatus UsimFiles::SelectOnCard(const FilePath& path, bool fetch, FileInfo& i
     return CardStatus::Ok;
 }
 
-std::vector<BookFiles> UsimFiles::FromPbr(const FilePath& phoneBookDf) {
+std::vector<BookFiles> UsimFiles::FromPbr(const FilePath& phoneBookDf, bool& locked) {
     FilePath pbr = phoneBookDf;
     pbr.push_back(kPbr);
     FileInfo info;
@@ -78,7 +78,10 @@ std::vector<BookFiles> UsimFiles::FromPbr(const FilePath& phoneBookDf) {
     if (Select(pbr, info) != CardStatus::Ok) return files;
     for (int record = 1; record <= info.recordCount; ++record) {
         Bytes data;
-        if (ReadRecord(pbr, record, data) != CardStatus::Ok) break;
+        if (const CardStatus status = ReadRecord(pbr, record, data); status != CardStatus::Ok) {
+            locked = locked || status == CardStatus::SecurityNotSatisfied;
+            break;
+        }
         BookFiles book;
         for (const PbrFile& file : ParsePbrRecord(data)) {
             FilePath path = phoneBookDf;
@@ -93,8 +96,12 @@ std::vector<BookFiles> UsimFiles::FromPbr(const FilePath& phoneBookDf) {
 
 std::vector<BookFiles> UsimFiles::PhoneBook() {
     if (book) return *book;
-    std::vector<BookFiles> found = FromPbr({kMf, kAdf, kPhoneBook});
-    if (found.empty()) found = FromPbr({kMf, kTelecom, kPhoneBook});
+    // Most USIMs guard EF_PBR with the PIN: a book found before it is not the card's book,
+    // so it is looked for again once the PIN is in.
+    bool locked = false;
+    std::vector<BookFiles> found = FromPbr({kMf, kAdf, kPhoneBook}, locked);
+    if (found.empty()) found = FromPbr({kMf, kTelecom, kPhoneBook}, locked);
+    if (locked) return {};
     if (found.empty()) found = {{{kMf, kTelecom, 0x6F3A}, FilePath{kMf, kTelecom, 0x6F4A}}};
     book = found;
     return found;

@@ -28,7 +28,7 @@ protected:
 
 private:
     std::vector<BookFiles> PhoneBook();
-    std::vector<BookFiles> FromPbr(const FilePath& phoneBookDf);
+    std::vector<BookFiles> FromPbr(const FilePath& phoneBookDf, bool& locked);
     // The retry counter that a command without data answers: 63Cx gives x, 6983 gives 0.
     std::optional<int> TriesLeft(std::uint8_t instruction, std::uint8_t reference);
     std::optional<std::vector<BookFiles>> book;  // found once a card
