@@ -64,8 +64,10 @@ void ReadBook(benchmark::State& state, Kind kind, bool throughPcscd) {
         const int read = reader.ReadAllEntries();
         state.PauseTiming();
         apdus = reader.ApdusSent() - before;
-        if (read != 250) state.SkipWithError("not the whole book");
-        sim::SimulatedSimCard delta(kind);
+        if (read < 250) {
+            state.SkipWithError("not the whole book");
+            break;
+        }
         (void)countsBefore;
         Report(state, apdus, card);
         if (throughPcscd) test::PrivatePcscd::Shared(card).Park();
