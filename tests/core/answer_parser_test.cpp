@@ -188,10 +188,11 @@ TEST(ParseEntryAnswer, OneLocation) {
         {"\r\n+CPBR: 1,\"0123\", 145 ,\"Int\"\r\nOK\r\n", E{"+0123", "Int"}},  // spaced type
         {"\r\n+CPBR: 1,\"0123\",161,\"Nat\"\r\nOK\r\n", E{"0123", "Nat"}},
         {"\r\n+CPBR: 1,\"\",145,\"Empty\"\r\nOK\r\n", E{"", "Empty"}},  // no plus on nothing
-        // Number trimmed at its start only; the name exactly as received.
-        {"\r\n+CPBR: 1,\" 0123 \",129,\" Bob \"\r\nOK\r\n", E{"0123 ", " Bob "}},
+        // Read as a full read reads the line: number and name trimmed.
+        {"\r\n+CPBR: 1,\" 0123 \",129,\" Bob \"\r\nOK\r\n", E{"0123", "Bob"}},
         {"\r\n+CPBR: 1,\"5\",129,\"Smith, John\"\r\nOK\r\n", E{"5", "Smith, John"}},
-        {"\r\n+CPBR: 1,\"5\",129,\"A \"quote\"\"\r\nOK\r\n", E{"5", "A "}},  // cut at the quote
+        {"\r\n+CPBR: 1,\"5\",129,\"A \"quote\"\"\r\nOK\r\n", E{"5", "A \"quote\""}},  // was cut there
+        {"\r\n+CPBR: 1,,\"+3123\",145,\"Mama GSM\",\"2007/11/02,09:27\"\r\nOK\r\n", E{"+3123", "Mama GSM"}},
         {"\r\n+CPBR: 1,\"5\",129,\"X\",0\r\nOK\r\n", E{"5", "X"}},  // trailing field ignored
         {"\r\n+CPBR: 1,\"5\",129,\"\x00\x02\"\r\nOK\r\n"s, E{"5", "\x00\x02"s}},  // @ and $
         {"\r\n+CPBR: 1,\"5\",145\r\nOK\r\n", E{"+5", ""}},  // no name field: taken; was free
@@ -222,9 +223,13 @@ TEST(ParseLocationState, OnlyAnAnswerThatSaysSoIsEmpty) {
         {"AT+CPBR=3\r\r\nOK\r\n", L::Empty}, {"\r\nERROR\r\n", L::Empty}, {"\r\n+CME ERROR: 22\r\n", L::Empty},
         {"\r\nno entry\r\n\r\nOK\r\n", L::Empty}, {"", L::Unknown}, {"\r\n+CPBR: 3,\"01", L::Unknown},
         {"\r\n+CPBR: 3,0123,129,Three\r\n\r\nOK\r\n", L::Taken}, {"\r\n+CPBR: x\r\n\r\nOK\r\n", L::Unknown},
+        // Another location named (Samsung): not an answer for 3, not a free location either.
+        {"\r\n+CPBR: 81,\"0123\",129,\"Other\"\r\n\r\nOK\r\n", L::Unknown},
+        {"\r\n+CPBR: 3,\"0123\",129,\"Cut\r\n\r\nOK\r\n", L::Unknown},  // quote never closes
+        {"\r\n+CPBR: 3,,\"+3123\",145,\"Mama\"\r\nOK\r\n", L::Taken},
     };
     for (const auto& [answer, expected] : rows)
-        EXPECT_EQ(ParseLocationState(answer), expected) << testing::PrintToString(answer);
+        EXPECT_EQ(ParseLocationState(answer, 3), expected) << testing::PrintToString(answer);
 }
 
 TEST(ParsePinRetries, CountsOfTheSimPinAndPuk) {
@@ -295,6 +300,36 @@ TEST(ParseEntryList, WholeMemory) {
             ASSERT_EQ(counter.Count(std::string_view(row.answer).substr(0, n)),
                       static_cast<int>(ParseEntryList(row.answer.substr(0, n)).size())) << n;
     }
+}
+
+// Lines captured from real devices, read alike by a full and a single read.
+TEST(ParseEntryList, RealDeviceShapes) {
+    using Row = std::tuple<std::string, int, std::string, std::string, int>;  // line, index, number, name, type
+    const Row rows[] = {
+        {"+CPBR: 1,,\"+31234657899\",145,\"Mama GSM\",\"2007/11/02,09:27\"", 1, "+31234657899", "Mama GSM", 145},
+        {"+CPBR: 8,\"666666666\",129,\"\"Oui\"\"", 8, "666666666", "\"Oui\"", 129},
+        {"+CPBR: 9,\"5\",129,\"Say \"hi\" Bob\" ,0", 9, "5", "Say \"hi\" Bob", 129},
+        {"+CPBR: 2,\"\",,\"No type\"", 2, "", "No type", 0},
+        {"+CPBR: 3,,129,\"Bare empty number\"", 3, "", "Bare empty number", 129},
+        {"+CPBR: 4,\"0049\",161,\"National\"", 4, "0049", "National", 161},
+    };
+    for (const auto& [line, index, number, name, type] : rows) {
+        const std::string answer = "\r\n" + line + "\r\n+CPBR: 99,\"1\",129,\"Next\"\r\n\r\nOK\r\n";
+        const std::vector<EntryLine> got = ParseEntryList(answer);
+        ASSERT_EQ(got.size(), 2u) << line;
+        EXPECT_EQ(std::tuple(got[0].index, got[0].number, std::string(got[0].deviceName), got[0].type),
+                  std::tuple(index, number, name, type)) << line;
+        EXPECT_EQ(got[1].deviceName, "Next") << line;  // the next entry stays whole
+        const std::optional<EntryAnswer> single = ParseEntryAnswer(answer);
+        ASSERT_TRUE(single) << line;
+        EXPECT_EQ(std::tuple(single->index, single->number, std::string(single->deviceName), single->type),
+                  std::tuple(std::optional<int>(index), number, name, type)) << line;
+    }
+    // A name cut by a CR before its closing quote must not take the next entry line.
+    const std::vector<EntryLine> cut = ParseEntryList("+CPBR: 1,\"1\",129,\"Cut\r\n+CPBR: 2,\"2\",129,\"Whole\"\r\nOK\r\n");
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(std::tuple(cut[0].index, std::string(cut[0].deviceName)), std::tuple(2, std::string("Whole")));
+    EXPECT_EQ(UnreadableEntryLines("+CPBR: 1,\"1\",129,\"Cut\r\n+CPBR: 2,\"2\",129,\"Whole\"\r\nOK\r\n"), 1u);
 }
 
 TEST(ParseEntryList, CountMatchesCallbacks) {

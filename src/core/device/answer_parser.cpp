@@ -100,14 +100,4 @@ std::string FoldNumberType(std::string_view number, std::string_view type) {
     return folded;
 }
 
-LocationState ParseLocationState(std::string_view answer) {
-    if (ParseEntryAnswer(answer)) return LocationState::Taken;
-    if (Contains(answer, "no entry\r")) return LocationState::Empty;
-    const std::size_t final = FindFinalResult(answer);
-    if (final == npos) return LocationState::Unknown;
-    const bool ok = TrimLeft(answer.substr(final)).substr(0, 3) == "OK\r";
-    return ok && Contains(answer.substr(0, final), kEntryPrefix) ? LocationState::Unknown
-                                                                   : LocationState::Empty;
-}
-
 }  // namespace ribodex
