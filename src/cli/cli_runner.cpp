@@ -121,13 +121,22 @@ int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const 
     return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
 }
 
+// Why the selected memory has no range: a SIM still busy or locked refuses the question,
+// and a device that does not answer says nothing at all.
+std::string NoRangeProblem(const GsmDevice& device, const std::string& memory) {
+    if (!device.LastReadComplete()) return "the device did not answer AT+CPBR=? for " + memory + " in time";
+    if (device.rangeAnswer == FinalResult::Refused)
+        return "the device refused AT+CPBR=? for " + memory + " (the SIM may be busy or locked)";
+    return "the device gave no index range for " + memory + " (AT+CPBR=?)";
+}
+
 // The locations of the selected memory that hold entries, from one range read (the range
 // query first); nullopt after a problem was reported: no range, or no complete answer (a
 // location that did not answer may hold an entry a write would overwrite).
 std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::string& memory, const Problems& fail) {
     device.ReadAllEntries();
-    if (device.firstIndex == 0 && device.lastIndex == 0) {
-        fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+    if (!device.rangeKnown) {
+        fail(ExitDevice, NoRangeProblem(device, memory));
         return std::nullopt;
     }
     if (!device.LastReadComplete()) {
@@ -195,19 +204,16 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
         return ExitDone;
     }
     case Command::List: {
-        const int count = device.ReadAllEntries();
-        // An empty memory and a device that never gave its range both read no entry; only
-        // the range tells them apart (a fresh device object starts at 0-0).
-        if (count == 0 && device.firstIndex == 0 && device.lastIndex == 0)
-            return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        device.ReadAllEntries();
+        // An empty memory and a device that gave no range both read no entry.
+        if (!device.rangeKnown) return fail(ExitDevice, NoRangeProblem(device, memory));
         out << FormatEntries({device.entries.begin(), device.entries.end()}, options.format,
                              options.encoding);
         return ExitDone;
     }
     case Command::Export: {
-        const int count = device.ReadAllEntries();
-        if (count == 0 && device.firstIndex == 0 && device.lastIndex == 0)
-            return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        device.ReadAllEntries();
+        if (!device.rangeKnown) return fail(ExitDevice, NoRangeProblem(device, memory));
         const std::vector<PhoneBookEntry> entries = SortedByIndex({device.entries.begin(), device.entries.end()});
         out << (options.exportFormat == ExportFormat::VCard ? WriteVCards(entries, options.memory)
                                                             : WriteJsonEntries(entries, options.memory));
@@ -220,11 +226,20 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
     }
     case Command::Read: {
         const int index = *options.index;
-        const PhoneBookEntry* entry = device.ReadEntry(index) ? device.FindEntry(index) : nullptr;
+        const std::string location = "location " + std::to_string(index) + " of " + memory;
+        device.QueryPhoneBookInfo();
+        if (device.rangeKnown && (index < device.firstIndex || index > device.lastIndex))
+            return fail(ExitDevice, location + " is outside its range " + std::to_string(device.firstIndex) + "-" +
+                                        std::to_string(device.lastIndex));
+        const LocationState state = device.ProbeLocation(index);
+        if (state == LocationState::Empty) return fail(ExitDevice, location + " is empty");
+        if (state == LocationState::Unknown)
+            return fail(ExitDevice, location + (device.LastReadComplete()
+                                                    ? " gave an answer that names no entry there"
+                                                    : " did not answer in time"));
+        const PhoneBookEntry* entry = device.FindEntry(index);
         if (entry && entry->name.find('?') != std::string::npos) device.RereadUcs2Names({index});
-        if (!entry)
-            return fail(ExitDevice, "location " + std::to_string(index) + " of " + memory +
-                                        " is empty or could not be read");
+        if (!entry) return fail(ExitDevice, location + " did not answer");
         out << FormatEntries({*entry}, options.format, options.encoding);
         return ExitDone;
     }
