@@ -107,7 +107,18 @@ int Unlock(const Options& options, GsmDevice& device, const Problems& fail) {
         return ExitDone;
     case SimPukRequired:
         return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
+    // Not the SIM's PIN: sending it there would cost the phone's own lock an attempt.
+    case PhoneLockRequired:
+        return fail(ExitSimLocked, "the phone wants its own lock code (PH-SIM PIN), not the SIM's PIN, or has "
+                                   "no usable SIM: unlock it on the phone");
+    case PhoneLockPukRequired:
+        return fail(ExitSimLocked, "the phone's lock is blocked and wants its unblocking code (PH-SIM PUK): "
+                                   "unlock it on the phone");
+    case NetworkLockRequired:
+        return fail(ExitSimLocked, "the phone is locked to a network or provider and wants its unlock code "
+                                   "(PH-NET PIN): unlock it on the phone");
     default:
+        // SIM PIN2 and PUK2 guard fixed dialling only: the phone book reads.
         // READY, or a device that does not report the state: the next command will tell.
         return ExitDone;
     }

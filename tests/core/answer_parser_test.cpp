@@ -26,18 +26,23 @@ TEST(ParsePinState, AnswersOfRealDevices) {
         {"AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n", SimReady},  // echo on
         {"\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", SimPinRequired},
         {"\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n", SimPukRequired},
-        // Phone-lock states hold the SIM texts and count as them.
-        {"\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n", SimPinRequired},
-        {"\r\n+CPIN: PH-SIM PUK\r\n\r\nOK\r\n", SimPukRequired},
-        // The second PIN and PUK have a digit where the carriage return is expected.
-        {"\r\n+CPIN: SIM PIN2\r\n\r\nOK\r\n", SimUnknown},
-        {"\r\n+CPIN: SIM PUK2\r\n\r\nOK\r\n", SimUnknown},
+        // The phone's own lock is not the SIM's PIN; were taken for it.
+        {"\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n", PhoneLockRequired},
+        {"\r\n+CPIN: PH_SIM PIN\r\n\r\nOK\r\n", PhoneLockRequired},  // Alcatel, no usable SIM
+        {"\r\n+CPIN: PH-SIM PUK\r\n\r\nOK\r\n", PhoneLockPukRequired},
+        {"\r\n+CPIN: PH-NET PIN\r\n\r\nOK\r\n", NetworkLockRequired},
+        {"\r\n+CPIN: SIM PIN2\r\n\r\nOK\r\n", SimPin2Required},
+        {"\r\n+CPIN: SIM PUK2\r\n\r\nOK\r\n", SimPuk2Required},
+        {"\r\n+CPIN: NOT READY\r\n\r\nOK\r\n", SimUnknown},  // was taken for READY
+        {"\r\n+CPIN: \r\n\r\nOK\r\n", SimReady},            // Alcatel: an empty status
+        {"\r\n+CPIN: \"SIM PIN\"\r\n\r\nOK\r\n", SimPinRequired},  // quoted
+        {"\r\n+CPIN: READY\r\n", SimReady},  // Wavecom: no OK follows
         {"\r\nOK\r\n", SimUnknown},
         {"\r\n+CME ERROR: 10\r\n", SimUnknown},  // SIM not inserted, extended error form
         {"\r\nERROR\r\n", SimUnknown},
         {"", SimUnknown},                         // no answer within the limit
         {"\r\n+CPIN: READY", SimUnknown},        // cut before the carriage return
-        {"READY\rSIM PIN\r", SimReady},          // order of the searches decides
+        {"\r\nSIM PIN\r\n\r\nOK\r\n", SimPinRequired},  // the word alone, no prefix
         {"+CPIN: ready\r\n", SimUnknown},        // case-sensitive
     };
     for (const PinRow& row : rows)
@@ -95,14 +100,16 @@ struct CodeRow {
 TEST(ParsePhoneBookSet, OrsTheQuotedNamesItKnows) {
     const CodeRow rows[] = {
         {"\r\n+CPBS: (\"SM\",\"FD\",\"LD\")\r\n\r\nOK\r\n", Sim | FixedNumbers},  // LD ignored
-        {"AT+CPBS=?\r\r\n+CPBS: (\"ME\",\"SM\",\"TA\",\"MD\",\"OW\",\"FD\")\r\n\r\nOK\r\n", 63},
-        {"\r\n+CPBS: (\"SM\",\"DC\",\"MC\",\"RC\",\"ON\",\"EN\")\r\nOK\r\n", Sim},  // Siemens style
+        {"AT+CPBS=?\r\r\n+CPBS: (\"ME\",\"SM\",\"TA\",\"MD\",\"ON\",\"FD\")\r\n\r\nOK\r\n", 63},
+        // The own numbers are ON (were looked for as OW, which no device names).
+        {"\r\n+CPBS: (\"SM\",\"DC\",\"MC\",\"RC\",\"ON\",\"EN\")\r\nOK\r\n", Sim | OwnNumber},
+        {"\r\n+CPBS: (\"SM\",\"OW\")\r\nOK\r\n", Sim},
         {"\r\nERROR\r\n", 0},
         {"", 0},
         {"\r\n+CPBS: (\"me\",\"sm\")\r\n\r\nOK\r\n", 0},           // lower case is not ours
         {"\r\n+CPBS: (SM,ME)\r\n\r\nOK\r\n", Sim | MobileEquipment},  // bare names (Motorola); were 0
         {"\r\n+CPBS: SM, ME,FD\r\n\r\nOK\r\n", Sim | MobileEquipment | FixedNumbers},  // no parentheses
-        {"\r\n+CPBS: \"SM\",\"ON\"\r\n^RSSI: 17\r\nOK\r\n", Sim},  // quoted, no parentheses, URC after
+        {"\r\n+CPBS: \"SM\",\"ON\"\r\n^RSSI: 17\r\nOK\r\n", Sim | OwnNumber},  // no parentheses, URC after
         {"\r\n+CPBS: (\"SMS\",\"PSM\")\r\nOK\r\n", 0},             // quotes belong to the name
         {"\r\n+CPBS: (\"SM\",\"ME\"", Sim | MobileEquipment},      // cut answer: as far as it goes
     };
@@ -114,7 +121,7 @@ TEST(ParseCurrentPhoneBook, FirstKnownMemoryInCodeOrder) {
     const CodeRow rows[] = {
         {"\r\n+CPBS: \"SM\",12,250\r\n\r\nOK\r\n", Sim},
         {"\r\n+CPBS: \"FD\",0,10\r\n\r\nOK\r\n", FixedNumbers},  // usage counts follow
-        {"AT+CPBS?\r\r\n+CPBS: \"OW\"\r\n\r\nOK\r\n", OwnNumber},
+        {"AT+CPBS?\r\r\n+CPBS: \"ON\"\r\n\r\nOK\r\n", OwnNumber},
         {"\r\n+CPBS: \"SM\"\r\n+CPBS: \"ME\"\r\nOK\r\n", MobileEquipment},  // position plays no part
         {"\r\n+CPBS: \"LD\",3,10\r\n\r\nOK\r\n", 0},
         {"\r\n+CPBS: ME,10,500\r\n\r\nOK\r\n", MobileEquipment},  // bare name; was 0

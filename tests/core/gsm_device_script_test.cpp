@@ -140,7 +140,7 @@ TEST_F(GsmDeviceScriptTest, QueriesReadTheirAnswers) {
     script.Answer("AT+CPIN?\r", "AT+CPIN?\r\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n");  // echo on
     script.Answer("AT+CPBS=?\r", "\r\n+CPBS: (\"SM\",\"FD\",\"LD\")\r\n\r\nOK\r\n");
     script.Answer("AT+CPBS?\r", "\r\n+CPBS: \"FD\",2,10\r\n\r\nOK\r\n");
-    EXPECT_EQ(device.GetPinState(), SimPinRequired);
+    EXPECT_EQ(device.GetPinState(), PhoneLockRequired);
     EXPECT_EQ(device.QueryPhoneBooks(), Sim | FixedNumbers);
     EXPECT_EQ(device.QueryCurrentPhoneBook(), FixedNumbers);
 }

@@ -50,7 +50,9 @@ std::size_t StaleAnswerLength(std::string_view answer, std::string_view line);
 enum class FinalResult { None, Ok, Error, NotFound, Refused };
 FinalResult ClassifyFinalResult(std::string_view answer);
 
-// Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
+// Answer to AT+CPIN?: the whole word of its "+CPIN:" line (quoted or not; empty is READY),
+// or, without such a line, a line that is one of those words alone. SimUnknown for any
+// other word, "NOT READY" included, and for a line that has not ended.
 SimState ParsePinState(std::string_view answer);
 
 // Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere, or that
