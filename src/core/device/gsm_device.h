@@ -76,6 +76,10 @@ public:
     // How the last AT+CPBR=? ended (a refused one, SIM busy or locked, tells why there is
     // no range).
     FinalResult rangeAnswer = FinalResult::None;
+    // The SIM was still busy when the last AT+CPBR=? gave up waiting for it (rangeKnown is
+    // then false), and whether that query gave a usable range at all.
+    bool rangeSimBusy = false;
+    bool rangeAnswered = false;
     // Entries of the last reading, in the order first stored; read-only to callers, so that
     // FindEntry always answers what a scan from the front would. The device owns them; a
     // pointer from FindEntry is good until the next reading, writing or ClearEntries.

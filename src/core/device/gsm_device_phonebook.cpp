@@ -43,7 +43,11 @@ void GsmDevice::ClearEntries() {
 void GsmDevice::QueryPhoneBookInfo() {
     const std::string answer = ExchangeWhenSimReady(kPhoneBookInfoCommand, timing.commandLimitMs);
     rangeAnswer = ClassifyFinalResult(answer);
+    rangeSimBusy = IsSimBusy(answer);
     const auto range = ParsePhoneBookRange(answer);
+    rangeAnswered = range.has_value();
+    // A SIM still busy will refuse the read too: its range is not to be trusted now.
+    if (rangeSimBusy) rangeKnown = false;
     if (!range) return;
     nameLength = ParseNameLength(answer).value_or(0);
     firstIndex = range->first;
