@@ -132,26 +132,36 @@ int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const 
     return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
 }
 
-// Why the selected memory has no range: a SIM still busy or locked refuses the question,
-// and a device that does not answer says nothing at all.
-std::string NoRangeProblem(const GsmDevice& device, const std::string& memory) {
-    if (!device.LastReadComplete()) return "the device did not answer AT+CPBR=? for " + memory + " in time";
-    if (device.rangeAnswer == FinalResult::Refused)
-        return "the device refused AT+CPBR=? for " + memory + " (the SIM may be busy or locked)";
-    return "the device gave no index range for " + memory + " (AT+CPBR=?)";
+// Why the selected memory has no range: a SIM still busy refuses the question, and a
+// device that does not answer says nothing at all. A device plugged in again that wants
+// its PIN refuses every phone book command: its SIM state tells, as at start-up.
+int NoRange(GsmDevice& device, const std::string& memory, const Problems& fail) {
+    if (!device.LastReadComplete())
+        return fail(ExitDevice, "the device did not answer AT+CPBR=? for " + memory + " in time");
+    if (device.rangeSimBusy)
+        return fail(ExitDevice, "the SIM is still busy and gave no index range for " + memory + ": try again");
+    if (device.rangeAnswer == FinalResult::Refused) {
+        const SimState state = device.GetPinState();
+        if (state == SimPinRequired) return fail(ExitSimLocked, "the SIM wants its PIN again: give it with --pin CODE");
+        if (state == SimPukRequired)
+            return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
+        return fail(ExitDevice, "the device refused AT+CPBR=? for " + memory + " (the SIM may be locked)");
+    }
+    return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
 }
 
 // The locations of the selected memory that hold entries, from one range read (the range
 // query first); nullopt after a problem was reported: no range, or no complete answer (a
 // location that did not answer may hold an entry a write would overwrite).
-std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::string& memory, const Problems& fail) {
+std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::string& memory, const Problems& fail,
+                                               int& code) {
     device.ReadAllEntries();
     if (!device.rangeKnown) {
-        fail(ExitDevice, NoRangeProblem(device, memory));
+        code = NoRange(device, memory, fail);
         return std::nullopt;
     }
     if (!device.LastReadComplete()) {
-        fail(ExitDevice, "the device did not list " + memory + " completely in time");
+        code = fail(ExitDevice, "the device did not list " + memory + " completely in time");
         return std::nullopt;
     }
     std::vector<int> taken;
@@ -165,11 +175,11 @@ std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::str
 int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device, std::ostream& out,
               const Problems& fail) {
     const std::string memory = "memory " + options.memory;
-    const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
-    if (!taken) return ExitDevice;
+    int code = ExitDone;
+    const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail, code);
+    if (!taken) return code;
     const std::vector<int> locations =
         PlanFreeLocations(*taken, device.firstIndex, device.lastIndex, plan.entries.size());
-    int code = ExitDone;
     std::size_t done = 0, next = 0;
     for (const ImportEntry& entry : plan.entries) {
         if (next >= locations.size()) {
@@ -217,14 +227,14 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
     case Command::List: {
         device.ReadAllEntries();
         // An empty memory and a device that gave no range both read no entry.
-        if (!device.rangeKnown) return fail(ExitDevice, NoRangeProblem(device, memory));
+        if (!device.rangeKnown) return NoRange(device, memory, fail);
         out << FormatEntries({device.entries.begin(), device.entries.end()}, options.format,
                              options.encoding);
         return ExitDone;
     }
     case Command::Export: {
         device.ReadAllEntries();
-        if (!device.rangeKnown) return fail(ExitDevice, NoRangeProblem(device, memory));
+        if (!device.rangeKnown) return NoRange(device, memory, fail);
         const std::vector<PhoneBookEntry> entries = SortedByIndex({device.entries.begin(), device.entries.end()});
         out << (options.exportFormat == ExportFormat::VCard ? WriteVCards(entries, options.memory)
                                                             : WriteJsonEntries(entries, options.memory));
@@ -262,8 +272,9 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
             if (const std::optional<int> found = device.FindFreeIndexByCount()) {
                 index = *found;
             } else {
-                const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
-                if (!taken) return ExitDevice;
+                int code = ExitDone;
+                const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail, code);
+                if (!taken) return code;
                 const std::optional<int> free = NextFreeLocation(*taken, device.firstIndex, device.lastIndex, device.firstIndex);
                 if (!free) return fail(ExitDevice, memory + " has no free location");
                 index = *free;
