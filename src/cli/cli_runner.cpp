@@ -65,6 +65,8 @@ int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& 
     std::string problem;
     if (options.pin && !IsSafeQuotedText(*options.pin, problem))
         return fail(ExitUsage, "the PIN: " + problem);
+    if (options.pin2 && !IsSafeQuotedText(*options.pin2, problem))
+        return fail(ExitUsage, "the PIN2: " + problem);
     if (options.command == Command::At) {
         if (!ToDeviceText(options.atText, texts.atLine, problem)) return fail(ExitUsage, problem);
         texts.atLine += '\r';
@@ -122,6 +124,17 @@ int Unlock(const Options& options, GsmDevice& device, const Problems& fail) {
         // READY, or a device that does not report the state: the next command will tell.
         return ExitDone;
     }
+}
+
+// FD takes a change only after the SIM's second PIN, and a SIM that wants it says SIM PIN2
+// once a change was refused: --pin2 goes to the device then and only then (never stored).
+// nullopt: PIN2 is not why the change was refused; ExitDone: accepted, send the change again.
+std::optional<int> UnlockPin2(const Options& options, GsmDevice& device, const Problems& fail) {
+    if (!device.LastReadComplete() || device.GetPinState() != SimPin2Required) return std::nullopt;
+    if (!options.pin2) return fail(ExitSimLocked, "memory " + options.memory + " wants the PIN2: give it with --pin2 CODE");
+    if (!device.EnterPin(*options.pin2))
+        return fail(ExitSimLocked, "the SIM refused the PIN2 (a wrong PIN2 costs one of its three attempts)");
+    return ExitDone;
 }
 
 int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const Problems& fail) {
@@ -289,15 +302,26 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
             fail(ExitDone, "note: the device cannot hold " + DescribeCharacters(check.lost) + ": stored as \"" +
                                check.stored + "\"");
         }
-        if (!device.WriteEntry(options.number, texts.name, index))
-            return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));
+        bool written = device.WriteEntry(options.number, texts.name, index);
+        if (!written) {
+            const std::optional<int> pin2 = UnlockPin2(options, device, fail);
+            if (pin2 && *pin2 != ExitDone) return *pin2;
+            written = pin2 && device.WriteEntry(options.number, texts.name, index);
+        }
+        if (!written) return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));
         out << index << '\n';
         return ExitDone;
     }
-    case Command::Delete:
-        if (!device.DeleteEntry(*options.index))
-            return fail(ExitDevice, "the device refused to delete location " + std::to_string(*options.index));
+    case Command::Delete: {
+        bool deleted = device.DeleteEntry(*options.index);
+        if (!deleted) {
+            const std::optional<int> pin2 = UnlockPin2(options, device, fail);
+            if (pin2 && *pin2 != ExitDone) return *pin2;
+            deleted = pin2 && device.DeleteEntry(*options.index);
+        }
+        if (!deleted) return fail(ExitDevice, "the device refused to delete location " + std::to_string(*options.index));
         return ExitDone;
+    }
     default:
         return ExitUsage;
     }
