@@ -459,6 +459,30 @@ Hilfe</translation>
         <translation>Warten, bis die SIM-Karte des Geräts an &quot;%s&quot; bereit ist...</translation>
     </message>
     <message>
+        <source>The device on port &quot;%s&quot; does not ask for the PIN of the SIM-Card but for its own lock code (PH-SIM PIN), or it has no usable SIM-Card. Enter that code on the device itself. Do you want to continue?</source>
+        <translation>Das Gerät an der Schnittstelle &quot;%s&quot; fragt nicht nach der PIN der SIM-Karte, sondern nach seinem eigenen Sperrcode (PH-SIM PIN), oder es hat keine verwendbare SIM-Karte. Geben Sie diesen Code am Gerät selbst ein. Wollen Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>The device on port &quot;%s&quot; is locked to a network or provider and asks for its unlock code. Enter that code on the device itself. Do you want to continue?</source>
+        <translation>Das Gerät an der Schnittstelle &quot;%s&quot; ist an ein Netz oder einen Anbieter gebunden und fragt nach seinem Entsperrcode. Geben Sie diesen Code am Gerät selbst ein. Wollen Sie fortfahren?</translation>
+    </message>
+    <message>
+        <source>The SIM-Card in the device on port &quot;%s&quot; is still busy and did not tell the size of the phone book. Wait a moment, then refresh the list.</source>
+        <translation>Die SIM-Karte im Gerät an der Schnittstelle &quot;%s&quot; ist noch beschäftigt und hat die Größe des Telefonbuchs nicht genannt. Warten Sie einen Moment, und aktualisieren Sie dann die Liste.</translation>
+    </message>
+    <message>
+        <source>The device on port &quot;%s&quot; did not tell the size of the selected phone book, so it cannot be read. Select another phone book or refresh the list.</source>
+        <translation>Das Gerät an der Schnittstelle &quot;%s&quot; hat die Größe des gewählten Telefonbuchs nicht genannt, daher kann es nicht gelesen werden. Wählen Sie ein anderes Telefonbuch, oder aktualisieren Sie die Liste.</translation>
+    </message>
+    <message>
+        <source>Writing to the fixed numbers needs the PIN2 of the SIM-Card in the device on port &quot;%s&quot;. Enter the PIN2.</source>
+        <translation>Zum Schreiben der festen Rufnummern wird die PIN2 der SIM-Karte im Gerät an der Schnittstelle &quot;%s&quot; benötigt. Geben Sie die PIN2 ein.</translation>
+    </message>
+    <message>
+        <source>The PIN2 is not correct.</source>
+        <translation>Die PIN2 ist nicht korrekt.</translation>
+    </message>
+    <message>
         <source>Connecting to the device on &quot;%s&quot;...</source>
         <translation>Verbindung zum Gerät an &quot;%s&quot; wird hergestellt...</translation>
     </message>

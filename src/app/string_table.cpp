@@ -72,6 +72,23 @@ QString StringTable::Text(int id)
                   "a udev rule setting ID_MM_PORT_IGNORE=1.");
     case MsgWaitingForSim: return tr("Waiting for the SIM of the device on \"%s\" to be ready...");
     case MsgConnecting: return tr("Connecting to the device on \"%s\"...");
+    case MsgPhoneLockWanted:
+        return tr("The device on port \"%s\" does not ask for the PIN of the SIM-Card but for its own "
+                  "lock code (PH-SIM PIN), or it has no usable SIM-Card. Enter that code on the device "
+                  "itself. Do you want to continue?");
+    case MsgNetworkLockWanted:
+        return tr("The device on port \"%s\" is locked to a network or provider and asks for its "
+                  "unlock code. Enter that code on the device itself. Do you want to continue?");
+    case MsgSimBusyNoRange:
+        return tr("The SIM-Card in the device on port \"%s\" is still busy and did not tell the size "
+                  "of the phone book. Wait a moment, then refresh the list.");
+    case MsgNoRange:
+        return tr("The device on port \"%s\" did not tell the size of the selected phone book, so "
+                  "it cannot be read. Select another phone book or refresh the list.");
+    case MsgEnterPin2:
+        return tr("Writing to the fixed numbers needs the PIN2 of the SIM-Card in the device on port "
+                  "\"%s\". Enter the PIN2.");
+    case MsgWrongPin2: return tr("The PIN2 is not correct.");
     case IDS_PIN_MISMATCH:
         return tr("The PIN and its confirmation are not identical. The confirmation must be the "
                   "same as the PIN.");

@@ -27,7 +27,8 @@ constexpr std::array<CommandInfo, 10> kCommands{{
     {"ports", Command::Ports, 0},
 }};
 
-constexpr std::array<std::string_view, 6> kMemories{"ME", "SM", "TA", "MD", "OW", "FD"};
+// OW: the own numbers' name before ON, still taken.
+constexpr std::array<std::string_view, 7> kMemories{"ME", "SM", "TA", "MD", "ON", "OW", "FD"};
 
 ParseResult Fail(std::string error) { return ParseResult{std::nullopt, std::move(error)}; }
 
@@ -85,8 +86,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             dryRun = true;
             continue;
         }
-        static constexpr std::array<std::string_view, 7> kValued{
-            "--port", "--pin", "--memory", "--trace", "--format", "--encoding", "--index"};
+        static constexpr std::array<std::string_view, 8> kValued{
+            "--port", "--pin", "--pin2", "--memory", "--trace", "--format", "--encoding", "--index"};
         bool known = false;
         for (std::string_view valued : kValued) known = known || name == valued;
         if (!known) return Fail("unknown option " + name);
@@ -99,6 +100,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             options.port = value;
         } else if (name == "--pin") {
             options.pin = value;
+        } else if (name == "--pin2") {
+            options.pin2 = value;
         } else if (name == "--memory") {
             options.memory = value;
             memoryGiven = true;
@@ -132,7 +135,7 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
 
     bool memoryKnown = false;
     for (std::string_view memory : kMemories) memoryKnown = memoryKnown || options.memory == memory;
-    if (!memoryKnown) return Fail("--memory must be one of ME, SM, TA, MD, OW, FD");
+    if (!memoryKnown) return Fail("--memory must be one of ME, SM, TA, MD, ON, FD");
 
     const bool listing = info->command == Command::List || info->command == Command::Read;
     const bool exporting = info->command == Command::Export;
@@ -193,7 +196,9 @@ std::string UsageText() {
 Reads and edits the phone book of a GSM phone or modem on a serial port.
 
 Commands:
-  status                       the SIM state: READY, SIM PIN, SIM PUK or unknown
+  status                       the SIM state: READY, SIM PIN, SIM PUK, SIM PIN2, SIM PUK2,
+                               PH-SIM PIN (the phone's lock code, or no usable SIM),
+                               PH-SIM PUK, PH-NET PIN (a network or provider lock) or unknown
   memories                     the memories the device offers; * marks the selected one
   list [--format text|csv] [--encoding utf8|cp1252]
                                every entry of the memory, in index order
@@ -221,16 +226,20 @@ Options:
                    /dev/serial/by-id/...) or DEMO, the built-in simulated phone.
                    Default: $RIBODEX_PORT, else /dev/ttyUSB0
   --pin CODE       unlock a SIM that wants its PIN before the command
-  --memory NAME    ME, SM, TA, MD, OW or FD, selected before the command (default SM)
+  --pin2 CODE      the SIM's second PIN, for writing to FD (fixed numbers); sent only
+                   when the device asks for it, never stored
+  --memory NAME    ME, SM, TA, MD, ON (own numbers; OW is taken too) or FD, selected
+                   before the command (default SM)
   --dry-run        import: write nothing, show where each entry would go
   --trace FILE     append a trace of the serial link to FILE
   -h, --help       this text
   --version        the version of the program
 
-Text is UTF-8 on the terminal and Windows-1252 on the device side; a character without a
-Windows-1252 form is refused. `list --encoding cp1252` writes the bytes of the window's
-text export. import reports each character of a name that the device alphabet cannot hold
-(it is written as a blank) and each number it cannot store.
+Text is UTF-8 on the terminal. Names in any script travel in the GSM alphabet, or in UCS2
+where the device offers it and GSM cannot carry them; write and import report each
+character the device cannot hold (it is written as a blank) and each number it cannot
+store. `at TEXT` is sent as Windows-1252. `list --encoding cp1252` writes the bytes of the
+window's text export.
 
 Exit codes: 0 done, 1 the device refused or did not answer, 2 usage, 3 the port cannot
 be opened, 4 the SIM is locked (PIN not given, or PUK wanted).

@@ -31,6 +31,7 @@ struct Options {
     std::string commandName;  // as typed, for messages
     std::string port;         // --port, else $RIBODEX_PORT, else kDefaultPort
     std::optional<std::string> pin;
+    std::optional<std::string> pin2;  // the SIM's second PIN, for writes to FD; never stored
     std::string memory = "SM";  // AT name of the memory to select before the command
     std::string tracePath;
     ListFormat format = ListFormat::Text;

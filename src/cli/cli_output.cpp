@@ -55,6 +55,11 @@ std::string_view SimStateText(SimState state) {
     case SimReady: return "READY";
     case SimPinRequired: return "SIM PIN";
     case SimPukRequired: return "SIM PUK";
+    case SimPin2Required: return "SIM PIN2";
+    case SimPuk2Required: return "SIM PUK2";
+    case PhoneLockRequired: return "PH-SIM PIN";
+    case PhoneLockPukRequired: return "PH-SIM PUK";
+    case NetworkLockRequired: return "PH-NET PIN";
     default: return "unknown";
     }
 }

@@ -65,6 +65,8 @@ int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& 
     std::string problem;
     if (options.pin && !IsSafeQuotedText(*options.pin, problem))
         return fail(ExitUsage, "the PIN: " + problem);
+    if (options.pin2 && !IsSafeQuotedText(*options.pin2, problem))
+        return fail(ExitUsage, "the PIN2: " + problem);
     if (options.command == Command::At) {
         if (!ToDeviceText(options.atText, texts.atLine, problem)) return fail(ExitUsage, problem);
         texts.atLine += '\r';
@@ -107,10 +109,32 @@ int Unlock(const Options& options, GsmDevice& device, const Problems& fail) {
         return ExitDone;
     case SimPukRequired:
         return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
+    // Not the SIM's PIN: sending it there would cost the phone's own lock an attempt.
+    case PhoneLockRequired:
+        return fail(ExitSimLocked, "the phone wants its own lock code (PH-SIM PIN), not the SIM's PIN, or has "
+                                   "no usable SIM: unlock it on the phone");
+    case PhoneLockPukRequired:
+        return fail(ExitSimLocked, "the phone's lock is blocked and wants its unblocking code (PH-SIM PUK): "
+                                   "unlock it on the phone");
+    case NetworkLockRequired:
+        return fail(ExitSimLocked, "the phone is locked to a network or provider and wants its unlock code "
+                                   "(PH-NET PIN): unlock it on the phone");
     default:
+        // SIM PIN2 and PUK2 guard fixed dialling only: the phone book reads.
         // READY, or a device that does not report the state: the next command will tell.
         return ExitDone;
     }
+}
+
+// FD takes a change only after the SIM's second PIN, and a SIM that wants it says SIM PIN2
+// once a change was refused: --pin2 goes to the device then and only then (never stored).
+// nullopt: PIN2 is not why the change was refused; ExitDone: accepted, send the change again.
+std::optional<int> UnlockPin2(const Options& options, GsmDevice& device, const Problems& fail) {
+    if (!device.LastReadComplete() || device.GetPinState() != SimPin2Required) return std::nullopt;
+    if (!options.pin2) return fail(ExitSimLocked, "memory " + options.memory + " wants the PIN2: give it with --pin2 CODE");
+    if (!device.EnterPin(*options.pin2))
+        return fail(ExitSimLocked, "the SIM refused the PIN2 (a wrong PIN2 costs one of its three attempts)");
+    return ExitDone;
 }
 
 int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const Problems& fail) {
@@ -121,17 +145,36 @@ int RunAt(const DeviceTexts& texts, GsmDevice& device, std::ostream& out, const 
     return fail(ExitDevice, answer.empty() ? "no answer from the device" : "the device did not answer OK");
 }
 
+// Why the selected memory has no range: a SIM still busy refuses the question, and a
+// device that does not answer says nothing at all. A device plugged in again that wants
+// its PIN refuses every phone book command: its SIM state tells, as at start-up.
+int NoRange(GsmDevice& device, const std::string& memory, const Problems& fail) {
+    if (!device.LastReadComplete())
+        return fail(ExitDevice, "the device did not answer AT+CPBR=? for " + memory + " in time");
+    if (device.rangeSimBusy)
+        return fail(ExitDevice, "the SIM is still busy and gave no index range for " + memory + ": try again");
+    if (device.rangeAnswer == FinalResult::Refused) {
+        const SimState state = device.GetPinState();
+        if (state == SimPinRequired) return fail(ExitSimLocked, "the SIM wants its PIN again: give it with --pin CODE");
+        if (state == SimPukRequired)
+            return fail(ExitSimLocked, "the SIM is blocked and wants its PUK: unlock it in the window");
+        return fail(ExitDevice, "the device refused AT+CPBR=? for " + memory + " (the SIM may be locked)");
+    }
+    return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+}
+
 // The locations of the selected memory that hold entries, from one range read (the range
 // query first); nullopt after a problem was reported: no range, or no complete answer (a
 // location that did not answer may hold an entry a write would overwrite).
-std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::string& memory, const Problems& fail) {
+std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::string& memory, const Problems& fail,
+                                               int& code) {
     device.ReadAllEntries();
-    if (device.firstIndex == 0 && device.lastIndex == 0) {
-        fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+    if (!device.rangeKnown) {
+        code = NoRange(device, memory, fail);
         return std::nullopt;
     }
     if (!device.LastReadComplete()) {
-        fail(ExitDevice, "the device did not list " + memory + " completely in time");
+        code = fail(ExitDevice, "the device did not list " + memory + " completely in time");
         return std::nullopt;
     }
     std::vector<int> taken;
@@ -145,11 +188,11 @@ std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::str
 int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device, std::ostream& out,
               const Problems& fail) {
     const std::string memory = "memory " + options.memory;
-    const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
-    if (!taken) return ExitDevice;
+    int code = ExitDone;
+    const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail, code);
+    if (!taken) return code;
     const std::vector<int> locations =
         PlanFreeLocations(*taken, device.firstIndex, device.lastIndex, plan.entries.size());
-    int code = ExitDone;
     std::size_t done = 0, next = 0;
     for (const ImportEntry& entry : plan.entries) {
         if (next >= locations.size()) {
@@ -195,19 +238,16 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
         return ExitDone;
     }
     case Command::List: {
-        const int count = device.ReadAllEntries();
-        // An empty memory and a device that never gave its range both read no entry; only
-        // the range tells them apart (a fresh device object starts at 0-0).
-        if (count == 0 && device.firstIndex == 0 && device.lastIndex == 0)
-            return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        device.ReadAllEntries();
+        // An empty memory and a device that gave no range both read no entry.
+        if (!device.rangeKnown) return NoRange(device, memory, fail);
         out << FormatEntries({device.entries.begin(), device.entries.end()}, options.format,
                              options.encoding);
         return ExitDone;
     }
     case Command::Export: {
-        const int count = device.ReadAllEntries();
-        if (count == 0 && device.firstIndex == 0 && device.lastIndex == 0)
-            return fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+        device.ReadAllEntries();
+        if (!device.rangeKnown) return NoRange(device, memory, fail);
         const std::vector<PhoneBookEntry> entries = SortedByIndex({device.entries.begin(), device.entries.end()});
         out << (options.exportFormat == ExportFormat::VCard ? WriteVCards(entries, options.memory)
                                                             : WriteJsonEntries(entries, options.memory));
@@ -220,11 +260,20 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
     }
     case Command::Read: {
         const int index = *options.index;
-        const PhoneBookEntry* entry = device.ReadEntry(index) ? device.FindEntry(index) : nullptr;
+        const std::string location = "location " + std::to_string(index) + " of " + memory;
+        device.QueryPhoneBookInfo();
+        if (device.rangeKnown && (index < device.firstIndex || index > device.lastIndex))
+            return fail(ExitDevice, location + " is outside its range " + std::to_string(device.firstIndex) + "-" +
+                                        std::to_string(device.lastIndex));
+        const LocationState state = device.ProbeLocation(index);
+        if (state == LocationState::Empty) return fail(ExitDevice, location + " is empty");
+        if (state == LocationState::Unknown)
+            return fail(ExitDevice, location + (device.LastReadComplete()
+                                                    ? " gave an answer that names no entry there"
+                                                    : " did not answer in time"));
+        const PhoneBookEntry* entry = device.FindEntry(index);
         if (entry && entry->name.find('?') != std::string::npos) device.RereadUcs2Names({index});
-        if (!entry)
-            return fail(ExitDevice, "location " + std::to_string(index) + " of " + memory +
-                                        " is empty or could not be read");
+        if (!entry) return fail(ExitDevice, location + " did not answer");
         out << FormatEntries({*entry}, options.format, options.encoding);
         return ExitDone;
     }
@@ -236,8 +285,9 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
             if (const std::optional<int> found = device.FindFreeIndexByCount()) {
                 index = *found;
             } else {
-                const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail);
-                if (!taken) return ExitDevice;
+                int code = ExitDone;
+                const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail, code);
+                if (!taken) return code;
                 const std::optional<int> free = NextFreeLocation(*taken, device.firstIndex, device.lastIndex, device.firstIndex);
                 if (!free) return fail(ExitDevice, memory + " has no free location");
                 index = *free;
@@ -252,15 +302,26 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
             fail(ExitDone, "note: the device cannot hold " + DescribeCharacters(check.lost) + ": stored as \"" +
                                check.stored + "\"");
         }
-        if (!device.WriteEntry(options.number, texts.name, index))
-            return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));
+        bool written = device.WriteEntry(options.number, texts.name, index);
+        if (!written) {
+            const std::optional<int> pin2 = UnlockPin2(options, device, fail);
+            if (pin2 && *pin2 != ExitDone) return *pin2;
+            written = pin2 && device.WriteEntry(options.number, texts.name, index);
+        }
+        if (!written) return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));
         out << index << '\n';
         return ExitDone;
     }
-    case Command::Delete:
-        if (!device.DeleteEntry(*options.index))
-            return fail(ExitDevice, "the device refused to delete location " + std::to_string(*options.index));
+    case Command::Delete: {
+        bool deleted = device.DeleteEntry(*options.index);
+        if (!deleted) {
+            const std::optional<int> pin2 = UnlockPin2(options, device, fail);
+            if (pin2 && *pin2 != ExitDone) return *pin2;
+            deleted = pin2 && device.DeleteEntry(*options.index);
+        }
+        if (!deleted) return fail(ExitDevice, "the device refused to delete location " + std::to_string(*options.index));
         return ExitDone;
+    }
     default:
         return ExitUsage;
     }

@@ -15,6 +15,7 @@
 #include "cli/cli_runner.h"
 #include "core/device/gsm_device.h"
 #include "sim/pty_modem.h"
+#include "sim/trace_replay.h"
 #include "support/temp_dir.h"
 
 namespace ribodex::cli {
@@ -328,6 +329,39 @@ TEST_F(CliDeviceTest, UnlocksWithPinOrStopsWithExitFour) {
     EXPECT_NE(puk.err.find("PUK"), std::string::npos) << puk.err;
     EXPECT_EQ(modem.With([](sim::ModemSimulator& s) { return s.LockState(); }),
               sim::ModemSimulator::Lock::SimPuk);
+}
+
+// FD takes a change only after the PIN2: it goes to the device once the SIM says SIM PIN2
+// after a refused write, and the write is sent again; without --pin2, exit 4 and no PIN.
+TEST_F(CliDeviceTest, WritesToFixedNumbersWithThePin2WhenTheSimAsksForIt) {
+    std::string trace;
+    const auto exchange = [&trace](const std::string& command, const std::string& answer) {
+        trace += "12/10/2026 10:00:00 [COM]: Write(p): " + command + "\r\n12/10/2026 10:00:00 [COM]: Read(p): " +
+                 command + "\r\r\n" + answer + "\r\n\n";
+    };
+    const std::string write = "AT+CPBW=2, \"0301\", 129, \"Amt\"";
+    exchange("AT+CPIN?", "+CPIN: READY\r\nOK");
+    exchange("AT+CPBS=\"FD\"", "OK");
+    exchange(write, "+CME ERROR: 17");
+    exchange("AT+CPIN?", "+CPIN: SIM PIN2\r\nOK");
+    exchange("AT+CPIN=\"4321\"", "OK");
+    exchange(write, "OK");
+    for (const bool given : {false, true}) {
+        modem.With([&](sim::ModemSimulator& s) {
+            s.Config().replay = std::make_shared<sim::TraceReplay>(*sim::ParseTrace(trace));
+        });
+        std::vector<std::string> args = {"--memory", "FD", "write", "--index", "2", "0301", "Amt"};
+        if (given) args.insert(args.begin(), {"--pin2", "4321"});
+        const std::size_t before = Commands().size();
+        const Outcome outcome = Run(args);
+        std::vector<std::string> sent = Commands();
+        sent.erase(sent.begin(), sent.begin() + static_cast<std::ptrdiff_t>(before));
+        EXPECT_EQ(outcome.code, given ? ExitDone : ExitSimLocked) << outcome.err;
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), "AT+CPIN=\"4321\""), given ? 1 : 0);
+        EXPECT_EQ(std::count(sent.begin(), sent.end(), write), given ? 2 : 1);
+        if (given) EXPECT_EQ(outcome.out, "2\n");
+        else EXPECT_NE(outcome.err.find("--pin2"), std::string::npos) << outcome.err;
+    }
 }
 
 TEST_F(CliDeviceTest, NamesPortAndCommandWhenThePortCannotBeOpened) {

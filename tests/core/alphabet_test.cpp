@@ -136,6 +136,10 @@ TEST(NameCoding, TheSetANameTravelsIn) {
     } rows[] = {
         {"Müller", true, NameSet::Gsm, "M\x7Eller", U"", 6},
         {"Notruf €", false, NameSet::Gsm, "Notruf \x1B\x65", U"", 9},
+        // ESC and SUB cancel a command line on many modems: such names go in UCS2 where offered.
+        {"Notruf €~", true, NameSet::Ucs2, "004E006F0074007200750066002020AC007E", U"", 9},
+        {"Ξ", true, NameSet::Ucs2, "039E", U"", 1},
+        {"Ξ", false, NameSet::Gsm, "\x1A", U"", 1},
         {"Ivan Иван", true, NameSet::Ucs2, "004900760061006E0020041804320430043D", U"", 9},
         {"Ivan Иван", false, NameSet::Gsm, "Ivan     ", U"Иван", 9},
         {"a\"b", true, NameSet::Ucs2, "006100220062", U"", 3},

@@ -26,18 +26,23 @@ TEST(ParsePinState, AnswersOfRealDevices) {
         {"AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n", SimReady},  // echo on
         {"\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", SimPinRequired},
         {"\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n", SimPukRequired},
-        // Phone-lock states hold the SIM texts and count as them.
-        {"\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n", SimPinRequired},
-        {"\r\n+CPIN: PH-SIM PUK\r\n\r\nOK\r\n", SimPukRequired},
-        // The second PIN and PUK have a digit where the carriage return is expected.
-        {"\r\n+CPIN: SIM PIN2\r\n\r\nOK\r\n", SimUnknown},
-        {"\r\n+CPIN: SIM PUK2\r\n\r\nOK\r\n", SimUnknown},
+        // The phone's own lock is not the SIM's PIN; were taken for it.
+        {"\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n", PhoneLockRequired},
+        {"\r\n+CPIN: PH_SIM PIN\r\n\r\nOK\r\n", PhoneLockRequired},  // Alcatel, no usable SIM
+        {"\r\n+CPIN: PH-SIM PUK\r\n\r\nOK\r\n", PhoneLockPukRequired},
+        {"\r\n+CPIN: PH-NET PIN\r\n\r\nOK\r\n", NetworkLockRequired},
+        {"\r\n+CPIN: SIM PIN2\r\n\r\nOK\r\n", SimPin2Required},
+        {"\r\n+CPIN: SIM PUK2\r\n\r\nOK\r\n", SimPuk2Required},
+        {"\r\n+CPIN: NOT READY\r\n\r\nOK\r\n", SimUnknown},  // was taken for READY
+        {"\r\n+CPIN: \r\n\r\nOK\r\n", SimReady},            // Alcatel: an empty status
+        {"\r\n+CPIN: \"SIM PIN\"\r\n\r\nOK\r\n", SimPinRequired},  // quoted
+        {"\r\n+CPIN: READY\r\n", SimReady},  // Wavecom: no OK follows
         {"\r\nOK\r\n", SimUnknown},
         {"\r\n+CME ERROR: 10\r\n", SimUnknown},  // SIM not inserted, extended error form
         {"\r\nERROR\r\n", SimUnknown},
         {"", SimUnknown},                         // no answer within the limit
         {"\r\n+CPIN: READY", SimUnknown},        // cut before the carriage return
-        {"READY\rSIM PIN\r", SimReady},          // order of the searches decides
+        {"\r\nSIM PIN\r\n\r\nOK\r\n", SimPinRequired},  // the word alone, no prefix
         {"+CPIN: ready\r\n", SimUnknown},        // case-sensitive
     };
     for (const PinRow& row : rows)
@@ -95,14 +100,16 @@ struct CodeRow {
 TEST(ParsePhoneBookSet, OrsTheQuotedNamesItKnows) {
     const CodeRow rows[] = {
         {"\r\n+CPBS: (\"SM\",\"FD\",\"LD\")\r\n\r\nOK\r\n", Sim | FixedNumbers},  // LD ignored
-        {"AT+CPBS=?\r\r\n+CPBS: (\"ME\",\"SM\",\"TA\",\"MD\",\"OW\",\"FD\")\r\n\r\nOK\r\n", 63},
-        {"\r\n+CPBS: (\"SM\",\"DC\",\"MC\",\"RC\",\"ON\",\"EN\")\r\nOK\r\n", Sim},  // Siemens style
+        {"AT+CPBS=?\r\r\n+CPBS: (\"ME\",\"SM\",\"TA\",\"MD\",\"ON\",\"FD\")\r\n\r\nOK\r\n", 63},
+        // The own numbers are ON (were looked for as OW, which no device names).
+        {"\r\n+CPBS: (\"SM\",\"DC\",\"MC\",\"RC\",\"ON\",\"EN\")\r\nOK\r\n", Sim | OwnNumber},
+        {"\r\n+CPBS: (\"SM\",\"OW\")\r\nOK\r\n", Sim},
         {"\r\nERROR\r\n", 0},
         {"", 0},
         {"\r\n+CPBS: (\"me\",\"sm\")\r\n\r\nOK\r\n", 0},           // lower case is not ours
         {"\r\n+CPBS: (SM,ME)\r\n\r\nOK\r\n", Sim | MobileEquipment},  // bare names (Motorola); were 0
         {"\r\n+CPBS: SM, ME,FD\r\n\r\nOK\r\n", Sim | MobileEquipment | FixedNumbers},  // no parentheses
-        {"\r\n+CPBS: \"SM\",\"ON\"\r\n^RSSI: 17\r\nOK\r\n", Sim},  // quoted, no parentheses, URC after
+        {"\r\n+CPBS: \"SM\",\"ON\"\r\n^RSSI: 17\r\nOK\r\n", Sim | OwnNumber},  // no parentheses, URC after
         {"\r\n+CPBS: (\"SMS\",\"PSM\")\r\nOK\r\n", 0},             // quotes belong to the name
         {"\r\n+CPBS: (\"SM\",\"ME\"", Sim | MobileEquipment},      // cut answer: as far as it goes
     };
@@ -114,7 +121,7 @@ TEST(ParseCurrentPhoneBook, FirstKnownMemoryInCodeOrder) {
     const CodeRow rows[] = {
         {"\r\n+CPBS: \"SM\",12,250\r\n\r\nOK\r\n", Sim},
         {"\r\n+CPBS: \"FD\",0,10\r\n\r\nOK\r\n", FixedNumbers},  // usage counts follow
-        {"AT+CPBS?\r\r\n+CPBS: \"OW\"\r\n\r\nOK\r\n", OwnNumber},
+        {"AT+CPBS?\r\r\n+CPBS: \"ON\"\r\n\r\nOK\r\n", OwnNumber},
         {"\r\n+CPBS: \"SM\"\r\n+CPBS: \"ME\"\r\nOK\r\n", MobileEquipment},  // position plays no part
         {"\r\n+CPBS: \"LD\",3,10\r\n\r\nOK\r\n", 0},
         {"\r\n+CPBS: ME,10,500\r\n\r\nOK\r\n", MobileEquipment},  // bare name; was 0
@@ -188,10 +195,11 @@ TEST(ParseEntryAnswer, OneLocation) {
         {"\r\n+CPBR: 1,\"0123\", 145 ,\"Int\"\r\nOK\r\n", E{"+0123", "Int"}},  // spaced type
         {"\r\n+CPBR: 1,\"0123\",161,\"Nat\"\r\nOK\r\n", E{"0123", "Nat"}},
         {"\r\n+CPBR: 1,\"\",145,\"Empty\"\r\nOK\r\n", E{"", "Empty"}},  // no plus on nothing
-        // Number trimmed at its start only; the name exactly as received.
-        {"\r\n+CPBR: 1,\" 0123 \",129,\" Bob \"\r\nOK\r\n", E{"0123 ", " Bob "}},
+        // Read as a full read reads the line: number and name trimmed.
+        {"\r\n+CPBR: 1,\" 0123 \",129,\" Bob \"\r\nOK\r\n", E{"0123", "Bob"}},
         {"\r\n+CPBR: 1,\"5\",129,\"Smith, John\"\r\nOK\r\n", E{"5", "Smith, John"}},
-        {"\r\n+CPBR: 1,\"5\",129,\"A \"quote\"\"\r\nOK\r\n", E{"5", "A "}},  // cut at the quote
+        {"\r\n+CPBR: 1,\"5\",129,\"A \"quote\"\"\r\nOK\r\n", E{"5", "A \"quote\""}},  // was cut there
+        {"\r\n+CPBR: 1,,\"+3123\",145,\"Mama GSM\",\"2007/11/02,09:27\"\r\nOK\r\n", E{"+3123", "Mama GSM"}},
         {"\r\n+CPBR: 1,\"5\",129,\"X\",0\r\nOK\r\n", E{"5", "X"}},  // trailing field ignored
         {"\r\n+CPBR: 1,\"5\",129,\"\x00\x02\"\r\nOK\r\n"s, E{"5", "\x00\x02"s}},  // @ and $
         {"\r\n+CPBR: 1,\"5\",145\r\nOK\r\n", E{"+5", ""}},  // no name field: taken; was free
@@ -222,9 +230,13 @@ TEST(ParseLocationState, OnlyAnAnswerThatSaysSoIsEmpty) {
         {"AT+CPBR=3\r\r\nOK\r\n", L::Empty}, {"\r\nERROR\r\n", L::Empty}, {"\r\n+CME ERROR: 22\r\n", L::Empty},
         {"\r\nno entry\r\n\r\nOK\r\n", L::Empty}, {"", L::Unknown}, {"\r\n+CPBR: 3,\"01", L::Unknown},
         {"\r\n+CPBR: 3,0123,129,Three\r\n\r\nOK\r\n", L::Taken}, {"\r\n+CPBR: x\r\n\r\nOK\r\n", L::Unknown},
+        // Another location named (Samsung): not an answer for 3, not a free location either.
+        {"\r\n+CPBR: 81,\"0123\",129,\"Other\"\r\n\r\nOK\r\n", L::Unknown},
+        {"\r\n+CPBR: 3,\"0123\",129,\"Cut\r\n\r\nOK\r\n", L::Unknown},  // quote never closes
+        {"\r\n+CPBR: 3,,\"+3123\",145,\"Mama\"\r\nOK\r\n", L::Taken},
     };
     for (const auto& [answer, expected] : rows)
-        EXPECT_EQ(ParseLocationState(answer), expected) << testing::PrintToString(answer);
+        EXPECT_EQ(ParseLocationState(answer, 3), expected) << testing::PrintToString(answer);
 }
 
 TEST(ParsePinRetries, CountsOfTheSimPinAndPuk) {
@@ -295,6 +307,36 @@ TEST(ParseEntryList, WholeMemory) {
             ASSERT_EQ(counter.Count(std::string_view(row.answer).substr(0, n)),
                       static_cast<int>(ParseEntryList(row.answer.substr(0, n)).size())) << n;
     }
+}
+
+// Lines captured from real devices, read alike by a full and a single read.
+TEST(ParseEntryList, RealDeviceShapes) {
+    using Row = std::tuple<std::string, int, std::string, std::string, int>;  // line, index, number, name, type
+    const Row rows[] = {
+        {"+CPBR: 1,,\"+31234657899\",145,\"Mama GSM\",\"2007/11/02,09:27\"", 1, "+31234657899", "Mama GSM", 145},
+        {"+CPBR: 8,\"666666666\",129,\"\"Oui\"\"", 8, "666666666", "\"Oui\"", 129},
+        {"+CPBR: 9,\"5\",129,\"Say \"hi\" Bob\" ,0", 9, "5", "Say \"hi\" Bob", 129},
+        {"+CPBR: 2,\"\",,\"No type\"", 2, "", "No type", 0},
+        {"+CPBR: 3,,129,\"Bare empty number\"", 3, "", "Bare empty number", 129},
+        {"+CPBR: 4,\"0049\",161,\"National\"", 4, "0049", "National", 161},
+    };
+    for (const auto& [line, index, number, name, type] : rows) {
+        const std::string answer = "\r\n" + line + "\r\n+CPBR: 99,\"1\",129,\"Next\"\r\n\r\nOK\r\n";
+        const std::vector<EntryLine> got = ParseEntryList(answer);
+        ASSERT_EQ(got.size(), 2u) << line;
+        EXPECT_EQ(std::tuple(got[0].index, got[0].number, std::string(got[0].deviceName), got[0].type),
+                  std::tuple(index, number, name, type)) << line;
+        EXPECT_EQ(got[1].deviceName, "Next") << line;  // the next entry stays whole
+        const std::optional<EntryAnswer> single = ParseEntryAnswer(answer);
+        ASSERT_TRUE(single) << line;
+        EXPECT_EQ(std::tuple(single->index, single->number, std::string(single->deviceName), single->type),
+                  std::tuple(std::optional<int>(index), number, name, type)) << line;
+    }
+    // A name cut by a CR before its closing quote must not take the next entry line.
+    const std::vector<EntryLine> cut = ParseEntryList("+CPBR: 1,\"1\",129,\"Cut\r\n+CPBR: 2,\"2\",129,\"Whole\"\r\nOK\r\n");
+    ASSERT_EQ(cut.size(), 1u);
+    EXPECT_EQ(std::tuple(cut[0].index, std::string(cut[0].deviceName)), std::tuple(2, std::string("Whole")));
+    EXPECT_EQ(UnreadableEntryLines("+CPBR: 1,\"1\",129,\"Cut\r\n+CPBR: 2,\"2\",129,\"Whole\"\r\nOK\r\n"), 1u);
 }
 
 TEST(ParseEntryList, CountMatchesCallbacks) {

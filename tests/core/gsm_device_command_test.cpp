@@ -28,7 +28,7 @@ TEST(AtCommand, SelectOnlyTheSixSingleBitCodes) {
     EXPECT_EQ(BuildSelectPhoneBookCommand(2), "AT+CPBS=\"SM\"\r");
     EXPECT_EQ(BuildSelectPhoneBookCommand(4), "AT+CPBS=\"TA\"\r");
     EXPECT_EQ(BuildSelectPhoneBookCommand(8), "AT+CPBS=\"MD\"\r");
-    EXPECT_EQ(BuildSelectPhoneBookCommand(16), "AT+CPBS=\"OW\"\r");
+    EXPECT_EQ(BuildSelectPhoneBookCommand(16), "AT+CPBS=\"ON\"\r");
     EXPECT_EQ(BuildSelectPhoneBookCommand(32), "AT+CPBS=\"FD\"\r");
     for (int code : {0, 3, 6, 63, 64, -1, -2, INT_MIN})
         EXPECT_EQ(BuildSelectPhoneBookCommand(code), std::nullopt) << code;

@@ -140,7 +140,7 @@ TEST_F(GsmDeviceScriptTest, QueriesReadTheirAnswers) {
     script.Answer("AT+CPIN?\r", "AT+CPIN?\r\r\n+CPIN: PH-SIM PIN\r\n\r\nOK\r\n");  // echo on
     script.Answer("AT+CPBS=?\r", "\r\n+CPBS: (\"SM\",\"FD\",\"LD\")\r\n\r\nOK\r\n");
     script.Answer("AT+CPBS?\r", "\r\n+CPBS: \"FD\",2,10\r\n\r\nOK\r\n");
-    EXPECT_EQ(device.GetPinState(), SimPinRequired);
+    EXPECT_EQ(device.GetPinState(), PhoneLockRequired);
     EXPECT_EQ(device.QueryPhoneBooks(), Sim | FixedNumbers);
     EXPECT_EQ(device.QueryCurrentPhoneBook(), FixedNumbers);
 }
@@ -160,7 +160,8 @@ TEST_F(GsmDeviceScriptTest, SilentDeviceCostsTheLimitOfEachCommand) {
         {"ReadEntry", [&] { return !device.ReadEntry(1); }, 150},
         {"DeleteEntry", [&] { return !device.DeleteEntry(1); }, 150},
         {"WriteEntry", [&] { return !device.WriteEntry("1", "A", 1); }, 150},
-        {"ReadAllEntries: range, then the whole memory", [&] { return device.ReadAllEntries() == 0; }, 150 + 700},
+        // No range: nothing to read, no "AT+CPBR=0, 0".
+        {"ReadAllEntries: the range query alone", [&] { return device.ReadAllEntries() == 0; }, 150},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.operation);
@@ -189,10 +190,10 @@ TEST(GsmDeviceExchange, SlowWriteCountsAgainstTheLimit) {
 }
 
 TEST_F(GsmDeviceScriptTest, RangeSurvivesAnUnusableAnswer) {
-    // Never learnt a range: the full reading asks for 0 to 0.
+    // Never learnt a range: the full reading asks for no locations at all.
     EXPECT_EQ(device.ReadAllEntries(), 0);
-    ASSERT_GE(script.Lines().size(), 2u);
-    EXPECT_EQ(script.Lines()[1], "AT+CPBR=0, 0\r");
+    EXPECT_EQ(script.Lines(), std::vector<std::string>{"AT+CPBR=?\r"});
+    EXPECT_FALSE(device.rangeKnown);
 
     script.Answer("AT+CPBR=?\r", "\r\n+CPBR: (1-250),40,16\r\n\r\nOK\r\n");
     device.QueryPhoneBookInfo();
@@ -204,6 +205,17 @@ TEST_F(GsmDeviceScriptTest, RangeSurvivesAnUnusableAnswer) {
     device.QueryPhoneBookInfo();
     EXPECT_EQ(device.firstIndex, 1);
     EXPECT_EQ(device.lastIndex, 250);
+    EXPECT_TRUE(device.rangeKnown);
+    EXPECT_EQ(device.nameLength, 16);
+    // Another memory without a usable range keeps nothing of the one before.
+    script.Answer("AT+CPBS=\"ME\"\r", "\r\nOK\r\n");
+    ASSERT_TRUE(device.SelectPhoneBook(MobileEquipment));
+    device.QueryPhoneBookInfo();
+    EXPECT_FALSE(device.rangeKnown);
+    EXPECT_EQ(device.nameLength, 0);
+    EXPECT_EQ(device.ReadAllEntries(), 0);
+    const std::vector<std::string> sent = script.Lines();
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "AT+CPBR=1, 250\r"), 0);
 }
 
 TEST_F(GsmDeviceScriptTest, FullReadingCutByTheLimitKeepsCompleteLines) {
@@ -218,7 +230,7 @@ TEST_F(GsmDeviceScriptTest, FullReadingCutByTheLimitKeepsCompleteLines) {
     EXPECT_EQ(device.ReadAllEntries(), 30);
     EXPECT_GE(MillisSince(start), 700);
     ASSERT_EQ(device.entries.size(), 30u);
-    EXPECT_EQ(device.entries.back(), (PhoneBookEntry{30, "030", "N30"}));
+    EXPECT_EQ(device.entries.back(), (PhoneBookEntry{30, "030", "N30", 129}));
     EXPECT_EQ(device.FindEntry(31), nullptr);
 }
 
@@ -232,7 +244,7 @@ TEST_F(GsmDeviceScriptTest, ReadEntryKnowsBothEmptyForms) {
     EXPECT_FALSE(device.ReadEntry(3));
     ASSERT_EQ(device.entries.size(), 1u);
     // The device's 0x00 comes back as '@'; type 145 folds into a leading '+'.
-    EXPECT_EQ(device.entries.front(), (PhoneBookEntry{1, "+0123", "@Home"}));
+    EXPECT_EQ(device.entries.front(), (PhoneBookEntry{1, "+0123", "@Home", 145}));
 }
 
 TEST_F(GsmDeviceScriptTest, FindFreeIndexReadsUpToTheFirstGap) {

@@ -96,7 +96,7 @@ TEST_F(GsmDeviceSimTest, EveryOperationOnA250LocationSim) {
     EXPECT_EQ(device.firstIndex, 1);
     EXPECT_EQ(device.lastIndex, 250);
     ASSERT_NE(device.FindEntry(12), nullptr);
-    EXPECT_EQ(*device.FindEntry(12), (PhoneBookEntry{12, "+4930123", "Office"}));
+    EXPECT_EQ(*device.FindEntry(12), (PhoneBookEntry{12, "+4930123", "Office", 145}));
     ASSERT_NE(device.FindEntry(1), nullptr);
     EXPECT_EQ(device.FindEntry(1)->number, "0301");
 

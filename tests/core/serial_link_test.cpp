@@ -480,6 +480,9 @@ TEST(FinalResult, LineBreakThenResultCodeThenCarriageReturn) {
         {"\r\n+CME ERROR 22\r\n", npos},             // no colon: some other text
         {"+CPBR: 1,\"1\",129,\"+CME ERROR: 1\"\r\n", npos},  // inside a name
         {"+CPBR: 1,\"1\",129,\"A\"\r\n+CME ERROR: 1\r\n", 21},
+        // V.250's other final results and Huawei's for an unknown command; waited out before.
+        {"\r\nCOMMAND NOT SUPPORT\r\n", 1}, {"\r\nNO CARRIER\r\n", 1}, {"\r\nBUSY\r\n", 1},
+        {"\r\nNO ANSWER\r\n", 1}, {"\r\nNO DIALTONE\r\n", 1}, {"\r\nBUSYBOX\r\n", npos},
     };
     for (const auto& [answer, at] : rows)
         EXPECT_EQ(FindFinalResult(answer), at) << testing::PrintToString(std::string(answer));

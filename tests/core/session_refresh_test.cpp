@@ -150,5 +150,38 @@ TEST(RefreshRows, StoredEntriesInsideTheRangeInAscendingOrder) {
     EXPECT_EQ(list.calls, (Strings{"-3|3|neg"}));
 }
 
+// Unplugged and back, the phone wants its PIN and answers ERROR to the phone book: F5 asks
+// for the PIN and lists the book; it used to show an empty list without a word.
+TEST_F(SessionRefreshTest, ReplugWantingItsPinGetsThePinPrompt) {
+    Store("SM", 4, "0171", "Bert");
+    ASSERT_TRUE(ConnectDevice(session));
+    modem.With([](sim::ModemSimulator& m) {
+        m.Config().pin = "1234";
+        m.PowerOn();
+    });
+    ui.pinAnswers.push_back({true, "1234", 0});
+    ui.seen.clear();
+    EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_EQ(std::count(ui.seen.begin(), ui.seen.end(), "pin 156 " + port + " '' 0 left 3"), 1);
+    EXPECT_EQ(list.calls.back(), "4|0171|Bert");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Another memory that gives no range: nothing is read with the old one's, and the user is told.
+TEST_F(SessionRefreshTest, AMemoryWithoutARangeIsNotReadWithTheOldOne) {
+    Store("SM", 4, "0171", "Bert");
+    ASSERT_TRUE(RefreshList(session, list));
+    modem.With([](sim::ModemSimulator& m) { m.Config().simBusyMs = 60000; });
+    modem.With([](sim::ModemSimulator& m) { m.PowerOn(); });
+    device.timing.simBusyLimitMs = 300;
+    list.calls.clear();
+    EXPECT_TRUE(RefreshList(session, list));
+    EXPECT_EQ(list.calls, Strings{"clear"});
+    EXPECT_EQ(ui.messages, std::vector<int>{MsgSimBusyNoRange});
+    const std::vector<std::string> sent = modem.With([](sim::ModemSimulator& m) { return m.Commands(); });
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "AT+CPBR=0, 0"), 0);
+    EXPECT_EQ(std::count(sent.begin(), sent.end(), "AT+CPBR=1, 250"), 1);  // the first refresh only
+}
+
 }  // namespace
 }  // namespace ribodex

@@ -2,6 +2,7 @@
 #include "core/device/answer_parser.h"
 
 #include <climits>
+#include <optional>
 
 #include "core/serial/serial_link.h"
 
@@ -80,16 +81,70 @@ FinalResult ClassifyFinalResult(std::string_view answer) {
     if (line == "OK") return FinalResult::Ok;
     const std::string_view detail = Trim(line.substr(line.find(':') == npos ? line.size() : line.find(':') + 1));
     if (detail == "22" || detail == "not found") return FinalResult::NotFound;
-    if (line == "ERROR" || detail == "21" || detail == "invalid index") return FinalResult::Error;
+    if (line == "ERROR" || detail == "21" || detail == "invalid index" || line.find(':') == npos)
+        return FinalResult::Error;
     return FinalResult::Refused;
 }
 
+namespace {
+
+struct PinWord {
+    std::string_view word;
+    SimState state;
+};
+
+// The codes of 3GPP TS 27.007 +CPIN and the spellings devices use for them.
+constexpr PinWord kPinWords[] = {
+    {"READY", SimReady},
+    {"", SimReady},  // Alcatel: nothing after the colon
+    {"SIM PIN", SimPinRequired},
+    {"SIM PUK", SimPukRequired},
+    {"SIM PIN2", SimPin2Required},
+    {"SIM PUK2", SimPuk2Required},
+    {"PH-SIM PIN", PhoneLockRequired},
+    {"PH_SIM PIN", PhoneLockRequired},
+    {"PH-FSIM PIN", PhoneLockRequired},
+    {"PH-SIM PUK", PhoneLockPukRequired},
+    {"PH-FSIM PUK", PhoneLockPukRequired},
+    {"PH-NET PIN", NetworkLockRequired},
+    {"PH-NET PUK", NetworkLockRequired},
+    {"PH-NETSUB PIN", NetworkLockRequired},
+    {"PH-NETSUB PUK", NetworkLockRequired},
+    {"PH-SP PIN", NetworkLockRequired},
+    {"PH-SP PUK", NetworkLockRequired},
+    {"PH-CORP PIN", NetworkLockRequired},
+    {"PH-CORP PUK", NetworkLockRequired},
+};
+
+std::optional<SimState> PinWordState(std::string_view word) {
+    word = Trim(word);
+    if (word.size() >= 2 && word.front() == '"' && word.back() == '"') word = Trim(word.substr(1, word.size() - 2));
+    for (const PinWord& known : kPinWords)
+        if (word == known.word) return known.state;
+    return std::nullopt;
+}
+
+}  // namespace
+
 SimState ParsePinState(std::string_view answer) {
-    // Substrings, in this order: "PH-SIM PIN\r" holds "SIM PIN\r" and gives 2, while
-    // "SIM PIN2\r" has a digit where the carriage return should be and matches nothing.
-    if (Contains(answer, "READY\r")) return SimReady;
-    if (Contains(answer, "SIM PIN\r")) return SimPinRequired;
-    if (Contains(answer, "SIM PUK\r")) return SimPukRequired;
+    // The word of the "+CPIN:" line, whole: "NOT READY" holds "READY" and "SIM PIN2" holds
+    // "SIM PIN", and neither is that.
+    constexpr std::string_view kPrefix = "+CPIN:";
+    if (const std::size_t at = answer.find(kPrefix); at != npos) {
+        const std::string_view rest = answer.substr(at + kPrefix.size());
+        const std::size_t end = rest.find_first_of("\r\n");
+        if (end == npos) return SimUnknown;
+        return PinWordState(rest.substr(0, end)).value_or(SimUnknown);
+    }
+    // Without the prefix, a line that is the word alone.
+    for (std::size_t start = 0; start < answer.size();) {
+        const std::size_t end = answer.find('\r', start);
+        if (end == npos) break;
+        const std::string_view line = Trim(answer.substr(start, end - start));
+        if (!line.empty())
+            if (const std::optional<SimState> state = PinWordState(line)) return *state;
+        start = end + 1;
+    }
     return SimUnknown;
 }
 
@@ -98,16 +153,6 @@ std::string FoldNumberType(std::string_view number, std::string_view type) {
     if (Trim(type) == "145" && !number.empty() && number.front() != '+') folded.push_back('+');
     folded.append(number);
     return folded;
-}
-
-LocationState ParseLocationState(std::string_view answer) {
-    if (ParseEntryAnswer(answer)) return LocationState::Taken;
-    if (Contains(answer, "no entry\r")) return LocationState::Empty;
-    const std::size_t final = FindFinalResult(answer);
-    if (final == npos) return LocationState::Unknown;
-    const bool ok = TrimLeft(answer.substr(final)).substr(0, 3) == "OK\r";
-    return ok && Contains(answer.substr(0, final), kEntryPrefix) ? LocationState::Unknown
-                                                                   : LocationState::Empty;
 }
 
 }  // namespace ribodex

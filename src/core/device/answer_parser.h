@@ -50,7 +50,9 @@ std::size_t StaleAnswerLength(std::string_view answer, std::string_view line);
 enum class FinalResult { None, Ok, Error, NotFound, Refused };
 FinalResult ClassifyFinalResult(std::string_view answer);
 
-// Answer to AT+CPIN?: "READY\r", then "SIM PIN\r", then "SIM PUK\r", first found wins.
+// Answer to AT+CPIN?: the whole word of its "+CPIN:" line (quoted or not; empty is READY),
+// or, without such a line, a line that is one of those words alone. SimUnknown for any
+// other word, "NOT READY" included, and for a line that has not ended.
 SimState ParsePinState(std::string_view answer);
 
 // Answer to AT+CPBS=?: the OR of the codes whose quoted AT name occurs anywhere, or that
@@ -79,34 +81,41 @@ bool IsSimBusy(std::string_view answer);
 std::string FoldNumberType(std::string_view number, std::string_view type);
 
 struct EntryAnswer {
-    std::string number;           // white space removed at its start, type folded in
-    std::string_view deviceName;  // device alphabet, exactly as received
+    std::optional<int> index;     // the location the line named; none without a "+CPBR:" line
+    std::string number;           // trimmed, type folded in
+    std::string_view deviceName;  // device alphabet, trimmed
+    int type = 0;                 // as the device gave it; 0 when it gave none
 };
 
 // Answer to AT+CPBR=<index>: nullopt for an empty location ("no entry\r" or "ERROR\r"
-// anywhere) and for an answer that does not hold the quoted number, type and quoted name.
-// The first whole "+CPBR:" line is read first (also with a bare name or none: the
-// location is taken); only without one is the whole answer searched for quotes.
+// anywhere) and for an answer that does not hold an entry. The first entry line that
+// ParseEntryFields reads decides, as in a full read; only an answer without any "+CPBR:"
+// is searched for the quoted number, type and quoted name (index then unknown).
 std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer);
 
-// What an answer to AT+CPBR=<index> tells of that location. Taken: ParseEntryAnswer reads an
-// entry. Empty: the device said so ("no entry", ERROR, +CME ERROR, or OK without a "+CPBR:"
-// line). Unknown: no final result arrived (the answer may be cut anywhere), or a "+CPBR:"
-// line came that ParseEntryAnswer cannot read: writing there could overwrite an entry.
+// What an answer to AT+CPBR=<index> tells of that location. Taken: an entry line names it.
+// Empty: the device said so ("no entry", ERROR, +CME ERROR, or OK without a "+CPBR:"
+// line). Unknown: no final result arrived (the answer may be cut anywhere), a "+CPBR:" line
+// came that cannot be read, or the entry named another location (Samsung answers 243 with
+// 81): writing there could overwrite an entry.
 enum class LocationState { Empty, Taken, Unknown };
-LocationState ParseLocationState(std::string_view answer);
+LocationState ParseLocationState(std::string_view answer, int index);
 
 struct EntryLine {
     int index = 0;
     std::string number;           // trimmed, type folded in
     std::string_view deviceName;  // device alphabet, trimmed
+    int type = 0;                 // as the device gave it; 0 when it gave none
 };
 
 // One "+CPBR:" entry line of a full read (the text after the prefix up to its line end):
 // index, number, type and name, each quoted or not, with blanks around the commas, and any
 // fields that 3GPP TS 27.007 adds after the name (hidden, group, second number, e-mail...),
-// which are not read. A missing name is an empty name; a missing type folds nothing in.
-// nullopt for a line whose index is not a number or that has fewer than number and type.
+// which are not read. A quoted field ends at a quote followed by a comma or the end, so a
+// name may hold quotes of its own; an empty field right after the index (Sony Ericsson:
+// 1,,"+3123",145,"Name") is passed over. A missing name is an empty name; a missing type
+// folds nothing in. nullopt for a line whose index is not a number, that has fewer than
+// number and type, or whose quote does not close.
 std::optional<EntryLine> ParseEntryFields(std::string_view fields);
 
 // Answer to AT+CPBR=<first>, <last>: every whole "+CPBR:" entry line (its line break has
@@ -117,6 +126,9 @@ std::optional<EntryLine> ParseEntryFields(std::string_view fields);
 std::size_t ParseEntryList(std::string_view answer,
                            const std::function<void(EntryLine&&)>& onEntry);
 std::vector<EntryLine> ParseEntryList(std::string_view answer);
+// The whole "+CPBR:" lines of the same answer that ParseEntryList cannot read: each still
+// holds its location, which must never pass for free.
+std::size_t UnreadableEntryLines(std::string_view answer);
 
 // The entries of a full read counted as its answer streams in (progress): Count gets the
 // text received so far, each time the text of the last call and what came since, and

@@ -4,6 +4,7 @@
 // of their own ahead of an entry, and the SIM still busy after power-up or a PIN.
 #include "core/device/answer_parser.h"
 #include "core/device/phone_book_storage.h"
+#include "core/serial/serial_link.h"
 
 namespace ribodex {
 namespace {
@@ -21,6 +22,10 @@ bool ContainsQuoted(std::string_view text, std::string_view atName) {
     atName.copy(quoted + 1, atName.size());
     quoted[atName.size() + 1] = '"';
     return Contains(text, std::string_view(quoted, atName.size() + 2));
+}
+
+bool IsDecimal(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == npos;
 }
 
 // Cuts text at the first occurrence of c: returns the part left of it and leaves text on
@@ -62,7 +67,8 @@ std::optional<EntryAnswer> QuotedEntry(std::string_view text) {
     if (!type || !TakeUntil(rest, '"')) return std::nullopt;
     const auto name = TakeUntil(rest, '"');
     if (!name) return std::nullopt;
-    return EntryAnswer{FoldNumberType(TrimLeft(*number), *type), *name};
+    return EntryAnswer{std::nullopt, FoldNumberType(Trim(*number), *type), Trim(*name),
+                       IsDecimal(Trim(*type)) ? ParseInt(*type) : 0};
 }
 
 }  // namespace
@@ -129,18 +135,26 @@ std::optional<std::pair<int, int>> ParsePhoneBookRange(std::string_view answer) 
 
 std::optional<EntryAnswer> ParseEntryAnswer(std::string_view answer) {
     if (Contains(answer, "no entry\r") || Contains(answer, "ERROR\r")) return std::nullopt;
-    // The whole "+CPBR:" lines first: an unsolicited line ahead of the entry may hold quotes
-    // of its own (+CREG: 1,"00C3","0001").
-    for (std::size_t at = answer.find(kEntryPrefix); at != npos; at = answer.find(kEntryPrefix, at + 1)) {
-        const std::size_t end = answer.find_first_of("\r\n", at);
-        if (end == npos) break;
-        const std::string_view line = answer.substr(at, end - at);
-        if (auto entry = QuotedEntry(line)) return entry;
-        // A bare name, or none at all: the location is taken all the same.
-        if (auto fields = ParseEntryFields(line.substr(kEntryPrefix.size())))
-            return EntryAnswer{std::move(fields->number), fields->deviceName};
-    }
+    std::optional<EntryAnswer> first;
+    ParseEntryList(answer, [&first](EntryLine&& line) {
+        if (!first) first = EntryAnswer{line.index, std::move(line.number), line.deviceName, line.type};
+    });
+    if (first || Contains(answer, kEntryPrefix)) return first;
     return QuotedEntry(answer);
+}
+
+LocationState ParseLocationState(std::string_view answer, int index) {
+    if (Contains(answer, "no entry\r") || Contains(answer, "ERROR\r")) return LocationState::Empty;
+    bool named = false;
+    ParseEntryList(answer, [&named, index](EntryLine&& line) { named |= line.index == index; });
+    if (named) return LocationState::Taken;
+    const std::size_t final = FindFinalResult(answer);
+    if (final == npos) return LocationState::Unknown;
+    if (ClassifyFinalResult(answer) != FinalResult::Ok) return LocationState::Empty;
+    const std::string_view before = answer.substr(0, final);
+    if (Contains(before, kEntryPrefix)) return LocationState::Unknown;
+    // No "+CPBR:" at all: the whole answer read for the location asked, as it always was.
+    return QuotedEntry(before) ? LocationState::Taken : LocationState::Empty;
 }
 
 bool IsSimBusy(std::string_view answer) {

@@ -2,6 +2,7 @@
 // Entry lines of a full read, as devices really send them: quoted or bare fields, blanks
 // around commas, the added fields of 3GPP TS 27.007 after the name, and unsolicited
 // results between the lines. Pure: no state but the counter's own.
+#include <algorithm>
 #include <array>
 
 #include "core/device/answer_parser.h"
@@ -14,20 +15,63 @@ constexpr std::string_view kEntryPrefix = "+CPBR:";
 constexpr std::string_view kLineBreaks = "\r\n";
 constexpr auto npos = std::string_view::npos;
 
-// Index, number, type, name: the fields read; the rest of a line is not looked at.
-constexpr std::size_t kFieldsRead = 4;
+// Index, number, type, name, and the one field before the number that a shifted line
+// holds: the fields read; the rest of a line is not looked at.
+constexpr std::size_t kFieldsRead = 5;
+constexpr std::string_view kBlanks = " \t";
 
-// The value of one field: in quotes, the text up to the next quote (a quote inside a name
-// cuts it there, as it always did); bare, the field itself. nullopt for a quote that does
-// not close, or a quote inside a bare field (the line is garbled).
+// The fields of a line, split at the commas outside quotes. A quoted field ends at a quote
+// followed (after blanks) by a comma or the end: Huawei sends a name's own quotes as they
+// are (""Oui""). open: the last field's quote has not closed yet (a name cut short, or one
+// whose CR or LF split the line).
+struct Fields {
+    std::array<std::string_view, kFieldsRead> field{};
+    std::size_t count = 0;
+    bool open = false;
+};
+
+std::size_t ClosingQuote(std::string_view text, std::size_t open) {
+    for (std::size_t at = text.find('"', open + 1); at != npos; at = text.find('"', at + 1)) {
+        const std::size_t next = text.find_first_not_of(kBlanks, at + 1);
+        if (next == npos || text[next] == ',') return at;
+    }
+    return npos;
+}
+
+Fields SplitFields(std::string_view text) {
+    Fields fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t first = text.find_first_not_of(kBlanks, start);
+        std::size_t end = npos;
+        if (first != npos && text[first] == '"') {
+            const std::size_t close = ClosingQuote(text, first);
+            if (close == npos) {
+                fields.open = true;
+                end = text.size();
+            } else {
+                end = std::min(text.find(',', close), text.size());
+            }
+        } else {
+            end = std::min(text.find(',', start), text.size());
+        }
+        if (fields.count < kFieldsRead) fields.field[fields.count] = text.substr(start, end - start);
+        ++fields.count;
+        if (end >= text.size()) return fields;
+        start = end + 1;
+    }
+}
+
+// The value of one field: in quotes, the text between the opening quote and the closing one
+// (SplitFields found it: the field's last quote); bare, the field itself. nullopt for a
+// quote that does not close, or a quote inside a bare field (the line is garbled).
 std::optional<std::string_view> FieldValue(std::string_view field) {
     field = Trim(field);
     if (field.empty() || field.front() != '"') {
         if (field.find('"') != npos) return std::nullopt;
         return field;
     }
-    const std::size_t close = field.find('"', 1);
-    if (close == npos) return std::nullopt;
+    const std::size_t close = field.rfind('"');
+    if (close == 0) return std::nullopt;
     return Trim(field.substr(1, close - 1));
 }
 
@@ -48,11 +92,7 @@ struct Step {
     std::optional<EntryLine> entry;
 };
 
-bool QuoteOpen(std::string_view text) {
-    std::size_t quotes = 0;
-    for (char c : text) quotes += c == '"';
-    return quotes % 2 != 0;
-}
+bool QuoteOpen(std::string_view line) { return SplitFields(line).open; }
 
 // The end of an entry line whose name holds the GSM codes of CR or LF (0x0D, 0x0A): past
 // the break, up to the closing quote and the break after it; lineEnd itself when another
@@ -72,7 +112,8 @@ Step NextLine(std::string_view text, std::size_t from) {
     if (lineEnd == npos) return {StepKind::Pending, text.size(), std::nullopt};
     const std::size_t prefix = text.substr(from, lineEnd - from).find(kEntryPrefix);
     if (prefix == npos) return {StepKind::Skip, lineEnd + 1, std::nullopt};
-    if (QuoteOpen(text.substr(from + prefix, lineEnd - from - prefix))) {
+    const std::size_t fields = from + prefix + kEntryPrefix.size();
+    if (QuoteOpen(text.substr(fields, lineEnd - fields))) {
         lineEnd = EndOfSplitName(text, lineEnd);
         if (lineEnd == npos) return {StepKind::Pending, text.size(), std::nullopt};
     }
@@ -83,24 +124,34 @@ Step NextLine(std::string_view text, std::size_t from) {
 
 }  // namespace
 
-std::optional<EntryLine> ParseEntryFields(std::string_view fields) {
-    std::array<std::string_view, kFieldsRead> field{};
-    std::size_t taken = 0;
-    std::size_t start = 0;
-    bool quoted = false;
-    for (std::size_t i = 0; i <= fields.size() && taken < kFieldsRead; ++i) {
-        if (i < fields.size() && fields[i] == '"') quoted = !quoted;
-        if (i < fields.size() && (quoted || fields[i] != ',')) continue;
-        field[taken++] = fields.substr(start, i - start);
-        start = i + 1;
+std::optional<EntryLine> ParseEntryFields(std::string_view text) {
+    Fields fields = SplitFields(text);
+    if (fields.open) return std::nullopt;
+    std::size_t count = std::min(fields.count, kFieldsRead);
+    auto& field = fields.field;
+    // Sony Ericsson puts an empty field after the index: 1,,"+3123",145,"Name". Known by
+    // the quoted number and the type after it; a bare empty number has its type next.
+    if (count >= 4 && Trim(field[1]).empty() && Trim(field[2]).starts_with('"') && IsInteger(field[3])) {
+        std::copy(field.begin() + 2, field.end(), field.begin() + 1);
+        --count;
     }
-    // The unclosed quote of a name cut short shows in the field's value.
-    if (taken < 3 || !IsInteger(field[0])) return std::nullopt;
+    if (count < 3 || !IsInteger(field[0])) return std::nullopt;
     const auto number = FieldValue(field[1]);
     const auto type = FieldValue(field[2]);
-    const auto name = taken > 3 ? FieldValue(field[3]) : std::optional<std::string_view>("");
+    const auto name = count > 3 ? FieldValue(field[3]) : std::optional<std::string_view>("");
     if (!number || !type || !name) return std::nullopt;
-    return EntryLine{ParseInt(field[0]), FoldNumberType(*number, *type), *name};
+    return EntryLine{ParseInt(field[0]), FoldNumberType(*number, *type), *name,
+                     IsInteger(*type) ? ParseInt(*type) : 0};
+}
+
+std::size_t UnreadableEntryLines(std::string_view answer) {
+    std::size_t unreadable = 0;
+    for (std::size_t at = 0;;) {
+        const Step step = NextLine(answer, at);
+        if (step.kind == StepKind::Pending) return unreadable;
+        if (step.kind == StepKind::Skip && answer.substr(at, step.end - at).find(kEntryPrefix) != npos) ++unreadable;
+        at = step.end;
+    }
 }
 
 std::size_t ParseEntryList(std::string_view answer,

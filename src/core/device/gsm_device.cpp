@@ -195,6 +195,10 @@ bool GsmDevice::SelectPhoneBook(int code) {
     if (!line) return false;  // nothing sent: the device stays where it was
     ucs2NameLength = 0;
     const bool selected = HasOk(ExchangeWhenSimReady(*line, timing.commandLimitMs));
+    if (selected) {
+        rangeKnown = false;
+        nameLength = 0;
+    }
     // A refused selection may have come from a device that switched anyway and failed later.
     selectedPhoneBook = selected ? code : 0;
     return selected;

@@ -69,6 +69,17 @@ public:
 
     int firstIndex = 0;
     int lastIndex = 0;
+    // Whether firstIndex..lastIndex are the selected memory's: false until AT+CPBR=? gave a
+    // usable range, and again after another memory was selected, so that a memory without
+    // one is never read with the range (or the name length) of the one before.
+    bool rangeKnown = false;
+    // How the last AT+CPBR=? ended (a refused one, SIM busy or locked, tells why there is
+    // no range).
+    FinalResult rangeAnswer = FinalResult::None;
+    // The SIM was still busy when the last AT+CPBR=? gave up waiting for it (rangeKnown is
+    // then false), and whether that query gave a usable range at all.
+    bool rangeSimBusy = false;
+    bool rangeAnswered = false;
     // Entries of the last reading, in the order first stored; read-only to callers, so that
     // FindEntry always answers what a scan from the front would. The device owns them; a
     // pointer from FindEntry is good until the next reading, writing or ClearEntries.
@@ -156,11 +167,13 @@ public:
     int QueryCurrentPhoneBook();
     bool SelectPhoneBook(int code);
 
-    // Reading
+    // Reading. The range query waits out a SIM that is still busy, as the state query does.
     void QueryPhoneBookInfo();
+    // Whether the location is taken (ProbeLocation says Taken).
     bool ReadEntry(int index);
-    // The same question, with its three answers told apart (ParseLocationState); a taken
-    // location's entry is stored as ReadEntry stores it.
+    // The same question, with its three answers told apart (ParseLocationState). Every
+    // entry line of the answer is stored under the location it names, which may not be the
+    // one asked for (that one is then Unknown).
     LocationState ProbeLocation(int index);
     // Reads firstIndex..lastIndex with one range command; a device that refuses a range that
     // long (ERROR, or "+CME ERROR: 21" after the entries it could list) is read on in
@@ -169,7 +182,7 @@ public:
     int ReadAllEntries();
     // The last ReadAllEntries was stopped by readProgress answering false.
     bool LastReadCancelled() const { return readCancelled; }
-    void StoreEntry(int index, std::string_view number, std::string_view deviceName);
+    void StoreEntry(int index, std::string_view number, std::string_view deviceName, int type = 0);
     const PhoneBookEntry* FindEntry(int index) const;
     // The entries of first..last (a few locations, as a paste writes them) in one
     // AT+CPBR=first,last, in ascending order, stored as ReadEntry stores them; a location of

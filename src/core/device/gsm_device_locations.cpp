@@ -23,13 +23,6 @@ std::string ExchangeRange(GsmDevice& device, int first, int last) {
     return device.Exchange(BuildReadRangeCommand(first, last), limitMs);
 }
 
-std::size_t EntryPrefixCount(std::string_view answer) {
-    std::size_t count = 0;
-    for (std::size_t at = answer.find("+CPBR:"); at != std::string_view::npos; at = answer.find("+CPBR:", at + 1))
-        ++count;
-    return count;
-}
-
 }  // namespace
 
 int GsmDevice::FindFreeIndex(const FreeLocationSearch& search) {
@@ -37,7 +30,10 @@ int GsmDevice::FindFreeIndex(const FreeLocationSearch& search) {
     long long from = std::max(firstIndex, search.from);
     // Without anything known every candidate is read, which is the plain search upwards.
     while (const std::optional<int> candidate = NextFreeLocation(search.taken, firstIndex, lastIndex, from)) {
-        if (!ReadEntry(*candidate)) return LastReadComplete() ? *candidate : -1;
+        const LocationState state = ProbeLocation(*candidate);
+        if (state == LocationState::Empty) return *candidate;
+        // No answer in time: the device may still be sending, the next answers are unsure.
+        if (state == LocationState::Unknown && !LastReadComplete()) return -1;
         from = *candidate + 1LL;  // written by someone else since the list was read
     }
     return -1;
@@ -61,20 +57,21 @@ std::optional<int> GsmDevice::FindFreeIndexByCount() {
         const FinalResult end = ClassifyFinalResult(answer);
         if (!LastReadComplete() || (end != FinalResult::Ok && end != FinalResult::NotFound)) return std::nullopt;
         std::vector<int> taken;
-        const std::size_t lines = ParseEntryList(answer, [&taken](EntryLine&& line) { taken.push_back(line.index); });
+        ParseEntryList(answer, [&taken](EntryLine&& line) { taken.push_back(line.index); });
         // An entry line that cannot be read still holds its location.
-        if (lines != EntryPrefixCount(answer)) return std::nullopt;
+        if (UnreadableEntryLines(answer) != 0) return std::nullopt;
         probe.Answered(step.first, step.last, taken);
     }
 }
 
 std::optional<std::vector<PhoneBookEntry>> GsmDevice::ReadLocations(int first, int last) {
     const std::string answer = ExchangeRange(*this, first, last);
-    if (!LastReadComplete()) return std::nullopt;
+    // A line that cannot be read holds a location that must not be taken for empty.
+    if (!LastReadComplete() || UnreadableEntryLines(answer) != 0) return std::nullopt;
     std::map<int, PhoneBookEntry> found;
     ParseEntryList(answer, [&](EntryLine&& line) {
         if (line.index < first || line.index > last) return;  // not an answer to this read
-        StoreEntry(line.index, line.number, line.deviceName);
+        StoreEntry(line.index, line.number, line.deviceName, line.type);
         found[line.index] = *FindEntry(line.index);
     });
     if (first != last && ClassifyFinalResult(answer) == FinalResult::Error) {
@@ -83,10 +80,9 @@ std::optional<std::vector<PhoneBookEntry>> GsmDevice::ReadLocations(int first, i
         // as the search for a free location reads it.
         for (long long index = first; index <= last; ++index) {
             if (found.count(static_cast<int>(index)) != 0) continue;
-            if (ReadEntry(static_cast<int>(index)))
-                found[static_cast<int>(index)] = *FindEntry(static_cast<int>(index));
-            else if (!LastReadComplete())
-                return std::nullopt;
+            const LocationState state = ProbeLocation(static_cast<int>(index));
+            if (state == LocationState::Unknown) return std::nullopt;
+            if (state == LocationState::Taken) found[static_cast<int>(index)] = *FindEntry(static_cast<int>(index));
         }
     }
     // As after a full read: the names the GSM read could not carry, read again in UCS2.

@@ -17,15 +17,16 @@ constexpr long long kReadChunk = 255;
 
 }  // namespace
 
-void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view deviceName) {
+void GsmDevice::StoreEntry(int index, std::string_view number, std::string_view deviceName, int type) {
     std::string name = DeviceNameToUtf8(deviceName);
     if (const auto it = entryPositions.find(index); it != entryPositions.end()) {
         PhoneBookEntry& existing = entryList[it->second];
         existing.number.assign(number);
         existing.name = std::move(name);
+        existing.type = type;
         return;
     }
-    entryList.push_back(PhoneBookEntry{index, std::string(number), std::move(name)});
+    entryList.push_back(PhoneBookEntry{index, std::string(number), std::move(name), type});
     entryPositions.emplace(index, entryList.size() - 1);
 }
 
@@ -40,27 +41,34 @@ void GsmDevice::ClearEntries() {
 }
 
 void GsmDevice::QueryPhoneBookInfo() {
-    const std::string answer = Exchange(kPhoneBookInfoCommand, timing.commandLimitMs);
+    const std::string answer = ExchangeWhenSimReady(kPhoneBookInfoCommand, timing.commandLimitMs);
+    rangeAnswer = ClassifyFinalResult(answer);
+    rangeSimBusy = IsSimBusy(answer);
     const auto range = ParsePhoneBookRange(answer);
+    rangeAnswered = range.has_value();
+    // A SIM still busy will refuse the read too: its range is not to be trusted now.
+    if (rangeSimBusy) rangeKnown = false;
     if (!range) return;
     nameLength = ParseNameLength(answer).value_or(0);
     firstIndex = range->first;
     lastIndex = range->second;
+    rangeKnown = true;
 }
 
-bool GsmDevice::ReadEntry(int index) {
-    const std::string answer = Exchange(BuildReadEntryCommand(index), timing.commandLimitMs);
-    const std::optional<EntryAnswer> entry = ParseEntryAnswer(answer);
-    if (!entry) return false;
-    StoreEntry(index, entry->number, entry->deviceName);
-    return true;
-}
+bool GsmDevice::ReadEntry(int index) { return ProbeLocation(index) == LocationState::Taken; }
 
 LocationState GsmDevice::ProbeLocation(int index) {
     const std::string answer = Exchange(BuildReadEntryCommand(index), timing.commandLimitMs);
-    if (const std::optional<EntryAnswer> entry = ParseEntryAnswer(answer))
-        StoreEntry(index, entry->number, entry->deviceName);
-    return ParseLocationState(answer);
+    const LocationState state = ParseLocationState(answer, index);
+    if (state == LocationState::Empty) return state;
+    // Every entry under the location it names, as a full read stores it.
+    const std::size_t lines = ParseEntryList(answer, [this](EntryLine&& line) {
+        StoreEntry(line.index, line.number, line.deviceName, line.type);
+    });
+    if (lines == 0 && state == LocationState::Taken)
+        if (const std::optional<EntryAnswer> entry = ParseEntryAnswer(answer))
+            StoreEntry(index, entry->number, entry->deviceName, entry->type);
+    return state;
 }
 
 GsmDevice::RangeAnswer GsmDevice::ReadRange(int from, int to, int done, int total) {
@@ -84,7 +92,7 @@ GsmDevice::RangeAnswer GsmDevice::ReadRange(int from, int to, int done, int tota
     ParseEntryList(answer, [&](EntryLine&& line) {
         // Only the locations asked for: anything else is not this memory's range.
         if (line.index < from || line.index > to) return;
-        StoreEntry(line.index, line.number, line.deviceName);
+        StoreEntry(line.index, line.number, line.deviceName, line.type);
         ++result.lines;
         result.highest = std::max<long long>(result.highest, line.index);
     });
@@ -100,6 +108,9 @@ int GsmDevice::ReadAllEntries() {
     QueryPhoneBookInfo();
     ClearEntries();
     readCancelled = false;
+    // Without a range there is nothing to ask for: "0, 0" would read a location 0 that
+    // the memory may not have, and a range kept from another memory another memory's.
+    if (!rangeKnown) return 0;
     // 64-bit: a range up to INT_MAX must not overflow the chunk arithmetic.
     const long long last = lastIndex;
     const long long locations = last - firstIndex + 1;

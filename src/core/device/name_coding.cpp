@@ -12,6 +12,10 @@ namespace {
 
 bool SafeInGsmField(char32_t c) { return c != U'"' && c != U'\r' && c != U'\n' && c != U'\f'; }
 
+// ESC (the GSM escape before € [ ] { } | \ ^ ~) and SUB (Ξ) cancel a command line on
+// many modems, so only the line's tail would arrive.
+bool CancelsCommandLine(const std::string& gsm) { return gsm.find_first_of("\x1B\x1A") != std::string::npos; }
+
 }  // namespace
 
 DeviceName EncodeDeviceName(std::string_view utf8, bool ucs2Offered) {
@@ -24,7 +28,8 @@ DeviceName EncodeDeviceName(std::string_view utf8, bool ucs2Offered) {
     }
     bool gsmWhole = true;
     for (char32_t c : characters) {
-        if (!SafeInGsmField(c) || !CodePointToGsm(c)) {
+        const std::optional<std::string> gsm = CodePointToGsm(c);
+        if (!SafeInGsmField(c) || !gsm || CancelsCommandLine(*gsm)) {
             gsmWhole = false;
             break;
         }

@@ -10,6 +10,7 @@ const PhoneBookStorageInfo* FindPhoneBookStorage(int code) {
 }
 
 const PhoneBookStorageInfo* FindPhoneBookStorage(std::string_view atName) {
+    if (atName == "OW") atName = "ON";
     for (const PhoneBookStorageInfo& info : kPhoneBookStorages)
         if (info.atName == atName) return &info;
     return nullptr;

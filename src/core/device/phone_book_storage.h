@@ -29,13 +29,14 @@ inline constexpr std::array<PhoneBookStorageInfo, 6> kPhoneBookStorages{{
     {Sim, "SM", 136, "SIM"},
     {DataCard, "TA", 137, "Data Card"},
     {LastNumber, "MD", 138, "Last Number"},
-    {OwnNumber, "OW", 139, "Own Number"},
+    {OwnNumber, "ON", 139, "Own Number"},  // 27.007's name, on every device
     {FixedNumbers, "FD", 140, "Fixed numbers"},
 }};
 
 // The row of exactly that code, or nullptr (0, a combination of bits, anything else).
 const PhoneBookStorageInfo* FindPhoneBookStorage(int code);
-// The row of that AT name (case-sensitive, without quotes), or nullptr.
+// The row of that AT name (case-sensitive, without quotes), or nullptr. "OW", the name
+// the own numbers once had here, still finds them.
 const PhoneBookStorageInfo* FindPhoneBookStorage(std::string_view atName);
 
 }  // namespace ribodex

@@ -120,7 +120,8 @@ private:
 
 // Index of the line break that starts the first final result code in answer at or after
 // from, or npos. A final result code is a carriage return or line feed followed by "OK\r",
-// "ERROR\r", or "+CME ERROR:" / "+CMS ERROR:" and the rest of its line up to a carriage
+// "ERROR\r", "COMMAND NOT SUPPORT\r", "NO CARRIER\r", "BUSY\r", "NO ANSWER\r",
+// "NO DIALTONE\r", or "+CME ERROR:" / "+CMS ERROR:" and the rest of its line up to a carriage
 // return (GSM 07.07 extended errors end a command like ERROR does). Pure, so the fuzzers and
 // benchmarks can call it.
 std::size_t FindFinalResult(std::string_view answer, std::size_t from = 0);

@@ -13,7 +13,10 @@ namespace {
 
 constexpr int kBlockSize = 512;
 constexpr std::string_view kLineBreaks = "\r\n";
-constexpr std::string_view kFinalWords[] = {"OK\r", "ERROR\r"};
+// V.250's final results besides OK and ERROR, and Huawei's for a command it does not know:
+// each ends the command as ERROR does.
+constexpr std::string_view kFinalWords[] = {"OK\r",      "ERROR\r",   "COMMAND NOT SUPPORT\r", "NO CARRIER\r",
+                                            "BUSY\r",    "NO ANSWER\r", "NO DIALTONE\r"};
 constexpr std::string_view kExtendedErrors[] = {"+CME ERROR:", "+CMS ERROR:"};
 
 // Whether a final result code starts with the line break at `at`: OK or ERROR followed by a

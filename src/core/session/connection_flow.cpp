@@ -200,6 +200,21 @@ bool ConnectDevice(Session& session) {
             return Connected(session);
         }
 
+        // The second PIN and PUK guard fixed dialling only: the phone book reads (an Option
+        // card says SIM PUK2 with PIN checking off); a write to FD asks for PIN2 itself.
+        case SimPin2Required:
+        case SimPuk2Required:
+            return Connected(session);
+
+        // Codes of the phone, not of the SIM: the SIM's PIN is never sent for them.
+        case PhoneLockRequired:
+        case PhoneLockPukRequired:
+        case NetworkLockRequired:
+            if (ui.AskYesNo(state == NetworkLockRequired ? MsgNetworkLockWanted : MsgPhoneLockWanted, port))
+                return Connected(session);
+            ui.SetIdlePrompt();
+            return NotConnected(session);
+
         default:
             if (ui.AskYesNo(MsgPinCheckFailed, port)) return Connected(session);
             ui.SetIdlePrompt();

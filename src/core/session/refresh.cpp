@@ -31,6 +31,27 @@ void AddStoredEntries(const GsmDevice& device, ListSink& list) {
     }
 }
 
+namespace {
+
+// A device unplugged and back wants its PIN again and answers ERROR to every phone book
+// command: the refused range query is the first sign of it.
+bool AskedForCodeAgain(Session& session) {
+    const SimState state = session.device.GetPinState();
+    return state == SimPinRequired || state == SimPukRequired;
+}
+
+// The PIN prompt as at start-up, also where the user turned the check off: the device has
+// just said that it wants the code.
+bool ConnectWithPinCheck(Session& session) {
+    const int queryPin = session.settings.queryPin;
+    session.settings.queryPin = 1;
+    const bool connected = ConnectDevice(session);
+    session.settings.queryPin = queryPin;
+    return connected;
+}
+
+}  // namespace
+
 bool RefreshList(Session& session, ListSink& list) {
     WaitCursor wait(session.ui);
     if (session.connected == 0 && !ConnectDevice(session)) return false;
@@ -39,6 +60,21 @@ bool RefreshList(Session& session, ListSink& list) {
     list.DeleteAllItems();
     session.ui.SetStatusText(MsgTransferData, device.Port());
     device.QueryPhoneBookInfo();
+    if (!device.rangeAnswered && device.LastReadComplete() && !device.rangeSimBusy && AskedForCodeAgain(session)) {
+        if (!ConnectWithPinCheck(session)) return false;
+        session.ui.SetStatusText(MsgTransferData, device.Port());
+        device.QueryPhoneBookInfo();
+    }
+    if (!device.rangeKnown) {
+        // Nothing to read: the range of the memory selected before is not this one's.
+        session.ui.SetIdlePrompt();
+        session.ui.ShowMessage(!device.LastReadComplete() ? MsgReadIncomplete
+                               : device.rangeSimBusy      ? MsgSimBusyNoRange
+                                                          : MsgNoRange,
+                               device.Port());
+        if (device.LineLost()) session.connected = 0;
+        return true;
+    }
     ProgressScope progress(session.ui);
     const long long span = static_cast<long long>(device.lastIndex) - device.firstIndex + 1;
     const int total = static_cast<int>(std::min<long long>(std::max<long long>(span, 0), INT_MAX));

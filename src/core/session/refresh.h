@@ -34,7 +34,11 @@ public:
 // firstIndex to lastIndex in ascending order, then shows the idle prompt; true. A read
 // that got no final result in time (a silent or unplugged device) shows what arrived until
 // then and message 166; after a lost line connected becomes 0, so the next refresh
-// connects anew. A read the device refused (ERROR) is not reported: the list is empty.
+// connects anew. A memory without a usable range is not read: message 2303 for a SIM still
+// busy, 2304 otherwise, 166 without an answer. A refused range query asks the SIM state
+// first: a device plugged in again that wants its PIN or PUK gets ConnectDevice with the
+// PIN check (false when that fails). A full read the device refused (ERROR) is not
+// reported: the list is empty.
 // The entries received against the range show as progress; a stop (during the wait: no
 // read at all) keeps the entries that arrived whole and shows no message.
 bool RefreshList(Session& session, ListSink& list);

@@ -28,6 +28,12 @@ enum MessageId : int {
     MsgPasteTooMany = 180,      // Yes/No question, %d free locations of %d entries
     MsgStopPaste = 181,         // Yes/No question: the window is being closed during a paste
     MsgConnecting = 184,        // status text, %s = port: the wait after opening the port
+    MsgPhoneLockWanted = 2301,  // Yes/No question, %s = port: PH-SIM PIN, not the SIM's PIN
+    MsgNetworkLockWanted = 2302, // Yes/No question, %s = port: a network or provider lock
+    MsgSimBusyNoRange = 2303,   // OK box, %s = port: AT+CPBR=? answered SIM busy throughout
+    MsgNoRange = 2304,          // OK box, %s = port: the memory gave no usable range
+    MsgEnterPin2 = 2305,        // PIN dialog prompt, %s = port: a write to FD wants PIN2
+    MsgWrongPin2 = 2306,        // OK box
     AFX_IDS_IDLEMESSAGE = 57345 // status text "For Help, press F1"
 };
 
