@@ -194,7 +194,7 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     std::ofstream(file) << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jörg\r\nTEL:+49 171 1\r\nTEL:030-2\r\nEND:VCARD\r\n"
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Café 😀\r\nTEL:3\r\nTEL:*100#\r\nEND:VCARD\r\n"
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Nobody\r\nEND:VCARD\r\n";
-    const std::string planned = "2\t+491711\tJörg\n4\t0302\tJörg\n5\t3\tCafé\n";
+    const std::string planned = "2\t+491711\tJörg\n4\t0302\tJörg\n5\t3\tCafé\n6\t*100#\tCafé\n";
 
     Outcome dry = Run({"import", "--dry-run", file});
     EXPECT_EQ(dry.code, ExitDone) << dry.err;
@@ -206,9 +206,18 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     EXPECT_EQ(done.out, planned);
     EXPECT_EQ(EntryAt(4), (sim::SimEntry{"0302", 129, "J\x7Crg"}));
     EXPECT_EQ(EntryAt(5), (sim::SimEntry{"3", 129, "Caf\x05"}));
+    EXPECT_EQ(EntryAt(6), (sim::SimEntry{"*100#", 129, "Caf\x05"}));
+    // The same file again: every entry is on the phone already, nothing is written.
+    const std::size_t writesBefore = Commands().size();
+    Outcome again = Run({"import", file});
+    EXPECT_EQ(again.code, ExitDone) << again.err;
+    EXPECT_EQ(again.out, "");
+    EXPECT_NE(again.err.find("0 of 0 entries written to memory SM, 4 already there"), std::string::npos) << again.err;
+    for (std::size_t i = writesBefore; i < Commands().size(); ++i)
+        EXPECT_EQ(Commands()[i].find("AT+CPBW"), std::string::npos) << Commands()[i];
     for (const char* note : {"\"Café 😀\": the device alphabet cannot hold 😀 (U+1F600): written as \"Café\"",
-                             "\"Café 😀\": the number \"*100#\" is not digits", "\"Nobody\" has no telephone number",
-                             "3 of 3 entries written to memory SM"})
+                             "\"Jörg\": the number \"030-2\" is written as 0302",
+                             "\"Nobody\": skipped: no telephone number", "4 of 4 entries written to memory SM"})
         EXPECT_NE(done.err.find(note), std::string::npos) << note << "\n" << done.err;
 
     // Nine of the ten FD locations taken: one more fits, the rest is reported.
@@ -219,7 +228,7 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     Outcome full = Run({"--memory", "FD", "import", file});
     EXPECT_EQ(full.code, ExitDevice);
     EXPECT_EQ(full.out, "10\t+491711\tJörg\n");
-    EXPECT_NE(full.err.find("memory FD has no free location left: 2 of 3 entries not written"), std::string::npos)
+    EXPECT_NE(full.err.find("memory FD has no free location left: 3 of 4 entries not written"), std::string::npos)
         << full.err;
 
     // The range read answered too late: location 1 (Anna's) must not pass for free.
@@ -255,7 +264,7 @@ TEST_F(CliDeviceTest, RefusesTypedTextBeforeTouchingThePhone) {
         {"invalid UTF-8 from a Latin-1 terminal", {"write", "112", "M\xFCller"}, "not valid UTF-8"},
         {"a quote would end the name early", {"write", "112", "Bob \"B\""}, "double quote"},
         {"a CR would start a second command", {"write", "112", "x\rAT+CPBW=1"}, "control character 0x0D"},
-        {"the number check of the entry dialog", {"write", "030 1234", "Anna"}, "The number is not valid."},
+        {"the number check of the entry dialog", {"write", "030 12a4", "Anna"}, "The number is not valid."},
         {"raw command with an emoji", {"at", "AT+CPBF=\"😀\""}, "U+1F600"},
     };
     for (const Row& row : rows) {

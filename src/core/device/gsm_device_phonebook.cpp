@@ -44,6 +44,7 @@ void GsmDevice::QueryPhoneBookInfo() {
     const auto range = ParsePhoneBookRange(answer);
     if (!range) return;
     nameLength = ParseNameLength(answer).value_or(0);
+    numberLength = ParseNumberLength(answer).value_or(0);
     firstIndex = range->first;
     lastIndex = range->second;
 }
