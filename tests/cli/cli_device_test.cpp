@@ -254,6 +254,45 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
         << missing.err;
 }
 
+// A backup, three changes on the phone, and the restore shows and mends exactly those three.
+TEST_F(CliDeviceTest, BackupThenRestoreShowsAndWritesOnlyWhatChanged) {
+    test::TempDir dir;
+    const std::string file = dir / "backup.vcf";
+    modem.With([](sim::ModemSimulator& s) { s.FindMemory("ME")->entries[2] = {"*100#", 129, "Guthaben"}; });
+    Outcome saved = Run({"backup", file});
+    ASSERT_EQ(saved.code, ExitDone) << saved.err;
+    EXPECT_NE(saved.out.find("ME\t1\nSM\t3\n"), std::string::npos) << saved.out;
+
+    modem.With([](sim::ModemSimulator& s) {
+        auto& sm = s.FindMemory("SM")->entries;
+        sm[1].number = "+4930999";
+        sm.erase(3);
+        sm[9] = {"110", 129, "Neu"};
+    });
+    const std::string table = "change\tSM\t1\t+4930999\tAnna\t+4930123456\tAnna\n"
+                              "add\tSM\t3\t\t\t0301234\tMüller, K.\n";
+    const std::size_t before = Commands().size();
+    Outcome dry = Run({"restore", "--dry-run", file});
+    EXPECT_EQ(dry.code, ExitDone) << dry.err;
+    EXPECT_EQ(dry.out, table + "device only\tSM\t9\t110\tNeu\t\t\t(left)\n");
+    for (std::size_t i = before; i < Commands().size(); ++i) EXPECT_EQ(Commands()[i].find("AT+CPBW"), std::string::npos);
+
+    Outcome done = Run({"restore", "--remove", file});
+    EXPECT_EQ(done.code, ExitDone) << done.err;
+    EXPECT_EQ(done.out, table + "device only\tSM\t9\t110\tNeu\t\t\n");
+    EXPECT_EQ(EntryAt(1), (sim::SimEntry{"+4930123456", 145, "Anna"}));
+    EXPECT_EQ(EntryAt(3), (sim::SimEntry{"0301234", 129, "M\x7Eller, K."}));
+    EXPECT_EQ(EntryAt(9).number, "<none>");
+    EXPECT_EQ(Run({"restore", "--dry-run", file}).out, "");
+
+    // The SIM's entries copied to the phone memory: the one already there is not written again.
+    modem.With([](sim::ModemSimulator& s) { s.FindMemory("ME")->entries[1] = {"112", 129, "\x00home"s}; });
+    Outcome copied = Run({"copy", "--to", "ME"});
+    EXPECT_EQ(copied.code, ExitDone) << copied.err;
+    EXPECT_EQ(copied.out, "3\t+4930123456\tAnna\n4\t0301234\tMüller, K.\n");
+    EXPECT_NE(copied.err.find("already on the phone at location 1"), std::string::npos) << copied.err;
+}
+
 TEST_F(CliDeviceTest, RefusesTypedTextBeforeTouchingThePhone) {
     struct Row {
         const char* why;
