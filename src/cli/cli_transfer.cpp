@@ -8,9 +8,15 @@
 #include "core/formats/contact_file.h"
 #include "core/formats/contact_plan.h"
 #include "core/formats/restore_plan.h"
+#include "core/session/memory_backup.h"
 
 namespace ribodex::cli {
 namespace {
+
+void ReportRead(MemoryRead result, const std::string& memory, const Problems& fail) {
+    if (result == MemoryRead::NoRange) fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+    if (result == MemoryRead::Incomplete) fail(ExitDevice, "the device did not list " + memory + " completely in time");
+}
 
 bool Select(GsmDevice& device, const std::string& memory) {
     const PhoneBookStorageInfo* info = FindPhoneBookStorage(std::string_view(memory));
@@ -87,17 +93,11 @@ int WriteRows(const Options& options, std::vector<PlanRow> rows, GsmDevice& devi
 
 std::optional<std::vector<PhoneBookEntry>> ReadWholeMemory(GsmDevice& device, const std::string& memory,
                                                            const Problems& fail) {
-    device.ReadAllEntries();
-    if (device.firstIndex == 0 && device.lastIndex == 0) {
-        fail(ExitDevice, "the device gave no index range for " + memory + " (AT+CPBR=?)");
+    std::vector<PhoneBookEntry> entries;
+    if (const MemoryRead result = ribodex::ReadWholeMemory(device, entries); result != MemoryRead::Read) {
+        ReportRead(result, memory, fail);
         return std::nullopt;
     }
-    if (!device.LastReadComplete()) {
-        fail(ExitDevice, "the device did not list " + memory + " completely in time");
-        return std::nullopt;
-    }
-    std::vector<PhoneBookEntry> entries(device.entries.begin(), device.entries.end());
-    std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
     return entries;
 }
 
@@ -125,32 +125,23 @@ int RunCopy(const Options& options, GsmDevice& device, std::ostream& out, const 
 }
 
 int RunBackup(const Options& options, GsmDevice& device, std::ostream& out, const Problems& fail) {
-    const int offered = device.QueryPhoneBooks();
-    if (offered == 0) return fail(ExitDevice, "the device listed no memory (AT+CPBS=?)");
-    std::vector<MemoryEntry> all;
-    int memories = 0;
-    for (const PhoneBookStorageInfo& info : kPhoneBookStorages) {
-        if ((offered & info.code) == 0) continue;
-        const std::string name(info.atName);
+    const MemoryBackup backup = ReadEveryMemory(device);
+    if (backup.memories.empty()) return fail(ExitDevice, "the device listed no memory (AT+CPBS=?)");
+    for (const MemorySaved& memory : backup.memories) {
         // A memory the SIM keeps behind PIN2, or one that cannot be read now, is told and
         // left out; the others are still saved.
-        if (!device.SelectPhoneBook(info.code)) {
-            fail(ExitDone, "note: the device did not select memory " + name + ": not saved");
-            continue;
+        if (memory.result == MemoryRead::NotSelected) {
+            fail(ExitDone, "note: the device did not select memory " + memory.memory + ": not saved");
+        } else if (memory.result != MemoryRead::Read) {
+            ReportRead(memory.result, "memory " + memory.memory, fail);
+            fail(ExitDone, "note: memory " + memory.memory + " not saved");
+        } else {
+            out << memory.memory << '\t' << memory.count << '\n';
         }
-        device.ClearEntries();
-        const std::optional<std::vector<PhoneBookEntry>> entries = ReadWholeMemory(device, "memory " + name, fail);
-        if (!entries) {
-            fail(ExitDone, "note: memory " + name + " not saved");
-            continue;
-        }
-        for (const PhoneBookEntry& entry : *entries) all.push_back({name, entry});
-        out << name << '\t' << entries->size() << '\n';
-        ++memories;
     }
-    if (memories == 0) return fail(ExitDevice, "no memory could be read: nothing saved");
+    if (backup.SavedMemories() == 0) return fail(ExitDevice, "no memory could be read: nothing saved");
     std::ofstream file(options.file, std::ios::binary | std::ios::trunc);
-    file << WriteBackupVCards(all);
+    file << WriteBackupVCards(backup.entries);
     file.close();
     if (!file) return fail(ExitDevice, "cannot write " + options.file);
     return ExitDone;
