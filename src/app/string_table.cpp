@@ -92,6 +92,8 @@ QString StringTable::Text(int id)
         return tr("Write the contacts of a vCard or CSV file to the phone book, after a plan\nImport Contacts");
     case ID_FILE_EXPORT_CONTACTS:
         return tr("Save the entries (all, or the selected ones) as vCard, CSV or JSON\nExport Contacts");
+    case ID_FILE_BACKUP:
+        return tr("Save every memory of the device to one file that a restore can put back\nBack Up");
     case ID_EDIT_FIND_DUPLICATES: return tr("Select the entries that share a number with another\nFind Duplicates");
     case ID_FILE_PRINT: return tr("Print the active document\nPrint");
     case ID_FILE_PRINT_PREVIEW: return tr("Display full pages\nPrint Preview");

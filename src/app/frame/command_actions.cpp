@@ -21,6 +21,7 @@ CommandActions::CommandActions(QObject* owner)
 {
     Add(owner, ID_FILE_IMPORT_CONTACTS);
     Add(owner, ID_FILE_EXPORT_CONTACTS);
+    Add(owner, ID_FILE_BACKUP);
     Add(owner, ID_FILE_EXPORT)->setIcon(ButtonIcon("export"));
     Add(owner, ID_FILE_PRINT, {QKeySequence(Qt::CTRL | Qt::Key_P)})->setIcon(ButtonIcon("print"));
     Add(owner, ID_FILE_PRINT_PREVIEW);
@@ -83,6 +84,7 @@ QString CommandActions::MenuText(int id)
     case ID_FILE_IMPORT_CONTACTS: return tr("&Import Contacts...");
     case ID_FILE_EXPORT_CONTACTS: return tr("Export &Contacts...");
     case ID_EDIT_FIND_DUPLICATES: return tr("Find &Duplicates");
+    case ID_FILE_BACKUP: return tr("&Back Up...");
     case ID_FILE_PRINT: return tr("&Print...");
     case ID_FILE_PRINT_PREVIEW: return tr("Print Pre&view");
     case ID_FILE_PRINT_SETUP: return tr("P&rint Setup...");

@@ -100,7 +100,7 @@ void CMainFrame::BuildMenus()
         }
     };
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    addItems(file, {ID_FILE_IMPORT_CONTACTS, ID_FILE_EXPORT_CONTACTS, ID_FILE_EXPORT, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
+    addItems(file, {ID_FILE_IMPORT_CONTACTS, ID_FILE_EXPORT_CONTACTS, ID_FILE_EXPORT, 0, ID_FILE_BACKUP, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
                     ID_APP_EXIT});
     connect(actions->Get(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
 

@@ -101,6 +101,7 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     ConnectEditingCommands(actions);
     ConnectClipboardCommands(actions);
     ConnectContactsCommands(actions);
+    ConnectBackupCommands(actions);
 }
 
 QMenu* CRdxView::BuildContextMenu(const CommandActions& actions, bool forSelection)

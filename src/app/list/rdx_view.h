@@ -73,6 +73,9 @@ public:
     // and the ticked rows written as Paste writes; false when nothing was written (not
     // connected, a file that cannot be read or is of no shape we know, Cancel).
     bool ImportContacts(const QString& path);
+    // Every memory the device offers to one backup file (rdx_view_backup.cpp), the list read
+    // anew on the way, and what was saved told; false when nothing was saved.
+    bool BackUp(const QString& path);
 
     // File > Print, Print Preview and Print Setup, with the printer they share.
     PhoneBookPrinter* Printing() const { return printing; }
@@ -116,6 +119,7 @@ private:
     // The list's items at these positions as entries (UTF-8 names); every position.
     std::vector<PhoneBookEntry> ListEntries(const std::vector<int>& rows) const;
     std::vector<int> AllRows() const;
+    void ConnectBackupCommands(const CommandActions& actions);
 
     // Edit > Cut, Copy, Paste through the system clipboard (clipboard_commands.cpp).
     void ConnectClipboardCommands(const CommandActions& actions);

@@ -15,6 +15,7 @@ bool IsCommandEnabled(int id, const CommandContext& context) {
     case ID_PHONEBOOK_NEW_ENTRY:
     case ID_PHONEBOOK_SELECT:
     case ID_FILE_IMPORT_CONTACTS:
+    case ID_FILE_BACKUP:
         return context.connected;
     case ID_EDIT_FIND_DUPLICATES:
         return context.itemCount > 1;
