@@ -4,6 +4,10 @@
 <context>
     <name>CommandActions</name>
     <message>
+        <source>&amp;Back Up...</source>
+        <translation>&amp;Sichern...</translation>
+    </message>
+    <message>
         <source>&amp;Import Contacts...</source>
         <translation>Kontakte &amp;importieren...</translation>
     </message>
@@ -122,6 +126,12 @@
 </context>
 <context>
     <name>StringTable</name>
+    <message>
+        <source>Save every memory of the device to one file that a restore can put back
+Back Up</source>
+        <translation>Jeden Speicher des Geräts in eine Datei sichern, die eine Wiederherstellung zurückschreiben kann
+Sichern</translation>
+    </message>
     <message>
         <source>Write the contacts of a vCard or CSV file to the phone book, after a plan
 Import Contacts</source>
@@ -693,6 +703,22 @@ Hilfe</translation>
 </context>
 <context>
     <name>ribodex::CRdxView</name>
+    <message>
+        <source>Not saved, the device did not let them be read: %1.</source>
+        <translation>Nicht gesichert, das Gerät ließ sie nicht lesen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 entries of the memories %2 were saved to &quot;%3&quot;.</source>
+        <translation>%1 Einträge der Speicher %2 wurden in &quot;%3&quot; gesichert.</translation>
+    </message>
+    <message>
+        <source>No memory of the device could be read: nothing was saved.</source>
+        <translation>Kein Speicher des Geräts konnte gelesen werden: nichts wurde gesichert.</translation>
+    </message>
+    <message>
+        <source>Back Up</source>
+        <translation>Sichern</translation>
+    </message>
     <message>
         <source>Import Contacts</source>
         <translation>Kontakte importieren</translation>

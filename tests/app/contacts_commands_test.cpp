@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
@@ -16,9 +17,11 @@
 #include "app/dialogs/import_plan_dlg.h"
 #include "app/frame/command_actions.h"
 #include "app/frame/main_frame.h"
+#include "app/list/phone_book_model.h"
 #include "app/list/rdx_view.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
+#include "core/formats/vcard.h"
 #include "core/list/command_state.h"
 #include "dialog_script_helper.h"
 #include "sim/pty_modem.h"
@@ -33,6 +36,7 @@ class ContactsCommandsTest : public QObject {
 private slots:
     void importShowsThePlanAndWritesTheTickedRowsOnce();
     void exportAndFindDuplicates();
+    void backUpSavesEveryMemoryAndLeavesTheListOnItsOwn();
 
 private:
     void Start();
@@ -168,6 +172,39 @@ void ContactsCommandsTest::exportAndFindDuplicates()
     Command(ID_VIEW_REFRESH)->trigger();
     Command(ID_EDIT_FIND_DUPLICATES)->trigger();
     QCOMPARE(app->Frame()->View()->SelectedCount(), 2);
+}
+
+void ContactsCommandsTest::backUpSavesEveryMemoryAndLeavesTheListOnItsOwn()
+{
+    Start();
+    modem->With([](sim::ModemSimulator& sim) {
+        sim.FindMemory("ME")->entries[2] = {"*100#", 129, "Guthaben"};
+        sim.FindMemory("SM")->entries[5] = {"0301", 129, "Neu"};  // not in the list yet
+    });
+    const QString path = dir.filePath(QStringLiteral("backup.vcf"));
+    QString told;
+    DialogScript script;
+    AnswerFileDialog(script, path);
+    script.Then([&told](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        QVERIFY(box != nullptr);
+        told = box->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    Command(ID_FILE_BACKUP)->trigger();
+    QVERIFY(script.Done());
+    QVERIFY2(told.startsWith(QStringLiteral("4 entries of the memories ")), qPrintable(told));
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList saved;
+    for (const MemoryEntry& card : ReadBackupVCards(file.readAll().toStdString()))
+        saved << QString::fromStdString(card.memory + std::to_string(card.entry.index) + "/" + card.entry.number);
+    saved.sort();
+    QCOMPARE(saved, (QStringList{"ME2/*100#", "SM1/+4930123456", "SM3/112", "SM5/0301"}));
+    // The device is left on the memory on screen, and the list shows what it holds now.
+    QCOMPARE(modem->With([](sim::ModemSimulator& sim) { return sim.Config().selectedMemory; }), std::string("SM"));
+    QCOMPARE(app->Frame()->View()->Model()->rowCount(), 3);
 }
 
 QTEST_MAIN(ContactsCommandsTest)
