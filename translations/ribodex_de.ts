@@ -4,6 +4,22 @@
 <context>
     <name>CommandActions</name>
     <message>
+        <source>&amp;Back Up...</source>
+        <translation>&amp;Sichern...</translation>
+    </message>
+    <message>
+        <source>&amp;Import Contacts...</source>
+        <translation>Kontakte &amp;importieren...</translation>
+    </message>
+    <message>
+        <source>Export &amp;Contacts...</source>
+        <translation>&amp;Kontakte exportieren...</translation>
+    </message>
+    <message>
+        <source>Find &amp;Duplicates</source>
+        <translation>&amp;Doppelte suchen</translation>
+    </message>
+    <message>
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
     </message>
@@ -110,6 +126,30 @@
 </context>
 <context>
     <name>StringTable</name>
+    <message>
+        <source>Save every memory of the device to one file that a restore can put back
+Back Up</source>
+        <translation>Jeden Speicher des Geräts in eine Datei sichern, die eine Wiederherstellung zurückschreiben kann
+Sichern</translation>
+    </message>
+    <message>
+        <source>Write the contacts of a vCard or CSV file to the phone book, after a plan
+Import Contacts</source>
+        <translation>Die Kontakte einer vCard- oder CSV-Datei nach einem Plan in das Telefonbuch schreiben
+Kontakte importieren</translation>
+    </message>
+    <message>
+        <source>Save the entries (all, or the selected ones) as vCard, CSV or JSON
+Export Contacts</source>
+        <translation>Die Einträge (alle oder die markierten) als vCard, CSV oder JSON speichern
+Kontakte exportieren</translation>
+    </message>
+    <message>
+        <source>Select the entries that share a number with another
+Find Duplicates</source>
+        <translation>Die Einträge markieren, deren Nummer ein anderer auch hat
+Doppelte suchen</translation>
+    </message>
     <message>
         <source>Quillcast Ribodex</source>
         <translation>Quillcast Ribodex</translation>
@@ -688,6 +728,74 @@ Hilfe</translation>
 <context>
     <name>ribodex::CRdxView</name>
     <message>
+        <source>Not saved, the device did not let them be read: %1.</source>
+        <translation>Nicht gesichert, das Gerät ließ sie nicht lesen: %1.</translation>
+    </message>
+    <message>
+        <source>%1 entries of the memories %2 were saved to &quot;%3&quot;.</source>
+        <translation>%1 Einträge der Speicher %2 wurden in &quot;%3&quot; gesichert.</translation>
+    </message>
+    <message>
+        <source>No memory of the device could be read: nothing was saved.</source>
+        <translation>Kein Speicher des Geräts konnte gelesen werden: nichts wurde gesichert.</translation>
+    </message>
+    <message>
+        <source>Back Up</source>
+        <translation>Sichern</translation>
+    </message>
+    <message>
+        <source>Import Contacts</source>
+        <translation>Kontakte importieren</translation>
+    </message>
+    <message>
+        <source>Contacts (*.vcf *.vcard *.csv)</source>
+        <translation>Kontakte (*.vcf *.vcard *.csv)</translation>
+    </message>
+    <message>
+        <source>All Files (*)</source>
+        <translation>Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be read.
+%2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht gelesen werden.
+%2</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is neither a vCard file nor a CSV file of Google Contacts, Outlook or Thunderbird.</source>
+        <translation>Die Datei &quot;%1&quot; ist weder eine vCard-Datei noch eine CSV-Datei von Google Kontakte, Outlook oder Thunderbird.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; holds no contact.</source>
+        <translation>Die Datei &quot;%1&quot; enthält keinen Kontakt.</translation>
+    </message>
+    <message>
+        <source>vCard Files (*.vcf)</source>
+        <translation>vCard-Dateien (*.vcf)</translation>
+    </message>
+    <message>
+        <source>CSV Files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>JSON Files (*.json)</source>
+        <translation>JSON-Dateien (*.json)</translation>
+    </message>
+    <message>
+        <source>Export Contacts</source>
+        <translation>Kontakte exportieren</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; could not be written.
+%2</source>
+        <translation>Die Datei &quot;%1&quot; konnte nicht geschrieben werden.
+%2</translation>
+    </message>
+    <message>
+        <source>No two entries share a number.</source>
+        <translation>Keine zwei Einträge haben dieselbe Nummer.</translation>
+    </message>
+    <message>
         <source>&quot;%1&quot; as &quot;%2&quot;</source>
         <translation>&quot;%1&quot; als &quot;%2&quot;</translation>
     </message>
@@ -868,6 +976,81 @@ Möchten Sie sie trotzdem schreiben?</translation>
     <message>
         <source>&amp;Close</source>
         <translation>&amp;Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>ribodex::CImportPlanDlg</name>
+    <message>
+        <source>written as &quot;%1&quot;</source>
+        <translation>geschrieben als &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the device cannot hold %1</source>
+        <translation>das Gerät kann %1 nicht speichern</translation>
+    </message>
+    <message>
+        <source>name cut to the memory's length</source>
+        <translation>Name auf die Länge des Speichers gekürzt</translation>
+    </message>
+    <message>
+        <source>was &quot;%1&quot;</source>
+        <translation>war &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>skipped: no number</source>
+        <translation>übersprungen: keine Nummer</translation>
+    </message>
+    <message>
+        <source>skipped: a number the device cannot store</source>
+        <translation>übersprungen: eine Nummer, die das Gerät nicht speichern kann</translation>
+    </message>
+    <message>
+        <source>skipped: the number is longer than the memory holds</source>
+        <translation>übersprungen: die Nummer ist länger, als der Speicher fasst</translation>
+    </message>
+    <message>
+        <source>already on the phone</source>
+        <translation>schon im Telefon</translation>
+    </message>
+    <message>
+        <source>skipped: twice in the file</source>
+        <translation>übersprungen: doppelt in der Datei</translation>
+    </message>
+    <message>
+        <source>skipped: no free location left</source>
+        <translation>übersprungen: kein freier Platz mehr</translation>
+    </message>
+    <message>
+        <source>Import Contacts</source>
+        <translation>Kontakte importieren</translation>
+    </message>
+    <message>
+        <source>These entries will be written. Untick those you do not want.</source>
+        <translation>Diese Einträge werden geschrieben. Entfernen Sie das Häkchen bei denen, die Sie nicht wollen.</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Hinweis</translation>
+    </message>
+    <message>
+        <source>&amp;Write</source>
+        <translation>&amp;Schreiben</translation>
+    </message>
+    <message>
+        <source>%1 to write, %2 skipped or already on the phone</source>
+        <translation>%1 zu schreiben, %2 übersprungen oder schon im Telefon</translation>
     </message>
 </context>
 </TS>

@@ -105,6 +105,13 @@ QString StringTable::Text(int id)
     case ID_VIEW_TOOLBAR: return tr("Show or hide the toolbar\nToggle ToolBar");
     case ID_VIEW_STATUS_BAR: return tr("Show or hide the status bar\nToggle StatusBar");
     case ID_FILE_EXPORT: return tr("Export the phone book\nExport");
+    case ID_FILE_IMPORT_CONTACTS:
+        return tr("Write the contacts of a vCard or CSV file to the phone book, after a plan\nImport Contacts");
+    case ID_FILE_EXPORT_CONTACTS:
+        return tr("Save the entries (all, or the selected ones) as vCard, CSV or JSON\nExport Contacts");
+    case ID_FILE_BACKUP:
+        return tr("Save every memory of the device to one file that a restore can put back\nBack Up");
+    case ID_EDIT_FIND_DUPLICATES: return tr("Select the entries that share a number with another\nFind Duplicates");
     case ID_FILE_PRINT: return tr("Print the active document\nPrint");
     case ID_FILE_PRINT_PREVIEW: return tr("Display full pages\nPrint Preview");
     case ID_FILE_PRINT_SETUP: return tr("Change the printer and printing options\nPrint Setup");

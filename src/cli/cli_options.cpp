@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/cli_options.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <utility>
@@ -14,7 +15,7 @@ struct CommandInfo {
     std::size_t arguments;  // positional arguments after the command word
 };
 
-constexpr std::array<CommandInfo, 10> kCommands{{
+constexpr std::array<CommandInfo, 13> kCommands{{
     {"status", Command::Status, 0},
     {"memories", Command::Memories, 0},
     {"list", Command::List, 0},
@@ -24,6 +25,9 @@ constexpr std::array<CommandInfo, 10> kCommands{{
     {"at", Command::At, 1},
     {"export", Command::Export, 0},
     {"import", Command::Import, 1},
+    {"copy", Command::Copy, 0},
+    {"backup", Command::Backup, 1},
+    {"restore", Command::Restore, 1},
     {"ports", Command::Ports, 0},
 }};
 
@@ -48,7 +52,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
     Options options;
     options.port = envPort.empty() ? std::string(kDefaultPort) : std::string(envPort);
     std::optional<std::string> format, encoding, indexText;
-    bool memoryGiven = false, help = false, version = false, optionsEnded = false, dryRun = false;
+    bool memoryGiven = false, help = false, version = false, optionsEnded = false, dryRun = false, remove = false;
+    std::optional<std::string> from, to;
     std::vector<std::string> words;
 
     // Help wins over any mistake elsewhere on the line: it is what a confused user types.
@@ -86,8 +91,13 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             dryRun = true;
             continue;
         }
-        static constexpr std::array<std::string_view, 8> kValued{
-            "--port", "--pin", "--pin2", "--memory", "--trace", "--format", "--encoding", "--index"};
+        if (name == "--remove") {
+            if (inlineValue) return Fail("--remove takes no value");
+            remove = true;
+            continue;
+        }
+        static constexpr std::array<std::string_view, 10> kValued{
+            "--port", "--pin", "--pin2", "--memory", "--trace", "--format", "--encoding", "--index", "--from", "--to"};
         bool known = false;
         for (std::string_view valued : kValued) known = known || name == valued;
         if (!known) return Fail("unknown option " + name);
@@ -111,6 +121,10 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
             format = value;
         } else if (name == "--encoding") {
             encoding = value;
+        } else if (name == "--from") {
+            from = value;
+        } else if (name == "--to") {
+            to = value;
         } else {
             indexText = value;
         }
@@ -133,25 +147,48 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
                     (info->arguments == 1 ? " argument" : " arguments"));
     }
 
-    bool memoryKnown = false;
-    for (std::string_view memory : kMemories) memoryKnown = memoryKnown || options.memory == memory;
-    if (!memoryKnown) return Fail("--memory must be one of ME, SM, TA, MD, ON, FD");
+    const auto known = [](const std::string& memory) {
+        return std::find(kMemories.begin(), kMemories.end(), memory) != kMemories.end();
+    };
+    if (!known(options.memory)) return Fail("--memory must be one of ME, SM, TA, MD, ON, FD");
+    if ((from || to) && info->command != Command::Copy) return Fail("--from and --to apply to copy only");
+    if (info->command == Command::Copy) {
+        if (!to) return Fail("copy needs --to MEMORY");
+        if (from && memoryGiven) return Fail("copy takes --from or --memory, not both");
+        if (from) options.memory = *from;
+        options.targetMemory = *to;
+        if (!known(options.memory) || !known(options.targetMemory))
+            return Fail("--from and --to must be one of ME, SM, TA, MD, ON, FD");
+        if (options.memory == options.targetMemory) return Fail("copy needs two different memories");
+    }
+    if ((info->command == Command::Backup || info->command == Command::Restore) && memoryGiven)
+        return Fail(std::string(words[0]) + " covers every memory: --memory does not apply");
 
     const bool listing = info->command == Command::List || info->command == Command::Read;
     const bool exporting = info->command == Command::Export;
-    if (format && !listing && !exporting) return Fail("--format applies to list, read and export only");
+    const bool importing = info->command == Command::Import;
+    if (format && !listing && !exporting && !importing)
+        return Fail("--format applies to list, read, export and import only");
     if (encoding && !listing) return Fail("--encoding applies to list and read only");
     if (format && exporting) {
         if (*format == "vcard") options.exportFormat = ExportFormat::VCard;
+        else if (*format == "csv") options.exportFormat = ExportFormat::Csv;
         else if (*format == "json") options.exportFormat = ExportFormat::Json;
-        else return Fail("--format of export must be vcard or json");
+        else return Fail("--format of export must be vcard, csv or json");
+    } else if (format && importing) {
+        if (*format == "vcard") options.importFormat = ImportFormat::VCard;
+        else if (*format == "csv") options.importFormat = ImportFormat::Csv;
+        else return Fail("--format of import must be vcard or csv");
     } else if (format) {
         if (*format == "text") options.format = ListFormat::Text;
         else if (*format == "csv") options.format = ListFormat::Csv;
         else return Fail("--format must be text or csv");
     }
-    if (dryRun && info->command != Command::Import) return Fail("--dry-run applies to import only");
+    if (dryRun && !importing && info->command != Command::Copy && info->command != Command::Restore)
+        return Fail("--dry-run applies to import, copy and restore only");
     options.dryRun = dryRun;
+    if (remove && info->command != Command::Restore) return Fail("--remove applies to restore only");
+    options.remove = remove;
     if (options.probe && info->command != Command::Ports) return Fail("--probe applies to ports only");
     if (encoding) {
         if (*encoding == "utf8" || *encoding == "utf-8") options.encoding = Encoding::Utf8;
@@ -182,6 +219,8 @@ ParseResult ParseArguments(const std::vector<std::string>& args, std::string_vie
         options.atText = words[1];
         break;
     case Command::Import:
+    case Command::Backup:
+    case Command::Restore:
         options.file = words[1];
         break;
     default:
@@ -209,17 +248,32 @@ Commands:
   delete INDEX                 empty one location
   at TEXT                      send TEXT and a carriage return as it is (no SIM check,
                                no memory selection) and print the answer as received
-  export [--format vcard|json] every entry of the memory as vCard 3.0 (default) or JSON,
-                               UTF-8, in index order
+  export [--format vcard|csv|json]
+                               every entry of the memory as vCard 3.0 (default), CSV in
+                               the shape Google Contacts imports, or JSON; UTF-8, in
+                               index order
   ports [--probe]              the serial ports of the machine and what they are (USB ids
                                and names, interface, by-id link, Bluetooth, UART);
                                --probe opens each one not held by another program, sends
                                AT and prints which answer, with maker and model
-  import FILE [--dry-run]      write every contact of a vCard file (2.1 or 3.0) that has a
-                               telephone number to the first free locations, one entry
-                               per number; prints "LOCATION<tab>NUMBER<tab>NAME" for each.
-                               --dry-run reads the memory and prints where each would go,
-                               writing nothing
+  import FILE [--format vcard|csv] [--dry-run]
+                               write every contact of a vCard file (2.1, 3.0, 4.0) or a
+                               CSV file (Google Contacts, Outlook, Thunderbird; the format
+                               is found by the header when not given) that has a telephone
+                               number to the first free locations, one entry per number;
+                               an entry whose name and number the memory holds already is
+                               not written again; prints "LOCATION<tab>NUMBER<tab>NAME"
+                               for each written. --dry-run prints where each would go
+  copy --to MEMORY [--from MEMORY] [--dry-run]
+                               every entry of one memory (default SM) to the free
+                               locations of another, the same way as import
+  backup FILE                  every memory the device lets us read to one vCard 3.0
+                               file; each card names its memory, location and number type
+  restore FILE [--dry-run] [--remove]
+                               compare the backup with the device, memory by memory,
+                               print what differs ("add", "change", "device only") and
+                               write the additions and changes; --remove also empties the
+                               locations the backup does not hold; --dry-run writes nothing
 
 Options:
   --port NAME      COM1..COM8, a device path (/dev/ttyUSB0, /dev/ttyACM0,
@@ -230,7 +284,8 @@ Options:
                    when the device asks for it, never stored
   --memory NAME    ME, SM, TA, MD, ON (own numbers; OW is taken too) or FD, selected
                    before the command (default SM)
-  --dry-run        import: write nothing, show where each entry would go
+  --dry-run        import, copy, restore: write nothing, show what would be done
+  --remove         restore: empty the locations the backup does not hold
   --trace FILE     append a trace of the serial link to FILE
   -h, --help       this text
   --version        the version of the program

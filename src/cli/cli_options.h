@@ -17,9 +17,12 @@ enum ExitCode : int {
     ExitSimLocked = 4,  // the SIM wants a PIN that was not given, or its PUK
 };
 
-enum class Command { Help, Status, Memories, List, Read, Write, Delete, At, Export, Import, Ports, Version };
+enum class Command {
+    Help, Status, Memories, List, Read, Write, Delete, At, Export, Import, Copy, Backup, Restore, Ports, Version
+};
 enum class ListFormat { Text, Csv };
-enum class ExportFormat { VCard, Json };
+enum class ExportFormat { VCard, Csv, Json };
+enum class ImportFormat { Detect, VCard, Csv };
 enum class Encoding { Utf8, Cp1252 };
 
 inline constexpr const char* kDefaultPort = "/dev/ttyUSB0";
@@ -41,8 +44,11 @@ struct Options {
     std::string number;        // write
     std::string name;          // write
     std::string atText;        // at
-    std::string file;          // import: the vCard file
-    bool dryRun = false;       // import: plan and report, write nothing
+    std::string file;          // import: the contacts file; backup, restore: the backup
+    ImportFormat importFormat = ImportFormat::Detect;
+    std::string targetMemory;  // copy: --to
+    bool dryRun = false;       // import, copy, restore: plan and report, write nothing
+    bool remove = false;       // restore: also empty the locations the backup does not hold
     bool probe = false;        // ports: send AT to each port
 };
 

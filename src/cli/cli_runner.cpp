@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include "cli/cli_output.h"
+#include "cli/cli_problems.h"
+#include "cli/cli_transfer.h"
 #include "core/formats/device_text.h"
 #include "core/device/answer_parser.h"
 #include "core/device/free_locations.h"
@@ -19,34 +22,23 @@
 #include "core/device/port_probe.h"
 #include "core/serial/port_scan.h"
 #include "core/formats/cp1252.h"
+#include "core/formats/contact_file.h"
+#include "core/formats/csv_contacts.h"
 #include "core/formats/json_export.h"
+#include "core/formats/phone_number.h"
 #include "core/formats/vcard.h"
-#include "core/formats/vcard_import.h"
 #include "core/session/name_check.h"
 #include "core/version.h"
 
 namespace ribodex::cli {
 namespace {
 
-// Every problem goes out as "ribodex-cli: PORT: COMMAND: what", so a script's log says
-// which device and which step failed.
-class Problems {
-public:
-    Problems(std::ostream& err, const Options& options) : err(err), options(options) {}
-    int operator()(int code, std::string_view text) const {
-        err << "ribodex-cli: " << options.port << ": " << options.commandName << ": " << text << '\n';
-        return code;
-    }
-
-private:
-    std::ostream& err;
-    const Options& options;
-};
-
 struct DeviceTexts {
     std::string atLine;
     std::string name;        // UTF-8
-    std::string importText;  // the vCard file
+    std::string number;      // as it is written: the typed one without its separators
+    std::string importText;  // the contacts file
+    std::vector<MemoryEntry> backup;  // restore
 };
 
 // The whole file, or false with errno set.
@@ -71,21 +63,40 @@ int CheckTypedTexts(const Options& options, DeviceTexts& texts, const Problems& 
         if (!ToDeviceText(options.atText, texts.atLine, problem)) return fail(ExitUsage, problem);
         texts.atLine += '\r';
     }
-    if (options.command == Command::Import) {
+    if (options.command == Command::Import || options.command == Command::Restore) {
         std::string text;
         errno = 0;
         if (!ReadFile(options.file, text))
             return fail(ExitUsage, "cannot read " + options.file + ": " +
                                        (errno ? std::strerror(errno) : "read error"));
-        // What the device can hold of each name is told once it is known to offer UCS2.
-        if (PlanImport(text, true).entries.empty())
+        if (options.command == Command::Restore) {
+            texts.backup = ReadBackupVCards(text);
+            if (texts.backup.empty())
+                return fail(ExitUsage, options.file + " holds no card with X-RIBODEX-MEMORY and X-RIBODEX-INDEX: "
+                                                      "not a backup of ours");
+            return ExitDone;
+        }
+        std::optional<ContactFormat> format = options.importFormat == ImportFormat::VCard ? ContactFormat::VCard
+                                              : options.importFormat == ImportFormat::Csv ? ContactFormat::Csv
+                                                                                          : DetectContactFormat(text);
+        if (!format)
+            return fail(ExitUsage, options.file + " is neither a vCard file nor a CSV file with a header we know "
+                                                  "(Google, Outlook, Thunderbird): give --format");
+        const std::vector<VCardContact> contacts = ReadContacts(text, *format);
+        const bool usable = std::any_of(contacts.begin(), contacts.end(), [](const VCardContact& contact) {
+            return std::any_of(contact.numbers.begin(), contact.numbers.end(),
+                               [](const std::string& tel) { return CleanNumber(tel).valid; });
+        });
+        if (!usable)
             return fail(ExitUsage, options.file + " holds no contact with a telephone number that can be stored");
         texts.importText = std::move(text);
     }
     if (options.command == Command::Write) {
-        if (!IsValidNumber(options.number))
-            return fail(ExitUsage, "The number is not valid. (\"" + options.number +
-                                       "\": digits with an optional leading +)");
+        const CleanedNumber number = CleanNumber(options.number);
+        if (!number.valid)
+            return fail(ExitUsage, "The number is not valid. (\"" + options.number + "\" is " +
+                                       std::string(kNotADialString) + ")");
+        texts.number = number.number;
         std::string cp1252;
         if (!Utf8CodePoints(options.name)) {
             ToDeviceText(options.name, cp1252, problem);
@@ -182,50 +193,6 @@ std::optional<std::vector<int>> TakenLocations(GsmDevice& device, const std::str
     return taken;
 }
 
-// Each entry goes to the next location that the range read found empty, from the first of
-// the memory on: the locations a new entry and a paste take, planned from one read of the
-// memory instead of a probe per location.
-int RunImport(const Options& options, const ImportPlan& plan, GsmDevice& device, std::ostream& out,
-              const Problems& fail) {
-    const std::string memory = "memory " + options.memory;
-    int code = ExitDone;
-    const std::optional<std::vector<int>> taken = TakenLocations(device, memory, fail, code);
-    if (!taken) return code;
-    const std::vector<int> locations =
-        PlanFreeLocations(*taken, device.firstIndex, device.lastIndex, plan.entries.size());
-    std::size_t done = 0, next = 0;
-    for (const ImportEntry& entry : plan.entries) {
-        if (next >= locations.size()) {
-            fail(ExitDevice, memory + " has no free location left: " + std::to_string(plan.entries.size() - done) +
-                                 " of " + std::to_string(plan.entries.size()) + " entries not written");
-            return ExitDevice;
-        }
-        const int index = locations[next];
-        if (!options.dryRun && !device.WriteEntry(entry.number, entry.name, index)) {
-            if (!device.LastReadComplete()) {
-                // It may have been written after all, and a device that fell silent would
-                // leave the rest to time out too.
-                fail(ExitDevice, "location " + std::to_string(index) + " of " + memory + " gave no answer in time: " +
-                                     std::to_string(plan.entries.size() - done) + " of " +
-                                     std::to_string(plan.entries.size()) + " entries not written");
-                return ExitDevice;
-            }
-            // The location stays free for the next entry.
-            fail(ExitDevice, "the device refused \"" + entry.name + "\" (" + entry.number +
-                                 ") at location " + std::to_string(index));
-            code = ExitDevice;
-            continue;
-        }
-        out << index << '\t' << entry.number << '\t' << entry.name << '\n';
-        ++done;
-        ++next;
-    }
-    fail(ExitDone, "note: " + std::string(options.dryRun ? "dry run, nothing written: " : "") +
-                       std::to_string(done) + " of " + std::to_string(plan.entries.size()) + " entries " +
-                       (options.dryRun ? "would go" : "written") + " to " + memory);
-    return code;
-}
-
 int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& device,
                 std::ostream& out, const Problems& fail) {
     const std::string memory = "memory " + options.memory;
@@ -249,15 +216,19 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
         device.ReadAllEntries();
         if (!device.rangeKnown) return NoRange(device, memory, fail);
         const std::vector<PhoneBookEntry> entries = SortedByIndex({device.entries.begin(), device.entries.end()});
-        out << (options.exportFormat == ExportFormat::VCard ? WriteVCards(entries, options.memory)
+        out << (options.exportFormat == ExportFormat::VCard  ? WriteVCards(entries, options.memory)
+                : options.exportFormat == ExportFormat::Csv ? WriteGoogleCsv(entries)
                                                             : WriteJsonEntries(entries, options.memory));
         return ExitDone;
     }
-    case Command::Import: {
-        const ImportPlan plan = PlanImport(texts.importText, device.ucs2Offered);
-        for (const std::string& note : plan.notes) fail(ExitDone, "note: " + note);
-        return RunImport(options, plan, device, out, fail);
-    }
+    case Command::Import:
+        return RunImport(options, texts.importText, device, out, fail);
+    case Command::Copy:
+        return RunCopy(options, device, out, fail);
+    case Command::Backup:
+        return RunBackup(options, device, out, fail);
+    case Command::Restore:
+        return RunRestore(options, texts.backup, device, out, fail);
     case Command::Read: {
         const int index = *options.index;
         const std::string location = "location " + std::to_string(index) + " of " + memory;
@@ -302,11 +273,15 @@ int RunSelected(const Options& options, const DeviceTexts& texts, GsmDevice& dev
             fail(ExitDone, "note: the device cannot hold " + DescribeCharacters(check.lost) + ": stored as \"" +
                                check.stored + "\"");
         }
-        bool written = device.WriteEntry(options.number, texts.name, index);
+        const std::size_t digits = texts.number.size() - (texts.number.front() == '+' ? 1 : 0);
+        if (device.numberLength > 0 && digits > static_cast<std::size_t>(device.numberLength))
+            return fail(ExitDevice, "the number has " + std::to_string(digits) + " digits; " + memory + " holds " +
+                                        std::to_string(device.numberLength) + ": nothing written");
+        bool written = device.WriteEntry(texts.number, texts.name, index);
         if (!written) {
             const std::optional<int> pin2 = UnlockPin2(options, device, fail);
             if (pin2 && *pin2 != ExitDone) return *pin2;
-            written = pin2 && device.WriteEntry(options.number, texts.name, index);
+            written = pin2 && device.WriteEntry(texts.number, texts.name, index);
         }
         if (!written) return fail(ExitDevice, "the device refused the entry at location " + std::to_string(index));
         out << index << '\n';

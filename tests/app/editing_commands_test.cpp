@@ -212,9 +212,9 @@ void EditingCommandsTest::newEntryChecksTheNumberAndAsksBeforeOverwriting()
     DialogScript script;
     script
         .Then([&](QWidget* dialog) {
-            // A blank among the digits: message 154, the dialog stays, the focus is on the
+            // A letter among the digits: message 154, the dialog stays, the focus is on the
             // number, nothing is sent.
-            FillEntry(dialog, QStringLiteral("Fred"), QStringLiteral("030 1234"), QStringLiteral("5x"));
+            FillEntry(dialog, QStringLiteral("Fred"), QStringLiteral("030 12a4"), QStringLiteral("5x"));
             stillOpen = dialog->isVisible();
             focusBackInNumber = dialog->focusWidget() == dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NUMBER"));
             dialog->findChild<QLineEdit*>(QStringLiteral("IDC_ENTRY_NUMBER"))->setText(QStringLiteral("+301234"));
@@ -232,7 +232,8 @@ void EditingCommandsTest::newEntryChecksTheNumberAndAsksBeforeOverwriting()
     QCOMPARE(DeviceNames(), (std::map<int, std::string>{{5, "Eve/01705"}}));
 
     // Yes overwrites, the empty index box takes the first free location; each is read back.
-    script.Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Fred"), QStringLiteral("+301234"), QStringLiteral("5")); })
+    // The blanks, parentheses and dashes people write are taken out before the write.
+    script.Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Fred"), QStringLiteral("+30 (12) 3-4"), QStringLiteral("5")); })
         .PressYes()
         .Then([](QWidget* dialog) { FillEntry(dialog, QStringLiteral("Gil"), QStringLiteral("112")); });
     Command(ID_PHONEBOOK_NEW_ENTRY)->trigger();

@@ -195,7 +195,7 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     std::ofstream(file) << "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Jörg\r\nTEL:+49 171 1\r\nTEL:030-2\r\nEND:VCARD\r\n"
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Café 😀\r\nTEL:3\r\nTEL:*100#\r\nEND:VCARD\r\n"
                            "BEGIN:VCARD\r\nVERSION:3.0\r\nFN:Nobody\r\nEND:VCARD\r\n";
-    const std::string planned = "2\t+491711\tJörg\n4\t0302\tJörg\n5\t3\tCafé\n";
+    const std::string planned = "2\t+491711\tJörg\n4\t0302\tJörg\n5\t3\tCafé\n6\t*100#\tCafé\n";
 
     Outcome dry = Run({"import", "--dry-run", file});
     EXPECT_EQ(dry.code, ExitDone) << dry.err;
@@ -207,9 +207,18 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     EXPECT_EQ(done.out, planned);
     EXPECT_EQ(EntryAt(4), (sim::SimEntry{"0302", 129, "J\x7Crg"}));
     EXPECT_EQ(EntryAt(5), (sim::SimEntry{"3", 129, "Caf\x05"}));
+    EXPECT_EQ(EntryAt(6), (sim::SimEntry{"*100#", 129, "Caf\x05"}));
+    // The same file again: every entry is on the phone already, nothing is written.
+    const std::size_t writesBefore = Commands().size();
+    Outcome again = Run({"import", file});
+    EXPECT_EQ(again.code, ExitDone) << again.err;
+    EXPECT_EQ(again.out, "");
+    EXPECT_NE(again.err.find("0 of 0 entries written to memory SM, 4 already there"), std::string::npos) << again.err;
+    for (std::size_t i = writesBefore; i < Commands().size(); ++i)
+        EXPECT_EQ(Commands()[i].find("AT+CPBW"), std::string::npos) << Commands()[i];
     for (const char* note : {"\"Café 😀\": the device alphabet cannot hold 😀 (U+1F600): written as \"Café\"",
-                             "\"Café 😀\": the number \"*100#\" is not digits", "\"Nobody\" has no telephone number",
-                             "3 of 3 entries written to memory SM"})
+                             "\"Jörg\": the number \"030-2\" is written as 0302",
+                             "\"Nobody\": skipped: no telephone number", "4 of 4 entries written to memory SM"})
         EXPECT_NE(done.err.find(note), std::string::npos) << note << "\n" << done.err;
 
     // Nine of the ten FD locations taken: one more fits, the rest is reported.
@@ -220,7 +229,7 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
     Outcome full = Run({"--memory", "FD", "import", file});
     EXPECT_EQ(full.code, ExitDevice);
     EXPECT_EQ(full.out, "10\t+491711\tJörg\n");
-    EXPECT_NE(full.err.find("memory FD has no free location left: 2 of 3 entries not written"), std::string::npos)
+    EXPECT_NE(full.err.find("memory FD has no free location left: 3 of 4 entries not written"), std::string::npos)
         << full.err;
 
     // The range read answered too late: location 1 (Anna's) must not pass for free.
@@ -246,6 +255,45 @@ TEST_F(CliDeviceTest, ImportWritesEachNumberToTheNextFreeLocation) {
         << missing.err;
 }
 
+// A backup, three changes on the phone, and the restore shows and mends exactly those three.
+TEST_F(CliDeviceTest, BackupThenRestoreShowsAndWritesOnlyWhatChanged) {
+    test::TempDir dir;
+    const std::string file = dir / "backup.vcf";
+    modem.With([](sim::ModemSimulator& s) { s.FindMemory("ME")->entries[2] = {"*100#", 129, "Guthaben"}; });
+    Outcome saved = Run({"backup", file});
+    ASSERT_EQ(saved.code, ExitDone) << saved.err;
+    EXPECT_NE(saved.out.find("ME\t1\nSM\t3\n"), std::string::npos) << saved.out;
+
+    modem.With([](sim::ModemSimulator& s) {
+        auto& sm = s.FindMemory("SM")->entries;
+        sm[1].number = "+4930999";
+        sm.erase(3);
+        sm[9] = {"110", 129, "Neu"};
+    });
+    const std::string table = "change\tSM\t1\t+4930999\tAnna\t+4930123456\tAnna\n"
+                              "add\tSM\t3\t\t\t0301234\tMüller, K.\n";
+    const std::size_t before = Commands().size();
+    Outcome dry = Run({"restore", "--dry-run", file});
+    EXPECT_EQ(dry.code, ExitDone) << dry.err;
+    EXPECT_EQ(dry.out, table + "device only\tSM\t9\t110\tNeu\t\t\t(left)\n");
+    for (std::size_t i = before; i < Commands().size(); ++i) EXPECT_EQ(Commands()[i].find("AT+CPBW"), std::string::npos);
+
+    Outcome done = Run({"restore", "--remove", file});
+    EXPECT_EQ(done.code, ExitDone) << done.err;
+    EXPECT_EQ(done.out, table + "device only\tSM\t9\t110\tNeu\t\t\n");
+    EXPECT_EQ(EntryAt(1), (sim::SimEntry{"+4930123456", 145, "Anna"}));
+    EXPECT_EQ(EntryAt(3), (sim::SimEntry{"0301234", 129, "M\x7Eller, K."}));
+    EXPECT_EQ(EntryAt(9).number, "<none>");
+    EXPECT_EQ(Run({"restore", "--dry-run", file}).out, "");
+
+    // The SIM's entries copied to the phone memory: the one already there is not written again.
+    modem.With([](sim::ModemSimulator& s) { s.FindMemory("ME")->entries[1] = {"112", 129, "\x00home"s}; });
+    Outcome copied = Run({"copy", "--to", "ME"});
+    EXPECT_EQ(copied.code, ExitDone) << copied.err;
+    EXPECT_EQ(copied.out, "3\t+4930123456\tAnna\n4\t0301234\tMüller, K.\n");
+    EXPECT_NE(copied.err.find("already on the phone at location 1"), std::string::npos) << copied.err;
+}
+
 TEST_F(CliDeviceTest, RefusesTypedTextBeforeTouchingThePhone) {
     struct Row {
         const char* why;
@@ -256,7 +304,7 @@ TEST_F(CliDeviceTest, RefusesTypedTextBeforeTouchingThePhone) {
         {"invalid UTF-8 from a Latin-1 terminal", {"write", "112", "M\xFCller"}, "not valid UTF-8"},
         {"a quote would end the name early", {"write", "112", "Bob \"B\""}, "double quote"},
         {"a CR would start a second command", {"write", "112", "x\rAT+CPBW=1"}, "control character 0x0D"},
-        {"the number check of the entry dialog", {"write", "030 1234", "Anna"}, "The number is not valid."},
+        {"the number check of the entry dialog", {"write", "030 12a4", "Anna"}, "The number is not valid."},
         {"raw command with an emoji", {"at", "AT+CPBF=\"😀\""}, "U+1F600"},
     };
     for (const Row& row : rows) {

@@ -115,8 +115,8 @@ TEST(DeviceText, NamesAndNumbersAsThePhoneBookHoldsThem) {
     const std::pair<std::string, std::optional<std::string>> numbers[] = {
         {"+49 (30) 123-45.6/7", "+49301234567"},
         {"tel:+4940", "+4940"}, {"0301", "0301"},
-        {"*100#", std::nullopt}, {"030 1234 p 5", std::nullopt}, {"++49", std::nullopt}, {"", std::nullopt},
-        {"-", std::nullopt},
+        {"*100#", "*100#"}, {"#31#0301", "#31#0301"}, {"030 1234 p 5", "0301234p5"}, {"tel:*100%23;x=y", "*100#"},
+        {"1+2", std::nullopt}, {"++49", std::nullopt}, {"", std::nullopt}, {"-", std::nullopt}, {"030 12a", std::nullopt},
     };
     for (const auto& [tel, expected] : numbers) EXPECT_EQ(ToStorableNumber(tel), expected) << tel;
 }
@@ -125,8 +125,8 @@ TEST(DeviceText, NamesAndNumbersAsThePhoneBookHoldsThem) {
 // its other numbers; a changed name is listed once per contact.
 TEST(PlanImport, ContactsLeftOutAndNamesChanged) {
     const ImportPlan plan = PlanImport(
-        "BEGIN:VCARD\r\nFN:Anna\r\nTEL:+49 1\r\nTEL:*100#\r\nEND:VCARD\r\n"
-        "BEGIN:VCARD\r\nFN:Bob\r\nTEL:*100#\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Anna\r\nTEL:+49 1\r\nTEL:ext. 5\r\nEND:VCARD\r\n"
+        "BEGIN:VCARD\r\nFN:Bob\r\nTEL:ask Eve\r\nEND:VCARD\r\n"
         "BEGIN:VCARD\r\nFN:Carl\r\nEND:VCARD\r\n"
         "BEGIN:VCARD\r\nFN:Zoë\r\nTEL:1\r\nTEL:2\r\nEND:VCARD\r\n");
     EXPECT_EQ(plan.entries.size(), 3u);

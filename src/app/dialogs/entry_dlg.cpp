@@ -12,6 +12,7 @@
 #include "app/message_box.h"
 #include "app/string_table.h"
 #include "core/device/answer_parser.h"
+#include "core/formats/phone_number.h"
 
 namespace ribodex {
 namespace {
@@ -65,12 +66,13 @@ void EntryDlg::AddRow(const QString& label, QWidget* field)
 
 EntryFields EntryDlg::Fields() const
 {
-    return {nameEdit->text().toStdString(), ToCp1252(numberEdit->text())};
+    // What is written is the number without the separators people type into it.
+    return {nameEdit->text().toStdString(), CleanNumber(ToCp1252(numberEdit->text())).number};
 }
 
 void EntryDlg::accept()
 {
-    if (!IsValidNumber(ToCp1252(numberEdit->text()))) {
+    if (!CleanNumber(ToCp1252(numberEdit->text())).valid) {
         ShowMessageBox(this, StringTable::Text(IDS_INVALID_NUMBER));
         numberEdit->setFocus();
         return;

@@ -12,7 +12,8 @@ class QLineEdit;
 namespace ribodex {
 
 // What the two entry dialogs share: the explanation, "Name:" and "Number:" (no length
-// limit) and the OK check: a number that IsValidNumber rejects shows message 154, puts the
+// limit) and the OK check: a number that is no dial string once its separators are taken
+// out (CleanNumber) shows message 154, puts the
 // focus back into the number box and keeps the dialog open. The name goes in and out as
 // UTF-8, the number as Windows-1252. The caller shows the dialog and does the device work.
 class EntryDlg : public QDialog {

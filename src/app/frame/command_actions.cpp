@@ -19,6 +19,9 @@ QIcon ButtonIcon(const char* name)
 
 CommandActions::CommandActions(QObject* owner)
 {
+    Add(owner, ID_FILE_IMPORT_CONTACTS);
+    Add(owner, ID_FILE_EXPORT_CONTACTS);
+    Add(owner, ID_FILE_BACKUP);
     Add(owner, ID_FILE_EXPORT)->setIcon(ButtonIcon("export"));
     Add(owner, ID_FILE_PRINT, {QKeySequence(Qt::CTRL | Qt::Key_P)})->setIcon(ButtonIcon("print"));
     Add(owner, ID_FILE_PRINT_PREVIEW);
@@ -32,6 +35,7 @@ CommandActions::CommandActions(QObject* owner)
         ->setIcon(ButtonIcon("paste"));
     Add(owner, ID_SEARCH_FIND, {QKeySequence(Qt::CTRL | Qt::Key_F)});
     Add(owner, ID_SEARCH_FIND_NEXT, {QKeySequence(Qt::Key_F3)});
+    Add(owner, ID_EDIT_FIND_DUPLICATES);
     Add(owner, ID_VIEW_TOOLBAR)->setCheckable(true);
     Add(owner, ID_VIEW_STATUS_BAR)->setCheckable(true);
     // The four display modes show no check mark for the current mode.
@@ -77,6 +81,10 @@ QString CommandActions::MenuText(int id)
 {
     switch (id) {
     case ID_FILE_EXPORT: return tr("&Export...");
+    case ID_FILE_IMPORT_CONTACTS: return tr("&Import Contacts...");
+    case ID_FILE_EXPORT_CONTACTS: return tr("Export &Contacts...");
+    case ID_EDIT_FIND_DUPLICATES: return tr("Find &Duplicates");
+    case ID_FILE_BACKUP: return tr("&Back Up...");
     case ID_FILE_PRINT: return tr("&Print...");
     case ID_FILE_PRINT_PREVIEW: return tr("Print Pre&view");
     case ID_FILE_PRINT_SETUP: return tr("P&rint Setup...");

@@ -100,12 +100,13 @@ void CMainFrame::BuildMenus()
         }
     };
     QMenu* file = menuBar()->addMenu(tr("&File"));
-    addItems(file, {ID_FILE_EXPORT, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
+    addItems(file, {ID_FILE_IMPORT_CONTACTS, ID_FILE_EXPORT_CONTACTS, ID_FILE_EXPORT, 0, ID_FILE_BACKUP, 0, ID_FILE_PRINT, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
                     ID_APP_EXIT});
     connect(actions->Get(ID_APP_EXIT), &QAction::triggered, this, &QWidget::close);
 
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-    addItems(edit, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_SEARCH_FIND, ID_SEARCH_FIND_NEXT});
+    addItems(edit, {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_SEARCH_FIND, ID_SEARCH_FIND_NEXT, 0,
+                    ID_EDIT_FIND_DUPLICATES});
 
     QMenu* viewMenu = menuBar()->addMenu(tr("&View"));
     QAction* toggleToolBar = actions->Get(ID_VIEW_TOOLBAR);

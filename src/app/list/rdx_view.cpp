@@ -100,6 +100,8 @@ CRdxView::CRdxView(Session& session, const CommandActions& actions, QWidget* par
     printing = new PhoneBookPrinter(*model, actions, this);
     ConnectEditingCommands(actions);
     ConnectClipboardCommands(actions);
+    ConnectContactsCommands(actions);
+    ConnectBackupCommands(actions);
 }
 
 QMenu* CRdxView::BuildContextMenu(const CommandActions& actions, bool forSelection)

@@ -4,8 +4,13 @@
 #include <QStackedWidget>
 #include <vector>
 
+#include "core/device/phone_book_entry.h"
+
 class QAbstractItemView;
 class QContextMenuEvent;
+class QDragEnterEvent;
+class QDragMoveEvent;
+class QDropEvent;
 class QKeyEvent;
 class QListView;
 class QMenu;
@@ -64,6 +69,14 @@ public:
     // nothing selected when there is none; true when an item was selected. Nothing happens
     // with an empty list.
     bool FindEntryText(const QString& findWhat, bool matchWholeField, bool matchCase, bool searchDown);
+    // The plan of the contacts of a vCard or CSV file against the list, the plan dialog,
+    // and the ticked rows written as Paste writes; false when nothing was written (not
+    // connected, a file that cannot be read or is of no shape we know, Cancel).
+    bool ImportContacts(const QString& path);
+    // Every memory the device offers to one backup file (rdx_view_backup.cpp), the list read
+    // anew on the way, and what was saved told; false when nothing was saved.
+    bool BackUp(const QString& path);
+
     // File > Print, Print Preview and Print Setup, with the printer they share.
     PhoneBookPrinter* Printing() const { return printing; }
 
@@ -77,6 +90,10 @@ signals:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A .vcf or .csv file dropped on the list is imported (rdx_view_contacts.cpp).
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void ShowContextMenu(QAbstractItemView& view, const QContextMenuEvent& event);
@@ -93,6 +110,16 @@ private:
     void OnDeleteEntry();
     // Selected item positions, ascending.
     std::vector<int> SelectedRows() const;
+
+    // File > Import Contacts, Export Contacts, Edit > Find Duplicates (rdx_view_contacts.cpp).
+    void ConnectContactsCommands(const CommandActions& actions);
+    void OnImportContacts();
+    void OnExportContacts();
+    void OnFindDuplicates();
+    // The list's items at these positions as entries (UTF-8 names); every position.
+    std::vector<PhoneBookEntry> ListEntries(const std::vector<int>& rows) const;
+    std::vector<int> AllRows() const;
+    void ConnectBackupCommands(const CommandActions& actions);
 
     // Edit > Cut, Copy, Paste through the system clipboard (clipboard_commands.cpp).
     void ConnectClipboardCommands(const CommandActions& actions);

@@ -142,6 +142,8 @@ public:
     // and in UCS2 once asked for (0: not yet; forgotten when another memory is selected).
     int nameLength = 0;
     int ucs2NameLength = 0;
+    // The number length of the selected memory as AT+CPBR=? gave it (0: none given).
+    int numberLength = 0;
     // Whether the device hex-encodes the number field too while UCS2 is selected; unknown
     // until a UCS2 read or write showed it.
     std::optional<bool> ucs2HexNumbers;

@@ -50,6 +50,7 @@ void GsmDevice::QueryPhoneBookInfo() {
     if (rangeSimBusy) rangeKnown = false;
     if (!range) return;
     nameLength = ParseNameLength(answer).value_or(0);
+    numberLength = ParseNumberLength(answer).value_or(0);
     firstIndex = range->first;
     lastIndex = range->second;
     rangeKnown = true;

@@ -72,7 +72,10 @@ bool OffersUcs2(std::string_view answer) {
     return false;
 }
 
-std::optional<int> ParseNameLength(std::string_view answer) {
+namespace {
+
+// Field n (1: nlength, 2: tlength) after the range of "+CPBR: (first-last),<nlength>,<tlength>".
+std::optional<int> PhoneBookInfoField(std::string_view answer, int n) {
     const std::size_t prefix = answer.find("+CPBR:");
     if (prefix == std::string_view::npos) return std::nullopt;
     std::string_view rest = answer.substr(prefix);
@@ -80,15 +83,23 @@ std::optional<int> ParseNameLength(std::string_view answer) {
     const std::size_t close = rest.find(')');
     if (close == std::string_view::npos) return std::nullopt;
     rest.remove_prefix(close + 1);
-    // ,<nlength>,<tlength>
-    const std::size_t first = rest.find(',');
-    if (first == std::string_view::npos) return std::nullopt;
-    const std::size_t second = rest.find(',', first + 1);
-    if (second == std::string_view::npos) return std::nullopt;
-    const std::string_view field = Trim(rest.substr(second + 1, rest.find(',', second + 1) - second - 1));
+    std::size_t comma = std::string_view::npos;
+    for (int i = 0; i < n; ++i) {
+        comma = rest.find(',', comma == std::string_view::npos ? 0 : comma + 1);
+        if (comma == std::string_view::npos) return std::nullopt;
+    }
+    const std::size_t end = rest.find(',', comma + 1);
+    if (n == 1 && end == std::string_view::npos) return std::nullopt;  // the text length must follow
+    const std::string_view field = Trim(rest.substr(comma + 1, end == std::string_view::npos ? end : end - comma - 1));
     if (field.empty() || DigitsOnly(field) != field) return std::nullopt;
     return ParseInt(field);
 }
+
+}  // namespace
+
+std::optional<int> ParseNameLength(std::string_view answer) { return PhoneBookInfoField(answer, 2); }
+
+std::optional<int> ParseNumberLength(std::string_view answer) { return PhoneBookInfoField(answer, 1); }
 
 std::optional<std::string> BuildUcs2WriteCommand(int index, std::string_view number, std::string_view hexName,
                                                  bool hexNumber) {

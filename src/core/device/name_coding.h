@@ -34,6 +34,8 @@ bool OffersUcs2(std::string_view answer);
 // Answer to AT+CPBR=?: the name length after the range and the number length
 // ("+CPBR: (1-250),40,16" gives 16); nullopt when the answer holds none.
 std::optional<int> ParseNameLength(std::string_view answer);
+// The same answer's number length (<nlength>, digits the number field holds), or nullopt.
+std::optional<int> ParseNumberLength(std::string_view answer);
 
 // AT+CPBW=<index>, "<number>", <type>, "<hex name>" while UCS2 is selected; with hexNumber
 // the number goes as UCS2 hex too (without its '+', which the type carries), for modems

@@ -4,6 +4,7 @@
 #include "core/device/answer_parser.h"
 #include "core/device/name_coding.h"
 #include "core/formats/cp1252.h"
+#include "core/formats/phone_number.h"
 
 namespace ribodex {
 
@@ -31,14 +32,9 @@ StorableName ToStorableName(std::string_view utf8, bool ucs2Offered) {
 }
 
 std::optional<std::string> ToStorableNumber(std::string_view tel) {
-    if (tel.size() >= 4 && (tel.substr(0, 4) == "tel:" || tel.substr(0, 4) == "TEL:")) tel.remove_prefix(4);
-    std::string number;
-    for (char c : tel) {
-        if (c == ' ' || c == '-' || c == '.' || c == '/' || c == '(' || c == ')') continue;
-        number.push_back(c);
-    }
-    if (!IsValidNumber(number)) return std::nullopt;
-    return number;
+    CleanedNumber cleaned = CleanNumber(tel);
+    if (!cleaned.valid) return std::nullopt;
+    return std::move(cleaned.number);
 }
 
 std::string DescribeCharacters(const std::u32string& characters) {

@@ -24,9 +24,8 @@ StorableName ToStorableName(std::string_view utf8, bool ucs2Offered = false);
 // "é (U+00E9), € (U+20AC)": the characters for a message; control characters by code only.
 std::string DescribeCharacters(const std::u32string& characters);
 
-// A telephone number as a phone book holds it: without a "tel:" prefix and without the
-// separators people write into numbers (space, '-', '.', '/', '(', ')'); nullopt when what
-// remains is not digits with an optional leading '+'.
+// A telephone number as a phone book holds it (CleanNumber); nullopt when what remains is
+// no dial string.
 std::optional<std::string> ToStorableNumber(std::string_view tel);
 
 }  // namespace ribodex

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "core/formats/cp1252.h"
+#include "core/formats/phone_number.h"
 
 namespace ribodex {
 namespace {
@@ -180,7 +181,8 @@ std::string NameFromParts(std::string_view value) {
 
 std::string NumberFrom(std::string_view value) {
     std::string number = std::string(TrimSpaces(Unescape(value)));
-    if (number.size() >= 4 && SameText(std::string_view(number).substr(0, 4), "TEL:")) number.erase(0, 4);
+    if (number.size() >= 4 && SameText(std::string_view(number).substr(0, 4), "TEL:"))
+        number = TelUriNumber(std::string_view(number).substr(4));
     return std::string(TrimSpaces(number));
 }
 
@@ -188,16 +190,36 @@ std::string NumberFrom(std::string_view value) {
 struct Card {
     std::string formatted;  // FN
     std::string parts;      // from N
+    std::string nickname;   // NICKNAME's first value
     std::string org;        // ORG's first part
-    std::vector<std::string> numbers;
+    VCardContact contact;   // numbers and where it came from
 
     VCardContact Finish() {
-        VCardContact contact;
-        contact.name = !formatted.empty() ? formatted : !parts.empty() ? parts : org;
-        contact.numbers = std::move(numbers);
-        return contact;
+        contact.name = !formatted.empty() ? formatted : !parts.empty() ? parts : !nickname.empty() ? nickname : org;
+        return std::move(contact);
     }
 };
+
+// A decimal number of a few digits, or nullopt.
+std::optional<int> SmallNumber(std::string_view text) {
+    text = TrimSpaces(text);
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// "SM" and the other AT names of memories: two capital letters.
+std::string MemoryName(std::string_view text) {
+    text = TrimSpaces(text);
+    if (text.size() != 2) return {};
+    for (char c : text)
+        if (c < 'A' || c > 'Z') return {};
+    return std::string(text);
+}
 
 void TakeProperty(const Property& property, Card& card) {
     if (property.binary) return;
@@ -205,11 +227,25 @@ void TakeProperty(const Property& property, Card& card) {
         card.formatted = std::string(TrimSpaces(Unescape(property.value)));
     } else if (SameText(property.name, "N")) {
         card.parts = NameFromParts(property.value);
+    } else if (SameText(property.name, "NICKNAME")) {
+        card.nickname = std::string(TrimSpaces(Unescape(Split(property.value, ',', false)[0])));
+    } else if (SameText(property.name, "X-RIBODEX-MEMORY")) {
+        card.contact.memory = MemoryName(property.value);
+    } else if (SameText(property.name, "X-RIBODEX-INDEX")) {
+        card.contact.index = SmallNumber(property.value).value_or(-1);
+    } else if (SameText(property.name, "X-RIBODEX-TYPE")) {
+        card.contact.numberType = SmallNumber(property.value).value_or(0);
+    } else if (SameText(property.name, "X-RIBODEX-LOCATION")) {
+        const std::string_view value = property.value;
+        if (const std::size_t colon = value.find(':'); colon != npos) {
+            card.contact.memory = MemoryName(value.substr(0, colon));
+            card.contact.index = SmallNumber(value.substr(colon + 1)).value_or(-1);
+        }
     } else if (SameText(property.name, "ORG")) {
         card.org = std::string(TrimSpaces(Unescape(Split(property.value, ';', false)[0])));
     } else if (SameText(property.name, "TEL")) {
         std::string number = NumberFrom(property.value);
-        if (!number.empty()) card.numbers.push_back(std::move(number));
+        if (!number.empty()) card.contact.numbers.push_back(std::move(number));
     }
 }
 
@@ -310,21 +346,57 @@ void AppendLine(std::string& out, std::string_view line) {
     out += "\r\n";
 }
 
+void AppendCardHead(std::string& out, const PhoneBookEntry& entry) {
+    const std::string name = Escape(entry.name);
+    out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
+    AppendLine(out, "FN:" + name);
+    AppendLine(out, "N:" + name + ";;;;");
+    AppendLine(out, "TEL:" + Escape(Cp1252ToUtf8(entry.number)));
+}
+
 }  // namespace
 
 std::string WriteVCards(const std::vector<PhoneBookEntry>& entries, std::string_view memory) {
     std::string out;
     for (const PhoneBookEntry& entry : entries) {
-        const std::string name = Escape(entry.name);
-        out += "BEGIN:VCARD\r\nVERSION:3.0\r\n";
-        AppendLine(out, "FN:" + name);
-        AppendLine(out, "N:" + name + ";;;;");
-        AppendLine(out, "TEL:" + Escape(Cp1252ToUtf8(entry.number)));
+        AppendCardHead(out, entry);
         if (!memory.empty())
             AppendLine(out, "X-RIBODEX-LOCATION:" + std::string(memory) + ":" + std::to_string(entry.index));
         out += "END:VCARD\r\n";
     }
     return out;
+}
+
+std::string WriteBackupVCards(const std::vector<MemoryEntry>& entries) {
+    std::string out;
+    for (const MemoryEntry& item : entries) {
+        AppendCardHead(out, item.entry);
+        AppendLine(out, "X-RIBODEX-MEMORY:" + item.memory);
+        AppendLine(out, "X-RIBODEX-INDEX:" + std::to_string(item.entry.index));
+        const int type = item.entry.type != 0 ? item.entry.type : NumberTypeFor(item.entry.number);
+        AppendLine(out, "X-RIBODEX-TYPE:" + std::to_string(type));
+        out += "END:VCARD\r\n";
+    }
+    return out;
+}
+
+std::vector<MemoryEntry> ReadBackupVCards(std::string_view text, std::size_t* skipped) {
+    std::vector<MemoryEntry> entries;
+    std::size_t others = 0;
+    for (VCardContact& contact : ReadVCards(text)) {
+        if (contact.memory.empty() || contact.index < 0) {
+            ++others;
+            continue;
+        }
+        PhoneBookEntry entry;
+        entry.index = contact.index;
+        entry.name = std::move(contact.name);
+        entry.number = contact.numbers.empty() ? std::string() : contact.numbers.front();
+        entry.type = contact.numberType;
+        entries.push_back({std::move(contact.memory), std::move(entry)});
+    }
+    if (skipped) *skipped = others;
+    return entries;
 }
 
 }  // namespace ribodex

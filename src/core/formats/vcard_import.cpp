@@ -2,6 +2,7 @@
 #include "core/formats/vcard_import.h"
 
 #include "core/formats/device_text.h"
+#include "core/formats/phone_number.h"
 #include "core/formats/vcard.h"
 
 namespace ribodex {
@@ -31,8 +32,8 @@ ImportPlan PlanImport(std::string_view vcardText, bool ucs2Offered) {
         for (const std::string& tel : contact.numbers) {
             const std::optional<std::string> number = ToStorableNumber(tel);
             if (!number) {
-                plan.notes.push_back(who + ": the number \"" + tel +
-                                     "\" is not digits with an optional leading +: skipped");
+                plan.notes.push_back(who + ": the number \"" + tel + "\" is " + std::string(kNotADialString) +
+                                     ": skipped");
                 ++unusable;
                 continue;
             }

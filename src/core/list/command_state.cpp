@@ -14,7 +14,12 @@ bool IsCommandEnabled(int id, const CommandContext& context) {
         return context.clipboardHasEntries;
     case ID_PHONEBOOK_NEW_ENTRY:
     case ID_PHONEBOOK_SELECT:
+    case ID_FILE_IMPORT_CONTACTS:
+    case ID_FILE_BACKUP:
         return context.connected;
+    case ID_EDIT_FIND_DUPLICATES:
+        return context.itemCount > 1;
+    case ID_FILE_EXPORT_CONTACTS:
     case ID_FILE_EXPORT:
     case ID_SEARCH_FIND:
     case ID_SEARCH_FIND_NEXT:

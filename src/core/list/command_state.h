@@ -19,6 +19,11 @@ enum CommandId : int {
     ID_SEARCH_FIND_NEXT = 32808,
     ID_SEARCH_FIND = 32809,
     ID_HELP_INTERNET = 32812,
+    // Contacts files in and out, and duplicates; beyond the program's first command range.
+    ID_FILE_IMPORT_CONTACTS = 32850,
+    ID_FILE_EXPORT_CONTACTS = 32851,
+    ID_EDIT_FIND_DUPLICATES = 32852,
+    ID_FILE_BACKUP = 32853,
     ID_FILE_PRINT_SETUP = 57606,
     ID_FILE_PRINT = 57607,
     ID_FILE_PRINT_PREVIEW = 57609,
