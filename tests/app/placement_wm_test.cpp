@@ -2,10 +2,7 @@
 // The main window's placement under a real window manager: Xvfb with openbox, which
 // decorates the window after it is shown. The program starts both itself and runs Qt on
 // xcb; without them the test is skipped, saying why.
-#include <QDialogButtonBox>
-#include <QLineEdit>
 #include <QMargins>
-#include <QPushButton>
 #include <QWindow>
 #include <QtTest>
 
@@ -20,14 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs/entry_dlg.h"
 #include "app/frame/caption_frame.h"
 #include "app/frame/main_frame.h"
 #include "app/qt_user_interface.h"
 #include "core/device/gsm_device.h"
 #include "core/session/connection_flow.h"
 #include "core/session/settings_store.h"
-#include "dialog_script_helper.h"
 #include "tests/support/temp_dir.h"
 
 using namespace ribodex;
@@ -126,7 +121,6 @@ public:
 private slots:
     void outerSizeStaysTheSameOverThreeRestarts_data();
     void outerSizeStaysTheSameOverThreeRestarts();
-    void newEntryTabsToTheIndexUnderTheWindowManager();
 
 private:
     const WindowManagerDisplay& display;
@@ -173,21 +167,6 @@ void PlacementUnderWindowManagerTest::outerSizeStaysTheSameOverThreeRestarts()
               stored.x(), stored.y(), margins.left(), margins.top(), margins.right(), margins.bottom());
         QCOMPARE(stored, first);
     }
-}
-
-// The window manager activates the dialog and the button box lays itself out again when
-// shown: Tab from the number must still reach the index box.
-void PlacementUnderWindowManagerTest::newEntryTabsToTheIndexUnderTheWindowManager()
-{
-    if (!display.Ready())
-        QSKIP(display.problem.c_str());
-    CNewEntryDlg dialog;
-    auto* buttons = dialog.findChild<QDialogButtonBox*>();
-    const QList<QWidget*> seen = test::TabThrough(dialog, {"Ann", "0301", "7"}, 3);
-    const QList<QWidget*> chain{dialog.NameEdit(), dialog.NumberEdit(), dialog.IndexEdit(),
-                                static_cast<QWidget*>(buttons->button(QDialogButtonBox::Ok))};
-    QCOMPARE(seen, chain);
-    QCOMPARE(dialog.IndexText(), std::string("7"));
 }
 
 int main(int argc, char** argv)
