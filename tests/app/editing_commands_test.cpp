@@ -393,6 +393,11 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     QCOMPARE(script.Seen()[2], QStringLiteral("box: Not all entries could be pasted."));  // Nobody
     QCOMPARE(DeviceNames().at(6), std::string("Zo/+49301"));
     QCOMPARE(Column(0).last(), QStringLiteral("Zo"));
+    // A card copied as plain text out of a text editor or a mail.
+    clipboard->setText(QStringLiteral("\nbegin:vcard\nVERSION:3.0\nFN:Emil\nTEL:0301\nEND:VCARD\n"));
+    QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(DeviceNames().at(7), std::string("Emil/0301"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 

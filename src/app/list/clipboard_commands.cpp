@@ -76,6 +76,9 @@ ClipboardContent ReadClipboard(bool ucs2Offered)
                 TakeWholeNames(content.records, PlanImport(cards, true));
             return content;
         }
+        // A text editor or a mail offers a vCard as plain text only.
+        if (cards.empty() && data->text().trimmed().startsWith(QLatin1String("BEGIN:VCARD"), Qt::CaseInsensitive))
+            cards = data->text().toUtf8().toStdString();
     }
     if (!cards.empty())
         content.contacts = PlanImport(cards, ucs2Offered);
