@@ -183,6 +183,14 @@ Doppelte suchen</translation>
         <translation>Die Einträge werden noch eingefügt. Wollen Sie das Einfügen abbrechen und das Fenster schließen? Die bis jetzt eingefügten Einträge bleiben auf dem Gerät.</translation>
     </message>
     <message>
+        <source>%s (not connected)</source>
+        <translation>%s (nicht verbunden)</translation>
+    </message>
+    <message>
+        <source>%s (incomplete)</source>
+        <translation>%s (unvollständig)</translation>
+    </message>
+    <message>
         <source>%d of %d</source>
         <translation>%d von %d</translation>
     </message>

@@ -118,8 +118,11 @@ void RdxApp::OnSettings()
 {
     WaitCursor wait(ui);
     SettingsDlgData initial{session.settings.portName, session.settings.queryPin};
-    auto accept = [this](const SettingsDlgData& data) {
+    // OK with nothing changed keeps the connection and the list on screen as they are.
+    bool kept = false;
+    auto accept = [this, &kept](const SettingsDlgData& data) {
         WaitCursor busy(ui);
+        kept = KeepsConnection(session, data.portName, data.queryPin);
         const bool done = AcceptSettings(session, data.portName, data.queryPin);
         frame->UpdateCommandStates();
         return done;
@@ -130,7 +133,7 @@ void RdxApp::OnSettings()
         CSettingsDlg dialog(initial, AvailablePorts(), accept, frame.get());
         accepted = dialog.exec() == QDialog::Accepted;
     }
-    if (accepted && AfterSettingsAccepted(session))
+    if (accepted && !kept && AfterSettingsAccepted(session))
         frame->View()->RefreshList();
     frame->UpdateCommandStates();
 }

@@ -60,6 +60,8 @@ QString StringTable::Text(int id)
     case IDS_PROGRESS_COUNT: return tr("%d of %d");
     case IDS_CANCEL: return tr("Cancel");
     case IDS_PROGRESS_SECONDS_LEFT: return tr("%d s left");
+    case IDS_PORT_NOT_CONNECTED: return tr("%s (not connected)");
+    case IDS_LIST_INCOMPLETE: return tr("%s (incomplete)");
     case MsgEnterPin: return tr("Enter the PIN of the SIM-Card in the device on port \"%s\".");
     case MsgEnterPuk: return tr("Enter the PUK of the SIM-Card in the device on port \"%s\".");
     case MsgWrongPin: return tr("The PIN is not correct.");

@@ -33,6 +33,8 @@ enum StringId : int {
     IDS_PROGRESS_COUNT = 182,       // the status bar's progress, %d of %d
     IDS_CANCEL = 183,               // the status bar's button that stops a long operation
     IDS_PROGRESS_SECONDS_LEFT = 185, // the status bar's progress of a wait, %d seconds left
+    IDS_PORT_NOT_CONNECTED = 186,   // the port pane while not connected, %s = port
+    IDS_LIST_INCOMPLETE = 187,      // the memory pane after a read that did not end whole, %s = "SIM 90/250"
     ID_INDICATOR_CAPS = 59137,
     ID_INDICATOR_NUM = 59138,
     ID_INDICATOR_SCRL = 59139,

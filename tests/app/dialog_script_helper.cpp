@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTest>
 
 namespace ribodex::test {
 
@@ -110,6 +111,22 @@ DialogScript& DialogScript::EnterPuk(const QString& puk, const QString& newPin,
         m->findChild<QCheckBox*>(QStringLiteral("IDC_SAVE_PIN"))->setChecked(save);
         qobject_cast<QDialog*>(m)->accept();
     });
+}
+
+QList<QWidget*> TabThrough(QWidget& dialog, const QStringList& typed, int tabs)
+{
+    dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        return {};
+    QList<QWidget*> seen{QApplication::focusWidget()};
+    for (int i = 0; i < tabs; ++i) {
+        if (i < typed.size())
+            QTest::keyClicks(QApplication::focusWidget(), typed[i]);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen << QApplication::focusWidget();
+    }
+    return seen;
 }
 
 }  // namespace ribodex::test

@@ -48,6 +48,11 @@ private:
     int unexpected = 0;
 };
 
+// Shows dialog, waits until it is active, then types typed[i] into the focus widget and
+// presses Tab, once per text and then tabs - typed.size() more times; the focus widget
+// before the first key and after each Tab.
+QList<QWidget*> TabThrough(QWidget& dialog, const QStringList& typed, int tabs);
+
 // The text of a message box as the user would read it.
 QString BoxText(QWidget* modal);
 

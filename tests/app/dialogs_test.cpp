@@ -56,11 +56,12 @@ void DialogsTest::settingsDialogSelectsPort_data()
     QTest::addColumn<QString>("portOnOk");
     QTest::newRow("exact") << "COM3" << 2 << "COM3";
     QTest::newRow("case differs") << "com2" << 1 << "COM2";
-    QTest::newRow("prefix picks first item that begins with it") << "COM" << 0 << "COM1";
+    QTest::newRow("a prefix is a port of its own") << "COM" << 10 << "COM";
     QTest::newRow("device path") << "/dev/ttyUSB0" << 8 << "/dev/ttyUSB0";
-    // A port written into the settings by hand: connecting uses it, the dialog shows none
-    // and OK then hands back an empty port.
-    QTest::newRow("unknown") << "COM12" << -1 << "";
+    // A port no item names (written by hand, given with --port): listed last and selected,
+    // so OK hands back the port in use.
+    QTest::newRow("unknown") << "COM12" << 10 << "COM12";
+    QTest::newRow("by-id path") << "/dev/serial/by-id/usb-Acme_Modem-if00" << 10 << "/dev/serial/by-id/usb-Acme_Modem-if00";
     QTest::newRow("empty: the first item") << "" << 0 << "COM1";
 }
 
@@ -125,10 +126,14 @@ void DialogsTest::pinDialogLimitsAndKeepsEntry()
 void DialogsTest::newEntryTabsThroughTheFieldsAsTheyStand()
 {
     CNewEntryDlg dialog;
-    const auto next = [](QWidget* at) { do at = at->nextInFocusChain(); while (!(at->focusPolicy() & Qt::TabFocus)); return at; };
     auto* buttons = dialog.findChild<QDialogButtonBox*>();
-    QCOMPARE((QList<QWidget*>{next(dialog.NumberEdit()), next(dialog.IndexEdit()), next(buttons->button(QDialogButtonBox::Ok))}),
-             (QList<QWidget*>{dialog.IndexEdit(), buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)}));
+    const QList<QWidget*> chain{dialog.NameEdit(), dialog.NumberEdit(), dialog.IndexEdit(),
+                                buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)};
+    QCOMPARE(test::TabThrough(dialog, {"Ann", "0301", "7"}, 4), chain);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), chain[3]);
+    QCOMPARE(dialog.IndexText(), std::string("7"));
+    QCOMPARE(dialog.Fields().number, std::string("0301"));
 }
 
 void DialogsTest::pukDialogRefusesMismatchedConfirmation()

@@ -23,8 +23,10 @@
 #include "app/list/rdx_view.h"
 #include "app/qt_settings_store.h"
 #include "app/rdx_app.h"
+#include "app/string_table.h"
 #include "core/list/command_state.h"
 #include "core/formats/vcard.h"
+#include "core/session/paste.h"
 #include "dialog_script_helper.h"
 #include "window_timing_helper.h"
 #include "sim/pty_modem.h"
@@ -46,6 +48,7 @@ private slots:
     void selectPhoneBookSelectsOnOkOnly();
     void namesInAnyScript();
     void longWorkStopsInTheMiddle();
+    void cutStoppedMidwayHoldsOnlyWhatWasDeleted();
     void closingDuringAPasteAsksToStop();
 
 private:
@@ -391,6 +394,11 @@ void EditingCommandsTest::vCardsThroughTheClipboard()
     QCOMPARE(script.Seen()[2], QStringLiteral("box: Not all entries could be pasted."));  // Nobody
     QCOMPARE(DeviceNames().at(6), std::string("Zo/+49301"));
     QCOMPARE(Column(0).last(), QStringLiteral("Zo"));
+    // A card copied as plain text out of a text editor or a mail.
+    clipboard->setText(QStringLiteral("\nbegin:vcard\nVERSION:3.0\nFN:Emil\nTEL:0301\nEND:VCARD\n"));
+    QVERIFY(Command(ID_EDIT_PASTE)->isEnabled());
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(DeviceNames().at(7), std::string("Emil/0301"));
     QCOMPARE(QApplication::overrideCursor(), nullptr);
 }
 
@@ -498,6 +506,40 @@ void EditingCommandsTest::longWorkStopsInTheMiddle()
     // The rest of the stopped read's answer is not taken for the next command's.
     Command(ID_VIEW_REFRESH)->trigger();
     CompareListWithPhone(true);
+}
+
+// Cut of 30 stopped midway: records and vCards hold the entries that left the phone, no
+// more, so pasting them back gives the book as it was, without a duplicate.
+void EditingCommandsTest::cutStoppedMidwayHoldsOnlyWhatWasDeleted()
+{
+    std::map<int, std::string> book;
+    for (int i = 1; i <= 30; ++i)
+        book[i] = "N" + std::to_string(i);
+    Start(book);
+    const std::map<int, std::string> before = DeviceNames();
+    app->Frame()->View()->ReportView()->selectAll();
+    DialogScript script;
+    script.PressYes();
+    QWidget* list = app->Frame()->View()->ReportView();
+    WhenProgress(5, [list] { QTest::keyClick(list, Qt::Key_Escape); });
+    Key(Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(script.Done());
+    const std::map<int, std::string> left = DeviceNames();
+    std::vector<std::string> gone;
+    for (const auto& [index, entry] : before)
+        if (left.count(index) == 0)
+            gone.push_back(entry);
+    QVERIFY2(gone.size() >= 5 && gone.size() < 30, qPrintable(QString::number(gone.size())));
+    std::vector<std::string> records;
+    for (const ImportEntry& entry : RecordEntries(ToCp1252(QGuiApplication::clipboard()->text())))
+        records.push_back(entry.name + "/" + entry.number);
+    QCOMPARE(records, gone);
+    QCOMPARE(ReadVCards(QGuiApplication::clipboard()->mimeData()->data(QStringLiteral("text/vcard")).toStdString()).size(),
+             gone.size());
+
+    Key(Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(DeviceNames(), before);
+    QCOMPARE(script.Unexpected(), 0);
 }
 
 // Closing the window during a paste asks; No goes on, Yes stops after the record in flight

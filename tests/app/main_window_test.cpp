@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QToolBar>
+#include <QTreeView>
 #include <QtTest>
 #include <algorithm>
 
@@ -48,6 +49,7 @@ private slots:
     void settingsDialogRetriesUntilThePortWorks();
     void refreshShowsProgressAndKeepsItemsWhenThePortFails();
     void portOnTheCommandLine();
+    void settingsOkKeepsAPortOutsideTheList();
     void badCommandLineSavesNothing();
     void placementAndBarStateSurviveARestart();
     void placementWaitsForAFrameThatComesLate();
@@ -446,6 +448,59 @@ void MainWindowTest::portOnTheCommandLine()
     QCOMPARE(store->GetText("1.0", "Port", ""), std::string("COM7"));  // for that run only
 }
 
+// Started on a port the list does not name (a pty here, a /dev/serial/by-id link for the
+// user): the dialog shows it, OK unchanged leaves the link alone, F5 reads again, and a port
+// typed into the box that fails keeps both panes.
+void MainWindowTest::settingsOkKeepsAPortOutsideTheList()
+{
+    StartModem("", {{1, "Ida"}, {4, "Jon"}});
+    SetStored("COM7", 0);
+    auto app = NewApp();
+    QVERIFY(app->InitInstance({QStringLiteral("--port"), QString::fromStdString(port)}));
+    app->Frame()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(app->Frame()));
+    MainStatusBar* bar = app->Frame()->StatusBar();
+    QCOMPARE(bar->MemoryText(), QStringLiteral("SIM 2/250"));
+    const size_t sent = modem->With([](sim::ModemSimulator& s) { return s.Commands().size(); });
+    QString shownPort;
+    DialogScript script;
+    script.Then([&](QWidget* dialog) {
+        shownPort = dialog->findChild<QComboBox*>(QStringLiteral("IDC_PORT"))->currentText();
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    app->Frame()->Actions().Get(ID_OPTIONS_SETTINGS)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(shownPort, QString::fromStdString(port));
+    QCOMPARE(modem->With([](sim::ModemSimulator& s) { return s.Commands().size(); }), sent);
+    QCOMPARE(Names(*app), (QStringList{"Ida", "Jon"}));
+    QCOMPARE(store->GetText("1.0", "Port", ""), port);  // confirmed
+
+    modem->With([](sim::ModemSimulator& s) { return s.FindMemory("SM")->entries[2] = sim::SimEntry{"0172", 129, "Kai"}, 0; });
+    app->Frame()->activateWindow();  // offscreen nobody hands the activation back
+    QVERIFY(QTest::qWaitForWindowActive(app->Frame()));
+    QTest::keyClick(app->Frame()->View()->ReportView(), Qt::Key_F5);
+    QCOMPARE(Names(*app), (QStringList{"Ida", "Kai", "Jon"}));
+
+    // A typed path that cannot be opened: the message, then Cancel; the panes stay.
+    const QString missing = QStringLiteral("/dev/serial/by-id/usb-Ribodex_Missing_Modem-if00-port0");
+    script
+        .Then([&](QWidget* dialog) {
+            auto* box = dialog->findChild<QComboBox*>(QStringLiteral("IDC_PORT"));
+            box->setFocus();
+            box->lineEdit()->selectAll();
+            QTest::keyClicks(box->lineEdit(), missing);
+            QTest::keyClick(box->lineEdit(), Qt::Key_Return);  // the message comes and goes inside
+            QTest::keyClick(box->lineEdit(), Qt::Key_Escape);
+        })
+        .PressOk();
+    app->Frame()->Actions().Get(ID_OPTIONS_SETTINGS)->trigger();
+    QVERIFY(script.Done());
+    QCOMPARE(app->GetSession().settings.portName, missing.toStdString());
+    QCOMPARE(bar->PortText(), missing + QStringLiteral(" (not connected)"));
+    QCOMPARE(bar->MemoryText(), QStringLiteral("SIM 3/250"));
+    app->ExitInstance();
+}
+
 void MainWindowTest::badCommandLineSavesNothing()
 {
     SetStored("COM7", 0);
@@ -492,7 +547,7 @@ void MainWindowTest::placementAndBarStateSurviveARestart()
 // Restarting must give the same outer size every time, not one that grows by the frame.
 void MainWindowTest::placementWaitsForAFrameThatComesLate()
 {
-    const QRect outer(100, 80, 702, 525);
+    const QRect outer(60, 50, 702, 525);  // whole on the 800x600 offscreen screen
     store->SetInt("1.0/Window", "x", outer.x());
     store->SetInt("1.0/Window", "y", outer.y());
     store->SetInt("1.0/Window", "cx", outer.width());
@@ -520,25 +575,32 @@ void MainWindowTest::placementOffEveryScreenOrWithAZeroIsIgnored_data()
 {
     QTest::addColumn<QRect>("stored");
     QTest::addColumn<bool>("applies");
+    QTest::addColumn<QRect>("restored");
     // Two monitors side by side, the left one at negative coordinates.
-    QTest::newRow("on the main screen") << QRect(100, 50, 640, 480) << true;
-    QTest::newRow("on the left monitor") << QRect(-1500, 20, 640, 480) << true;
-    QTest::newRow("partly on a screen") << QRect(1900, 1000, 640, 480) << true;
+    QTest::newRow("on the main screen") << QRect(100, 50, 640, 480) << true << QRect(100, 50, 640, 480);
+    QTest::newRow("on the left monitor") << QRect(-1500, 20, 640, 480) << true << QRect(-1500, 20, 640, 480);
+    // Whole on the screen it shares most with: its close button within reach.
+    QTest::newRow("partly on a screen") << QRect(1900, 1000, 640, 480) << true << QRect(1280, 600, 640, 480);
+    QTest::newRow("across both, more on the left") << QRect(-400, 10, 600, 400) << true << QRect(-600, 10, 600, 400);
+    QTest::newRow("wider than the screen") << QRect(300, 40, 2400, 500) << true << QRect(0, 40, 1920, 500);
     // Stored while a third monitor was attached that is gone now.
-    QTest::newRow("off every screen") << QRect(5000, 50, 640, 480) << false;
-    QTest::newRow("x zero: window at the left edge") << QRect(0, 50, 640, 480) << false;
-    QTest::newRow("y zero") << QRect(100, 0, 640, 480) << false;
-    QTest::newRow("no width") << QRect(100, 50, 0, 480) << false;
-    QTest::newRow("negative height, a damaged file") << QRect(100, 50, 640, -480) << false;
+    QTest::newRow("off every screen") << QRect(5000, 50, 640, 480) << false << QRect();
+    QTest::newRow("x zero: window at the left edge") << QRect(0, 50, 640, 480) << false << QRect();
+    QTest::newRow("y zero") << QRect(100, 0, 640, 480) << false << QRect();
+    QTest::newRow("no width") << QRect(100, 50, 0, 480) << false << QRect();
+    QTest::newRow("negative height, a damaged file") << QRect(100, 50, 640, -480) << false << QRect();
 }
 
 void MainWindowTest::placementOffEveryScreenOrWithAZeroIsIgnored()
 {
     QFETCH(QRect, stored);
     QFETCH(bool, applies);
+    QFETCH(QRect, restored);
     const QList<QRect> screens{QRect(-1920, 0, 1920, 1080), QRect(0, 0, 1920, 1080)};
     QCOMPARE(WindowPlacement::Applies(stored.x(), stored.y(), stored.width(), stored.height(), screens),
              applies);
+    if (applies)
+        QCOMPARE(WindowPlacement::FitOnScreen(stored, screens), restored);
 }
 
 void MainWindowTest::germanWindowUnderAGermanLocale()

@@ -106,8 +106,9 @@ TEST(TextExport, WritesTheFileByteForByte) {
         {"Bob", "112", "2"},
         // Exactly 20 bytes: the number follows with no blank between.
         {"Twenty bytes name!!!", "+4930", "250"},
-        // Longer than the column: not cut.
+        // Longer than the column: not cut, one blank before the next column.
         {"A name that is far too long", "0123456789012345678901", "7"},
+        {"Abcdefghijklmnopqrstuvwx", "+4930555", "21"},
         // UTF-8 names in Windows-1252 bytes, '?' for what it lacks; widths count bytes.
         {"Müller", "", "12"},
         {"Иван", "1", "3"},
@@ -118,13 +119,16 @@ TEST(TextExport, WritesTheFileByteForByte) {
         "Anna                0301234             1\r\n"
         "Bob                 112                 2\r\n"
         "Twenty bytes name!!!+4930               250\r\n"
-        "A name that is far too long0123456789012345678901" "7\r\n"
+        "A name that is far too long 0123456789012345678901 7\r\n"
+        "Abcdefghijklmnopqrstuvwx +4930555            21\r\n"
         "M\xFCller" "                                  12\r\n"
         "????                1                   3\r\n";
     EXPECT_EQ(ExportText(rows), expected);
     // The second file type: UTF-8, padded by characters.
-    EXPECT_EQ(ExportText({rows.back()}, {"Имя", "Number", "Index"}, ExportEncoding::Utf8),
-              "Имя                 Number              Index\r\n\r\nИван                1                   3\r\n");
+    EXPECT_EQ(ExportText({rows.back(), {"Ивановаааааааааааааааа", "1", "4"}}, {"Имя", "Number", "Index"},
+                         ExportEncoding::Utf8),
+              "Имя                 Number              Index\r\n\r\nИван                1                   3\r\n"
+              "Ивановаааааааааааааааа 1                   4\r\n");
 }
 
 TEST(TextExport, HeadersFollowTheLanguage) {

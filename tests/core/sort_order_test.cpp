@@ -29,6 +29,15 @@ TEST(SortOrder, ColumnComparisons) {
         {NameColumn, false, "Anna", "Anna", 0},
         {NameColumn, true, "\xE9mile", "zoe", 1}, // Windows-1252 bytes compare unsigned
         {NameColumn, true, std::string("a\0b", 3), "a", 1},  // NUL is a byte like any
+        // UTF-8 names: what Windows-1252 holds by its byte there, all else after it by
+        // code point; neither the UTF-8 bytes nor the code points alone give this order.
+        {NameColumn, true, "€uro", "émile", -1},  // 0x80 before 0xE9
+        {NameColumn, false, "€uro", "émile", 1},
+        {NameColumn, true, "Žana", "Ωmega", -1},  // 0x8E, then Greek outside the code page
+        {NameColumn, true, "Жанна", "ÿvonne", 1}, // outside it: after even 0xFF
+        {NameColumn, true, "Жанна", "Ωmega", 1},  // both outside: U+0416 after U+03A9
+        {NameColumn, true, "a\u0080", "aÿ", 1},   // U+0080 is no Windows-1252 character
+        {NameColumn, true, "Ann€", "Ann", 1},     // a prefix is smaller, multi-byte too
         {NumberColumn, true, "+4930", "030", -1}, // '+' 0x2B before '0'
         {NumberColumn, true, "0301", "030", 1},
         {IndexColumn, true, "9", "10", -1},       // length first: numeric order

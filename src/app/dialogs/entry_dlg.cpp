@@ -59,9 +59,25 @@ void EntryDlg::AddRow(const QString& label, QWidget* field)
     grid->addWidget(caption, row, 0);
     grid->addWidget(field, row, 1, Qt::AlignLeft);
     // Creation order would put a row added by a subclass (the index) after Cancel.
-    QWidget* ok = buttons->button(QDialogButtonBox::Ok);
-    setTabOrder(field, ok);
-    setTabOrder(ok, buttons->button(QDialogButtonBox::Cancel));
+    fieldsInOrder.append(field);
+    ApplyTabOrder();
+}
+
+void EntryDlg::ApplyTabOrder()
+{
+    QWidget* previous = nullptr;
+    for (QWidget* next : fieldsInOrder + QList<QWidget*>{buttons->button(QDialogButtonBox::Ok),
+                                                         buttons->button(QDialogButtonBox::Cancel)}) {
+        if (previous != nullptr)
+            setTabOrder(previous, next);
+        previous = next;
+    }
+}
+
+void EntryDlg::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    ApplyTabOrder();
 }
 
 EntryFields EntryDlg::Fields() const

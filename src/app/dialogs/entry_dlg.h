@@ -33,8 +33,15 @@ protected:
     // Adds a labelled row below the last one, above OK and Cancel, and so also before them
     // in the tab order.
     void AddRow(const QString& label, QWidget* field);
+    // The button box puts its buttons into the tab chain again as it lays them out, which
+    // it does once more when shown: the chain is set again after that.
+    void showEvent(QShowEvent* event) override;
 
 private:
+    // The rows from the top, then OK and Cancel.
+    void ApplyTabOrder();
+
+    QList<QWidget*> fieldsInOrder;
     QGridLayout* grid = nullptr;
     QDialogButtonBox* buttons = nullptr;
     QLineEdit* nameEdit = nullptr;

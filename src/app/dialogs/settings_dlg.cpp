@@ -3,6 +3,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -22,6 +23,12 @@ CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::stri
 
     portList = new QComboBox(this);
     portList->setObjectName(QStringLiteral("IDC_PORT"));
+    // A device path may be typed (a /dev/serial/by-id link not yet plugged, a port the scan
+    // does not know); the list itself stays the known ports.
+    portList->setEditable(true);
+    portList->setInsertPolicy(QComboBox::NoInsert);
+    portList->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    const int selected = PlacePortItem(ports, data.portName);
     // What each port of this machine is (USB names and ids, interface, Bluetooth, UART):
     // the item's tip, so the item text stays the port name that is stored.
     const std::vector<SerialPortInfo> known = ScanSerialPorts();
@@ -31,7 +38,7 @@ CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::stri
             if (info.path == port || info.byId == port)
                 portList->setItemData(portList->count() - 1, FromCp1252(info.Description()), Qt::ToolTipRole);
     }
-    portList->setCurrentIndex(FindPortItem(ports, data.portName));
+    portList->setCurrentIndex(selected);
 
     queryPinBox = new QCheckBox(tr("Query PIN:"), this);
     queryPinBox->setObjectName(QStringLiteral("IDC_QUERY_PIN"));
@@ -59,7 +66,7 @@ CSettingsDlg::CSettingsDlg(const SettingsDlgData& initial, std::vector<std::stri
 
 void CSettingsDlg::accept()
 {
-    data.portName = portList->currentIndex() >= 0 ? ToCp1252(portList->currentText()) : std::string();
+    data.portName = ToCp1252(portList->currentText().trimmed());
     data.queryPin = queryPinBox->isChecked() ? 1 : 0;
     if (acceptFunction && !acceptFunction(data)) {
         portList->setFocus();

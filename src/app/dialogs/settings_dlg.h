@@ -13,11 +13,12 @@ namespace ribodex {
 
 // What the settings dialog shows and hands back.
 struct SettingsDlgData {
-    std::string portName;  // the selected item's text; empty when none is selected
+    std::string portName;  // the port box's text (an item or a typed path), trimmed
     int queryPin = 1;
 };
 
-// "Settings": the port list and "Query PIN:". OK reads the controls into Data() and asks
+// "Settings": the port box (the known ports, the port in use among them whatever its name,
+// and room to type a device path) and "Query PIN:". OK reads the controls into Data() and asks
 // accept (the connection flow with the new values); the dialog closes with Accepted only
 // when that returned true, and otherwise stays open with the focus on the port list.
 // The dialog holds no device; accept may block (device work) and show its own messages.

@@ -168,19 +168,27 @@ void CMainFrame::UpdateCommandStates()
 void CMainFrame::UpdateDeviceState()
 {
     // From what is known, without asking the device: the list is what it confirmed last.
+    // Both panes keep their place after a failed connection: the port tried, and the memory
+    // of the list still on screen.
     const GsmDevice& device = session.device;
-    const QString port = FromCp1252(session.settings.portName);
+    QString port = FromCp1252(session.settings.portName);
+    if (session.connected == 0 && !port.isEmpty())
+        port = StringTable::Format(IDS_PORT_NOT_CONNECTED, session.settings.portName);
     // The memory the list holds, as the device named it when the list was read; else the
     // one selected since.
     const int listed = view->ListPhoneBook();
     const PhoneBookStorageInfo* memory = FindPhoneBookStorage(listed != 0 ? listed : device.selectedPhoneBook);
-    if (session.connected == 0 || memory == nullptr) {
+    if (memory == nullptr) {
         statusBarWidget->SetDeviceState(port, {}, 0, 0);
         return;
     }
-    const long long capacity =
-        device.lastIndex >= device.firstIndex ? static_cast<long long>(device.lastIndex) - device.firstIndex + 1 : 0;
-    statusBarWidget->SetDeviceState(port, StringTable::Text(memory->textId), view->Model()->rowCount(), capacity);
+    // Counts only once a read gave the range: before it the range is a default, not the memory's.
+    const PhoneBookModel::Completeness read = view->Model()->ListCompleteness();
+    const long long capacity = read != PhoneBookModel::Completeness::NotRead && device.lastIndex >= device.firstIndex
+                                   ? static_cast<long long>(device.lastIndex) - device.firstIndex + 1
+                                   : 0;
+    statusBarWidget->SetDeviceState(port, StringTable::Text(memory->textId), view->Model()->rowCount(), capacity,
+                                    read == PhoneBookModel::Completeness::Partial);
 }
 
 void CMainFrame::RestoreBarState()

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/frame/elided_label.h"
 #include "app/string_table.h"
 #include "core/session/user_interface.h"
 
@@ -44,7 +45,7 @@ LockStates ReadLockStates(const std::string& ledsRoot)
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
 {
     setObjectName(QStringLiteral("statusBar"));
-    messagePane = new QLabel(StringTable::Text(AFX_IDS_IDLEMESSAGE), this);
+    messagePane = new ElidedLabel(StringTable::Text(AFX_IDS_IDLEMESSAGE), this);
     messagePane->setObjectName(QStringLiteral("messagePane"));
     addWidget(messagePane, 1);
     progressBar = new QProgressBar(this);
@@ -63,9 +64,11 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent)
         addPermanentWidget(part);
         part->hide();
     }
-    portPane = new QLabel(this);
+    // Long texts (a /dev/serial/by-id path) are cut, never made room for: the window keeps
+    // the width the user gave it.
+    portPane = new ElidedLabel(QString(), this);
     portPane->setObjectName(QStringLiteral("portPane"));
-    memoryPane = new QLabel(this);
+    memoryPane = new ElidedLabel(QString(), this);
     memoryPane->setObjectName(QStringLiteral("memoryPane"));
     for (QLabel* pane : {portPane, memoryPane}) {
         pane->setFrameShape(QFrame::Panel);
@@ -130,13 +133,16 @@ QString MainStatusBar::ProgressText() const
     return progressLabel->text();
 }
 
-void MainStatusBar::SetDeviceState(const QString& port, const QString& memory, int used, long long capacity)
+void MainStatusBar::SetDeviceState(const QString& port, const QString& memory, int used, long long capacity,
+                                   bool incomplete)
 {
     portPane->setText(port);
     portPane->setVisible(!port.isEmpty());
     QString text = memory;
     if (capacity > 0)
         text += QStringLiteral(" %1/%2").arg(used).arg(capacity);
+    if (incomplete && !memory.isEmpty())
+        text = StringTable::Text(IDS_LIST_INCOMPLETE).replace(QLatin1String("%s"), text);
     memoryPane->setText(text);
     memoryPane->setVisible(!memory.isEmpty());
 }

@@ -51,8 +51,10 @@ public:
     QString ProgressText() const;
 
     // The port pane, and the memory pane: its name and, when the capacity is known
-    // (above 0), the entries of the list against it. An empty memory hides that pane.
-    void SetDeviceState(const QString& port, const QString& memory, int used, long long capacity);
+    // (above 0), the entries of the list against it, marked when the list is incomplete.
+    // An empty memory hides that pane.
+    void SetDeviceState(const QString& port, const QString& memory, int used, long long capacity,
+                        bool incomplete = false);
     QString PortText() const;
     QString MemoryText() const;
 

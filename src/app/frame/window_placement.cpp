@@ -2,6 +2,7 @@
 #include "app/frame/window_placement.h"
 
 #include <QEvent>
+#include <algorithm>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -34,9 +35,9 @@ void WindowPlacement::Restore()
         screens.append(screen->availableGeometry());
     if (!Applies(x, y, cx, cy, screens))
         return;
-    pending = QRect(x, y, cx, cy);
+    pending = FitOnScreen(QRect(x, y, cx, cy), screens);
     applied = Margins();
-    window.move(x, y);  // a top-level's position is that of its frame
+    window.move(pending->topLeft());  // a top-level's position is that of its frame
     window.resize(pending->size().shrunkBy(applied));
     window.installEventFilter(this);
 }
@@ -101,6 +102,26 @@ bool WindowPlacement::Applies(int x, int y, int cx, int cy, const QList<QRect>& 
             return true;
     }
     return false;
+}
+
+QRect WindowPlacement::FitOnScreen(const QRect& outer, const QList<QRect>& screens)
+{
+    const QRect* best = nullptr;
+    long long bestArea = -1;
+    for (const QRect& screen : screens) {
+        const QRect shared = screen.intersected(outer);
+        const long long area = shared.isEmpty() ? 0 : static_cast<long long>(shared.width()) * shared.height();
+        if (area > bestArea) {
+            bestArea = area;
+            best = &screen;
+        }
+    }
+    if (best == nullptr || best->isEmpty())
+        return outer;
+    QRect fitted(outer.topLeft(), outer.size().boundedTo(best->size()));
+    fitted.moveLeft(std::clamp(fitted.left(), best->left(), best->right() - fitted.width() + 1));
+    fitted.moveTop(std::clamp(fitted.top(), best->top(), best->bottom() - fitted.height() + 1));
+    return fitted;
 }
 
 }  // namespace ribodex

@@ -36,6 +36,9 @@ public:
     // Whether a stored rectangle is applied: all four values non-zero, a positive size, and
     // some part of it on one of the screens (available geometries).
     static bool Applies(int x, int y, int cx, int cy, const QList<QRect>& screens);
+    // The stored outer rectangle moved and, where it is larger, shrunk onto the screen it
+    // shares most with, so that no edge (the close button) lies off every screen.
+    static QRect FitOnScreen(const QRect& outer, const QList<QRect>& screens);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -76,6 +76,9 @@ ClipboardContent ReadClipboard(bool ucs2Offered)
                 TakeWholeNames(content.records, PlanImport(cards, true));
             return content;
         }
+        // A text editor or a mail offers a vCard as plain text only.
+        if (cards.empty() && data->text().trimmed().startsWith(QLatin1String("BEGIN:VCARD"), Qt::CaseInsensitive))
+            cards = data->text().toUtf8().toStdString();
     }
     if (!cards.empty())
         content.contacts = PlanImport(cards, ucs2Offered);
@@ -105,26 +108,16 @@ void CRdxView::OnClipboardChanged()
     emit StateChanged();
 }
 
-void CRdxView::OnCopy()
+namespace {
+
+// The rows as records and as vCards; false when the platform did not take them.
+bool PlaceOnClipboard(const std::vector<ListRow>& rows)
 {
-    WaitCursor wait(session.ui);
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    const std::vector<int> rows = SelectedRows();
-    if (rows.empty()) {
-        clipboard->clear();
-        QApplication::beep();
-        return;
-    }
-    std::vector<ListRow> selected;
     std::vector<PhoneBookEntry> entries;
-    selected.reserve(rows.size());
     entries.reserve(rows.size());
-    for (int row : rows) {
-        const ListRow& item = model->Row(row);
-        selected.push_back(item);
-        entries.push_back({model->ItemIndex(row), item[NumberColumn], item[NameColumn]});
-    }
-    const QString text = FromCp1252(BuildClipboardText(selected));
+    for (const ListRow& item : rows)
+        entries.push_back({ItemIndex(item[IndexColumn]), item[NumberColumn], item[NameColumn]});
+    const QString text = FromCp1252(BuildClipboardText(rows));
     auto* data = new QMimeData;
     data->setText(text);
     // No memory in the cards: the list may hold another memory's entries than the device's
@@ -132,16 +125,45 @@ void CRdxView::OnCopy()
     const QByteArray cards = QByteArray::fromStdString(WriteVCards(entries, {}));
     for (const QString& type : kVCardTypes)
         data->setData(type, cards);
+    QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->setMimeData(data);
     // A platform without a usable clipboard takes the data without a word.
-    if (clipboard->text() != text)
+    return clipboard->text() == text;
+}
+
+}  // namespace
+
+void CRdxView::OnCopy()
+{
+    WaitCursor wait(session.ui);
+    const std::vector<int> rows = SelectedRows();
+    if (rows.empty()) {
+        QGuiApplication::clipboard()->clear();
+        QApplication::beep();
+        return;
+    }
+    std::vector<ListRow> selected;
+    selected.reserve(rows.size());
+    for (int row : rows)
+        selected.push_back(model->Row(row));
+    if (!PlaceOnClipboard(selected))
         ShowMessageBox(window(), StringTable::Text(IDS_ERROR));
 }
 
+// The clipboard ends up holding exactly the entries that left the phone: a stop midway or
+// an entry the device refused would otherwise let a paste duplicate the ones still there.
+// After No nothing was cut and the copy stays, as a Copy would have left it.
 void CRdxView::OnCut()
 {
+    const std::size_t copied = SelectedRows().size();
     OnCopy();
-    OnDeleteEntry();
+    const std::optional<std::vector<ListRow>> deleted = DeleteSelected();
+    if (!deleted || deleted->size() == copied)
+        return;
+    if (deleted->empty())
+        QGuiApplication::clipboard()->clear();
+    else if (!PlaceOnClipboard(*deleted))
+        ShowMessageBox(window(), StringTable::Text(IDS_ERROR));
 }
 
 void CRdxView::OnPaste()

@@ -30,6 +30,11 @@ public:
     void AddItem(std::string_view indexText, std::string_view number, std::string_view name) override;
     std::vector<int> ItemIndices() const override;
     void UpdateItem(int index, const PhoneBookEntry* entry) override;
+    void ReadEnded(bool whole) override { completeness = whole ? Completeness::Whole : Completeness::Partial; }
+
+    // What the last refresh left: nothing read yet, the whole memory, or a part of it.
+    enum class Completeness { NotRead, Whole, Partial };
+    Completeness ListCompleteness() const { return completeness; }
 
     // A header click on column: sorts by the column's own direction flag and flips it.
     // Rows that compare equal keep their order; selection and current item follow their rows.
@@ -57,6 +62,7 @@ private:
     int orderColumn = IndexColumn;
     bool orderAscending = true;
     QIcon entryIcon;
+    Completeness completeness = Completeness::NotRead;
 };
 
 }  // namespace ribodex

@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QStackedWidget>
+#include <optional>
 #include <vector>
 
 #include "core/device/phone_book_entry.h"
+#include "core/list/sort_order.h"
 
 class QAbstractItemView;
 class QContextMenuEvent;
@@ -108,6 +110,9 @@ private:
     void OnNewEntry();
     void OnEditEntry();
     void OnDeleteEntry();
+    // Delete Entry's walk; the rows the device deleted, from the top, or nullopt when
+    // nothing was selected or the answer was No.
+    std::optional<std::vector<ListRow>> DeleteSelected();
     // Selected item positions, ascending.
     std::vector<int> SelectedRows() const;
 

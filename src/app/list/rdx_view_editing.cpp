@@ -5,7 +5,9 @@
 #include <QAction>
 #include <QItemSelectionModel>
 #include <QTreeView>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "app/dialogs/entry_dlg.h"
 #include "app/frame/command_actions.h"
@@ -39,7 +41,14 @@ public:
         return -1;
     }
     int ItemIndex(int position) const override { return model.ItemIndex(position); }
-    void RemoveItem(int position) override { model.RemoveItem(position); }
+    void RemoveItem(int position) override
+    {
+        removed.push_back(model.Row(position));
+        model.RemoveItem(position);
+    }
+
+    // The items the walk removed (the device deleted them), from the top.
+    std::vector<ListRow> removed;
 
 private:
     PhoneBookModel& model;
@@ -143,8 +152,15 @@ bool CRdxView::ConfirmEntryNames(const std::vector<NameCheck>& checks)
 
 void CRdxView::OnDeleteEntry()
 {
+    DeleteSelected();
+}
+
+std::optional<std::vector<ListRow>> CRdxView::DeleteSelected()
+{
     ViewSelection selection(*model, *reportView->selectionModel());
-    DeleteSelectedEntries(session, selection);
+    if (!DeleteSelectedEntries(session, selection))
+        return std::nullopt;
+    return std::move(selection.removed);
 }
 
 }  // namespace ribodex

@@ -7,7 +7,9 @@ namespace ribodex {
 
 std::string PadRight(std::string_view text, std::size_t width) {
     std::string out(text);
-    if (out.size() < width) out.append(width - out.size(), ' ');
+    // A text longer than its column is not cut, but it keeps one blank before the next
+    // column: "Abcdefghijklmnopqrstuvwx+4930555" would read as one word.
+    out.append(out.size() < width ? width - out.size() : out.size() > width ? 1 : 0, ' ');
     return out;
 }
 
@@ -34,7 +36,7 @@ std::string PadUtf8(std::string_view text, std::size_t width) {
     std::size_t characters = 0;
     for (char c : text) characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     std::string out(text);
-    if (characters < width) out.append(width - characters, ' ');
+    out.append(characters < width ? width - characters : characters > width ? 1 : 0, ' ');
     return out;
 }
 

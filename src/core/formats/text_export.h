@@ -27,8 +27,8 @@ struct ExportHeaders {
     std::string index = "Index";
 };
 
-// text followed by blanks up to width bytes; a text of width bytes or more is not cut, so it
-// runs straight into the next column. Bytes, not displayed characters.
+// text followed by blanks up to width bytes; a text of exactly width bytes is followed by
+// nothing, a longer one is not cut and gets one blank. Bytes, not displayed characters.
 std::string PadRight(std::string_view text, std::size_t width);
 
 // Header, CR LF, then an empty line (CR LF).

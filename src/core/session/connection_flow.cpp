@@ -223,9 +223,19 @@ bool ConnectDevice(Session& session) {
     }
 }
 
+bool KeepsConnection(const Session& session, std::string_view portName, int queryPin) {
+    return session.connected != 0 && session.device.IsConnected() && session.settings.portName == portName &&
+           session.settings.queryPin == (queryPin != 0 ? 1 : 0);
+}
+
 bool AcceptSettings(Session& session, std::string_view portName, int queryPin) {
     WaitCursor wait(session.ui);
+    const bool keep = KeepsConnection(session, portName, queryPin);
     session.portToSave.reset();
+    if (keep) {
+        SaveSettings(session.store, session.settings);
+        return true;
+    }
     session.settings.portName = std::string(portName);
     session.settings.queryPin = queryPin != 0 ? 1 : 0;
     if (!ConnectDevice(session)) return false;

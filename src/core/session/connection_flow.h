@@ -47,12 +47,18 @@ void UsePortForThisRun(Session& session, std::string_view port);
 // After false the link is closed only when the port could not be opened.
 bool ConnectDevice(Session& session);
 
+// Whether the settings dialog's OK with these values leaves a working connection as it is:
+// connected, and the same port (byte for byte) and Query PIN.
+bool KeepsConnection(const Session& session, std::string_view portName, int queryPin);
+
 // The settings dialog's OK: takes the new values (a port for this run only becomes the
 // chosen one), runs ConnectDevice and saves the settings when it succeeded. The new values
-// stay in session.settings either way (exit saves them).
+// stay in session.settings either way (exit saves them). When KeepsConnection holds, the
+// values are confirmed and saved without touching the device.
 bool AcceptSettings(Session& session, std::string_view portName, int queryPin);
 
-// What follows the settings dialog closing with OK: ConnectDevice again (the port is
+// What follows the settings dialog closing with OK (unless KeepsConnection held for the
+// values taken): ConnectDevice again (the port is
 // opened a second time, as the user has always seen it); true when the caller is to
 // refresh the list.
 bool AfterSettingsAccepted(Session& session);

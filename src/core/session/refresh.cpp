@@ -67,6 +67,7 @@ bool RefreshList(Session& session, ListSink& list) {
     }
     if (!device.rangeKnown) {
         // Nothing to read: the range of the memory selected before is not this one's.
+        list.ReadEnded(false);
         session.ui.SetIdlePrompt();
         session.ui.ShowMessage(!device.LastReadComplete() ? MsgReadIncomplete
                                : device.rangeSimBusy      ? MsgSimBusyNoRange
@@ -75,21 +76,27 @@ bool RefreshList(Session& session, ListSink& list) {
         if (device.LineLost()) session.connected = 0;
         return true;
     }
-    ProgressScope progress(session.ui);
-    const long long span = static_cast<long long>(device.lastIndex) - device.firstIndex + 1;
-    const int total = static_cast<int>(std::min<long long>(std::max<long long>(span, 0), INT_MAX));
-    // The bar shows from the start of the wait. Stopped during the wait: nothing is asked
-    // of the device, the list stays empty.
-    const auto waiting = [&progress, total](int, int) { return progress.Report(0, total); };
-    if (device.Wait(device.timing.beforeFullReadMs, waiting) && progress.Report(0, total)) {
-        device.readProgress = [&progress](int received, int all) { return progress.Report(received, all); };
-        device.ReadAllEntries();
-        device.readProgress = nullptr;
+    bool stopped = false;
+    {
+        ProgressScope progress(session.ui);
+        const long long span = static_cast<long long>(device.lastIndex) - device.firstIndex + 1;
+        const int total = static_cast<int>(std::min<long long>(std::max<long long>(span, 0), INT_MAX));
+        // The bar shows from the start of the wait. Stopped during the wait: nothing is asked
+        // of the device, the list stays empty.
+        const auto waiting = [&progress, total](int, int) { return progress.Report(0, total); };
+        if (device.Wait(device.timing.beforeFullReadMs, waiting) && progress.Report(0, total)) {
+            device.readProgress = [&progress](int received, int all) { return progress.Report(received, all); };
+            device.ReadAllEntries();
+            device.readProgress = nullptr;
+        }
+        AddStoredEntries(device, list);
+        stopped = progress.Stopped();
     }
-    AddStoredEntries(device, list);
-    session.ui.SetIdlePrompt();
     // A read the user stopped is short by choice, not for a fault of the device.
-    if (!progress.Stopped() && (!device.LastReadComplete() || !device.namesComplete)) {
+    const bool whole = !stopped && device.LastReadComplete() && device.namesComplete;
+    list.ReadEnded(whole);
+    session.ui.SetIdlePrompt();
+    if (!stopped && !whole) {
         // Without a final result the answer may have been cut anywhere: an empty or short
         // list must not pass for the phone book. A line that is gone stays gone, so the next
         // refresh is to open the port anew (after the device was plugged in again).

@@ -25,6 +25,9 @@ public:
     // new item goes where the list's current order puts it; an existing one keeps its
     // place and selection), or goes when entry is null.
     virtual void UpdateItem(int index, const PhoneBookEntry* entry) = 0;
+    // After a refresh filled the list: whether it holds the whole memory (false after a stop,
+    // a read without its final result or names that did not arrive).
+    virtual void ReadEnded(bool /*whole*/) {}
 };
 
 // Rebuilds the list from the device under the wait cursor: runs ConnectDevice first when
@@ -39,8 +42,9 @@ public:
 // first: a device plugged in again that wants its PIN or PUK gets ConnectDevice with the
 // PIN check (false when that fails). A full read the device refused (ERROR) is not
 // reported: the list is empty.
-// The entries received against the range show as progress; a stop (during the wait: no
-// read at all) keeps the entries that arrived whole and shows no message.
+// The entries received against the range show as progress, which ends before message 166
+// shows; a stop (during the wait: no read at all) keeps the entries that arrived whole and
+// shows no message. ReadEnded tells the list whether it is whole.
 bool RefreshList(Session& session, ListSink& list);
 
 // After a change of the locations written (or deleted): reads them back, neighbours in one

@@ -62,4 +62,12 @@ int FindPortItem(const std::vector<std::string>& items, std::string_view port) {
     return -1;
 }
 
+int PlacePortItem(std::vector<std::string>& items, std::string_view port) {
+    if (port.empty()) return FindPortItem(items, port);
+    const int found = FindPortItem(items, port);
+    if (found >= 0 && items[static_cast<std::size_t>(found)].size() == port.size()) return found;
+    items.emplace_back(port);
+    return static_cast<int>(items.size()) - 1;
+}
+
 }  // namespace ribodex

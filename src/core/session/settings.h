@@ -34,5 +34,10 @@ void StorePinSettings(SettingsStore& store, int save, std::string_view port, std
 // first item that begins with it (an empty text: the first item), both without regard to
 // ASCII case; -1 when none does.
 int FindPortItem(const std::vector<std::string>& items, std::string_view port);
+// The item the settings dialog selects for the port in use: the item equal to it without
+// regard to ASCII case; a port no item equals (a path typed or given with --port) is
+// appended to items first, so the dialog never opens without it. An empty port selects as
+// FindPortItem does.
+int PlacePortItem(std::vector<std::string>& items, std::string_view port);
 
 }  // namespace ribodex
