@@ -23,18 +23,6 @@ bool Select(GsmDevice& device, const std::string& memory) {
     return info && device.SelectPhoneBook(info->code);
 }
 
-PlanTarget TargetOf(GsmDevice& device, std::vector<PhoneBookEntry> held) {
-    PlanTarget target;
-    target.ucs2Offered = device.ucs2Offered;
-    target.gsmNameLength = device.nameLength;
-    target.ucs2NameLength = device.ucs2Offered ? device.NameLimit(NameSet::Ucs2) : 0;
-    target.numberLength = device.numberLength;
-    target.first = device.firstIndex;
-    target.last = device.lastIndex;
-    target.held = std::move(held);
-    return target;
-}
-
 // The rows to write, each at its planned location; the others told. A refused write leaves
 // its location to the next row; one without an answer in time ends the run (it may have
 // been written, and a device that fell silent would leave the rest to time out too).
@@ -110,7 +98,7 @@ int RunImport(const Options& options, const std::string& bytes, GsmDevice& devic
     const std::vector<VCardContact> contacts = ReadContacts(bytes, format.value_or(ContactFormat::VCard));
     const std::optional<std::vector<PhoneBookEntry>> held = ReadWholeMemory(device, memory, fail);
     if (!held) return ExitDevice;
-    return WriteRows(options, PlanContacts(contacts, TargetOf(device, *held)), device, out, fail, memory);
+    return WriteRows(options, PlanContacts(contacts, PlanTargetOf(device, *held)), device, out, fail, memory);
 }
 
 int RunCopy(const Options& options, GsmDevice& device, std::ostream& out, const Problems& fail) {
@@ -121,7 +109,7 @@ int RunCopy(const Options& options, GsmDevice& device, std::ostream& out, const 
         return fail(ExitDevice, "the device did not select " + memory + " (AT+CPBS)");
     const std::optional<std::vector<PhoneBookEntry>> held = ReadWholeMemory(device, memory, fail);
     if (!held) return ExitDevice;
-    return WriteRows(options, PlanEntries(*source, TargetOf(device, *held)), device, out, fail, memory);
+    return WriteRows(options, PlanEntries(*source, PlanTargetOf(device, *held)), device, out, fail, memory);
 }
 
 int RunBackup(const Options& options, GsmDevice& device, std::ostream& out, const Problems& fail) {

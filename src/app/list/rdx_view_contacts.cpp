@@ -30,6 +30,7 @@
 #include "core/formats/vcard.h"
 #include "core/list/command_state.h"
 #include "core/session/connection_flow.h"
+#include "core/session/memory_backup.h"
 #include "core/session/paste.h"
 #include "core/session/user_interface.h"
 
@@ -116,13 +117,7 @@ bool CRdxView::ImportContacts(const QString& path)
     PlanTarget target;
     {
         WaitCursor wait(session.ui);
-        target.ucs2Offered = device.ucs2Offered;
-        target.gsmNameLength = device.nameLength;
-        target.ucs2NameLength = device.ucs2Offered ? device.NameLimit(NameSet::Ucs2) : 0;
-        target.numberLength = device.numberLength;
-        target.first = device.firstIndex;
-        target.last = device.lastIndex;
-        target.held = ListEntries(AllRows());
+        target = PlanTargetOf(device, ListEntries(AllRows()));
     }
     const std::vector<PlanRow> rows = PlanContacts(contacts, target);
     if (rows.empty()) {

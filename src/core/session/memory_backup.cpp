@@ -2,6 +2,7 @@
 #include "core/session/memory_backup.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/device/gsm_device.h"
 #include "core/device/phone_book_storage.h"
@@ -16,6 +17,18 @@ MemoryRead ReadWholeMemory(GsmDevice& device, std::vector<PhoneBookEntry>& entri
     entries.assign(device.entries.begin(), device.entries.end());
     std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) { return a.index < b.index; });
     return MemoryRead::Read;
+}
+
+PlanTarget PlanTargetOf(GsmDevice& device, std::vector<PhoneBookEntry> held) {
+    PlanTarget target;
+    target.ucs2Offered = device.ucs2Offered;
+    target.gsmNameLength = device.nameLength;
+    target.ucs2NameLength = device.ucs2Offered ? device.NameLimit(NameSet::Ucs2) : 0;
+    target.numberLength = device.numberLength;
+    target.first = device.firstIndex;
+    target.last = device.lastIndex;
+    target.held = std::move(held);
+    return target;
 }
 
 std::size_t MemoryBackup::SavedMemories() const {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "core/device/phone_book_entry.h"
+#include "core/formats/contact_plan.h"
 #include "core/formats/vcard.h"
 
 namespace ribodex {
@@ -22,6 +23,11 @@ enum class MemoryRead {
 // The entries of the selected memory from one range read (the range query first), ascending
 // by location; entries is left empty unless Read.
 MemoryRead ReadWholeMemory(GsmDevice& device, std::vector<PhoneBookEntry>& entries);
+
+// What a plan of writes into the selected memory needs of the device: its range, its name
+// and number lengths (the UCS2 name length asked of the device the first time), and the
+// entries it holds. Import, copy and restore, in the window and the CLI, plan from this.
+PlanTarget PlanTargetOf(GsmDevice& device, std::vector<PhoneBookEntry> held);
 
 struct MemorySaved {
     std::string memory;  // AT name
