@@ -41,6 +41,14 @@ TEST(AtCommand, WriteEntryPiecesAndType) {
               "AT+CPBW=12, \"0123\", 129, \"Office\"\r");
     EXPECT_EQ(BuildWriteEntryCommand(3, "", "Nobody"), "AT+CPBW=3, \"\", , \"Nobody\"\r");
     EXPECT_EQ(BuildWriteEntryCommand(-5, "1", ""), "AT+CPBW=-5, \"1\", 129, \"\"\r");
+    // An entry's own type goes back as it was, except that only a '+' makes 145.
+    EXPECT_EQ(BuildWriteEntryCommand(4, "0301", "N", 161), "AT+CPBW=4, \"0301\", 161, \"N\"\r");
+    EXPECT_EQ(BuildWriteEntryCommand(4, "*100#", "N", 255), "AT+CPBW=4, \"*100#\", 255, \"N\"\r");
+    EXPECT_EQ(BuildWriteEntryCommand(4, "0301", "N", 145), "AT+CPBW=4, \"0301\", 129, \"N\"\r");
+    EXPECT_EQ(BuildWriteEntryCommand(4, "+49", "N", 161), "AT+CPBW=4, \"+49\", 145, \"N\"\r");
+    EXPECT_EQ(BuildWriteEntryCommand(4, "0301", "N", 127), "AT+CPBW=4, \"0301\", 129, \"N\"\r");
+    EXPECT_EQ(BuildWriteEntryCommand(4, "0301", "N", 256), "AT+CPBW=4, \"0301\", 129, \"N\"\r");
+    EXPECT_EQ(BuildWriteEntryCommand(4, "", "N", 161), "AT+CPBW=4, \"\", , \"N\"\r");
     // A name with '@' holds NUL in the device alphabet: the line keeps every byte.
     const std::optional<std::string> line = BuildWriteEntryCommand(1, "1", "a\0b"s);
     ASSERT_TRUE(line);

@@ -45,12 +45,20 @@ std::string BuildReadRangeCommand(int first, int last) {
     return "AT+CPBR=" + std::to_string(first) + ", " + std::to_string(last) + "\r";
 }
 
+int NumberTypeToWrite(std::string_view number, int entryType) {
+    if (number.empty()) return 0;
+    if (number.front() == '+') return 145;
+    // A 145 without the '+' would make the device add one the user never wrote.
+    if (entryType >= 128 && entryType <= 255 && entryType != 145) return entryType;
+    return 129;
+}
+
 std::optional<std::string> BuildWriteEntryCommand(int index, std::string_view number,
-                                                  std::string_view deviceName) {
+                                                  std::string_view deviceName, int entryType) {
     if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName)) return std::nullopt;
-    const std::string_view type = number.empty() ? "" : number.front() == '+' ? "145" : "129";
+    const int type = NumberTypeToWrite(number, entryType);
     std::string line = "AT+CPBW=" + std::to_string(index) + ", " + Quoted(number) + ", ";
-    line.append(type);
+    if (type != 0) line.append(std::to_string(type));
     line.append(", ");
     line.append(Quoted(deviceName));  // may hold 0x00 for '@': counted, never cut
     line.push_back('\r');

@@ -35,10 +35,14 @@ std::optional<std::string> BuildSelectPhoneBookCommand(int code);
 std::string BuildReadEntryCommand(int index);
 // AT+CPBR=<first>, <last>
 std::string BuildReadRangeCommand(int first, int last);
-// AT+CPBW=<index>, "<number>", <type>, "<name>"; type 145 for a leading '+', 129 for any
-// other number, empty for an empty number. deviceName is already in the device alphabet.
+// The <type> a write sends with number: 145 exactly for a leading '+' (the device keeps the
+// '+' in the type), else the entry's own type where it has one (161 national, 129, ...,
+// as read or copied), else 129; 0 (no type field) for an empty number.
+int NumberTypeToWrite(std::string_view number, int entryType);
+// AT+CPBW=<index>, "<number>", <type>, "<name>", the type as NumberTypeToWrite gives it.
+// deviceName is already in the device alphabet.
 std::optional<std::string> BuildWriteEntryCommand(int index, std::string_view number,
-                                                  std::string_view deviceName);
+                                                  std::string_view deviceName, int entryType = 0);
 // AT+CPBW=<index>
 std::string BuildDeleteEntryCommand(int index);
 

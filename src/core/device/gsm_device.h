@@ -194,10 +194,12 @@ public:
     std::optional<std::vector<PhoneBookEntry>> ReadLocations(int first, int last);
     void ClearEntries();
 
-    // Writing
-    bool WriteEntry(std::string_view number, std::string_view name, int index);
+    // Writing. type is the entry's number type where it has one (as read, copied or backed
+    // up), 0 for none; NumberTypeToWrite decides what is sent.
+    bool WriteEntry(std::string_view number, std::string_view name, int index, int type = 0);
     // The same within a run of writes (paste): index -1 searches on from search.from.
-    bool WriteEntry(std::string_view number, std::string_view name, int index, FreeLocationSearch& search);
+    bool WriteEntry(std::string_view number, std::string_view name, int index, FreeLocationSearch& search,
+                    int type = 0);
     bool DeleteEntry(int index);
     // The lowest location at or above from (and firstIndex) that the device reports empty;
     // -1 when there is none, and at the first location that gave no answer in time (it may
@@ -217,7 +219,7 @@ protected:
 
 private:
     // The write exchange of an entry whose location is decided, in the name's set.
-    bool WriteDeviceName(int index, std::string_view number, const DeviceName& name);
+    bool WriteDeviceName(int index, std::string_view number, const DeviceName& name, int type);
 };
 
 }  // namespace ribodex

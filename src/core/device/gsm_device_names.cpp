@@ -76,14 +76,14 @@ void GsmDevice::ReadUcs2Names() {
     RereadUcs2Names(indices);
 }
 
-bool GsmDevice::WriteDeviceName(int index, std::string_view number, const DeviceName& name) {
+bool GsmDevice::WriteDeviceName(int index, std::string_view number, const DeviceName& name, int type) {
     if (name.set == NameSet::Gsm) {
-        const std::optional<std::string> line = BuildWriteEntryCommand(index, number, name.field);
+        const std::optional<std::string> line = BuildWriteEntryCommand(index, number, name.field, type);
         return line && HasOk(Exchange(*line, timing.commandLimitMs));
     }
     if (!HasOk(Exchange(kUcs2CharacterSetCommand, timing.commandLimitMs))) return false;
     auto write = [&](bool hexNumber) {
-        const std::optional<std::string> line = BuildUcs2WriteCommand(index, number, name.field, hexNumber);
+        const std::optional<std::string> line = BuildUcs2WriteCommand(index, number, name.field, hexNumber, type);
         return line && HasOk(Exchange(*line, timing.commandLimitMs));
     };
     bool written = write(ucs2HexNumbers.value_or(false));

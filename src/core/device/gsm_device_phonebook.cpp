@@ -147,13 +147,13 @@ int GsmDevice::ReadAllEntries() {
     return count;
 }
 
-bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index) {
+bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index, int type) {
     FreeLocationSearch search;
-    return WriteEntry(number, name, index, search);
+    return WriteEntry(number, name, index, search, type);
 }
 
 bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int index,
-                           FreeLocationSearch& search) {
+                           FreeLocationSearch& search, int type) {
     const DeviceName deviceName = EncodeName(name);
     // Refused before the search for a free location, so a bad text sends nothing at all.
     if (!IsSafeQuotedField(number) || !IsSafeQuotedField(deviceName.field)) return false;
@@ -169,7 +169,7 @@ bool GsmDevice::WriteEntry(std::string_view number, std::string_view name, int i
         }
         search.from = index;  // every location below it was found taken
     }
-    if (!WriteDeviceName(index, number, deviceName)) return false;
+    if (!WriteDeviceName(index, number, deviceName, type)) return false;
     if (searched && index < std::numeric_limits<int>::max()) search.from = index + 1;
     return true;
 }

@@ -102,16 +102,16 @@ std::optional<int> ParseNameLength(std::string_view answer) { return PhoneBookIn
 std::optional<int> ParseNumberLength(std::string_view answer) { return PhoneBookInfoField(answer, 1); }
 
 std::optional<std::string> BuildUcs2WriteCommand(int index, std::string_view number, std::string_view hexName,
-                                                 bool hexNumber) {
+                                                 bool hexNumber, int entryType) {
     if (!IsSafeQuotedField(number) || !IsSafeQuotedField(hexName)) return std::nullopt;
-    const std::string_view type = number.empty() ? "" : number.front() == '+' ? "145" : "129";
+    const int type = NumberTypeToWrite(number, entryType);
     std::string field(number);
     if (hexNumber) {
         if (!field.empty() && field.front() == '+') field.erase(0, 1);
         field = Utf8ToUcs2Hex(field).value_or(std::string());
     }
     std::string line = "AT+CPBW=" + std::to_string(index) + ", \"" + field + "\", ";
-    line.append(type);
+    if (type != 0) line.append(std::to_string(type));
     line.append(", \"");
     line.append(hexName);
     line.append("\"\r");

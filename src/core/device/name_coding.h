@@ -41,7 +41,8 @@ std::optional<int> ParseNumberLength(std::string_view answer);
 // the number goes as UCS2 hex too (without its '+', which the type carries), for modems
 // that take every text field in the selected set. nullopt for a number that is not safe.
 std::optional<std::string> BuildUcs2WriteCommand(int index, std::string_view number,
-                                                 std::string_view hexName, bool hexNumber);
+                                                 std::string_view hexName, bool hexNumber,
+                                                 int entryType = 0);
 
 // A number field read while UCS2 was selected, in plain digits: modems that hex-encode
 // it there give "002B00340039..." for "+49..."; nullopt when it is not such hex.
