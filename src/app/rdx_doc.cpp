@@ -6,8 +6,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "app/frame/command_actions.h"
 #include "app/list/phone_book_model.h"
@@ -15,6 +13,7 @@
 #include "app/message_box.h"
 #include "app/string_table.h"
 #include "core/list/command_state.h"
+#include "core/formats/file_replace.h"
 #include "core/formats/text_export.h"
 
 namespace ribodex {
@@ -52,20 +51,6 @@ bool WriteAll(QFileDevice& file, const std::string& text)
         written += now;
     }
     return true;
-}
-
-// A new file beside it renamed over the old one would cut the old one's other hard links
-// loose, give another user's file to us, and cannot be made in a folder we may not write
-// to (a shared file): such a file is written in place. So is anything but a plain file.
-bool ReplacingIsSafe(const QString& path)
-{
-    struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
-        return true;  // nothing there to keep
-    if (!S_ISREG(info.st_mode) || info.st_nlink > 1 || info.st_uid != ::geteuid())
-        return false;
-    const QString folder = QFileInfo(QFileInfo(path).canonicalFilePath()).absolutePath();
-    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 }  // namespace
@@ -108,7 +93,7 @@ bool CRdxDoc::ExportTo(const QString& path, QString* error, ExportEncoding encod
     };
     const ExportHeaders headers{header(IDS_NAME_COLUMN), header(IDS_NUMBER_COLUMN), header(IDS_INDEX_COLUMN)};
     const std::string text = ExportText(view->Model()->Rows(), headers, encoding);
-    if (!ReplacingIsSafe(path)) {
+    if (!ReplacingIsSafe(QFile::encodeName(path).toStdString())) {
         QFile file(path);
         if (file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered) && WriteAll(file, text)) {
             file.close();

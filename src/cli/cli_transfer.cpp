@@ -2,11 +2,11 @@
 #include "cli/cli_transfer.h"
 
 #include <algorithm>
-#include <fstream>
 
 #include "core/device/phone_book_storage.h"
 #include "core/formats/contact_file.h"
 #include "core/formats/contact_plan.h"
+#include "core/formats/file_replace.h"
 #include "core/formats/restore_plan.h"
 #include "core/session/memory_backup.h"
 
@@ -128,10 +128,9 @@ int RunBackup(const Options& options, GsmDevice& device, std::ostream& out, cons
         }
     }
     if (backup.SavedMemories() == 0) return fail(ExitDevice, "no memory could be read: nothing saved");
-    std::ofstream file(options.file, std::ios::binary | std::ios::trunc);
-    file << WriteBackupVCards(backup.entries);
-    file.close();
-    if (!file) return fail(ExitDevice, "cannot write " + options.file);
+    // An earlier backup stays whole until this one is: a full disk must not cost both.
+    std::string error;
+    if (!WriteFileReplacing(options.file, WriteBackupVCards(backup.entries), &error)) return fail(ExitDevice, error);
     return ExitDone;
 }
 
@@ -184,7 +183,7 @@ int RunRestore(const Options& options, const std::vector<MemoryEntry>& backup, G
             ++changes;
             const bool ok = row.kind == RestoreKind::OnlyOnDevice
                                 ? device.DeleteEntry(row.index)
-                                : device.WriteEntry(row.backup.number, row.backup.name, row.index);
+                                : device.WriteEntry(row.backup.number, row.backup.name, row.index, row.backup.type);
             if (ok) {
                 PrintRow(out, row, "");
                 ++done;

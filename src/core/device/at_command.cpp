@@ -2,6 +2,7 @@
 #include "core/device/at_command.h"
 
 #include "core/device/phone_book_storage.h"
+#include "core/formats/phone_number.h"
 
 namespace ribodex {
 namespace {
@@ -47,10 +48,10 @@ std::string BuildReadRangeCommand(int first, int last) {
 
 int NumberTypeToWrite(std::string_view number, int entryType) {
     if (number.empty()) return 0;
-    if (number.front() == '+') return 145;
+    const int plain = NumberTypeFor(number);
     // A 145 without the '+' would make the device add one the user never wrote.
-    if (entryType >= 128 && entryType <= 255 && entryType != 145) return entryType;
-    return 129;
+    if (plain == 145 || entryType < 128 || entryType > 255 || entryType == 145) return plain;
+    return entryType;
 }
 
 std::optional<std::string> BuildWriteEntryCommand(int index, std::string_view number,
