@@ -4,77 +4,45 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace ribodex {
 namespace {
 
-struct Folder {
-    std::string path;
-    Folder() {
-        char name[] = "/tmp/ribodex-replace-XXXXXX";
-        path = ::mkdtemp(name);
-    }
-    ~Folder() { std::system(("rm -rf '" + path + "'").c_str()); }
-    std::string operator/(const std::string& name) const { return path + "/" + name; }
-    int Files() const {
-        int count = 0;
-        DIR* dir = ::opendir(path.c_str());
-        while (dirent* item = ::readdir(dir)) count += item->d_name[0] != '.';
-        ::closedir(dir);
-        return count;
-    }
-};
+namespace fs = std::filesystem;
 
-std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+std::string Read(const fs::path& path) {
     std::ostringstream text;
-    text << in.rdbuf();
+    text << std::ifstream(path, std::ios::binary).rdbuf();
     return text.str();
 }
 
-void Put(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
-
 TEST(FileReplace, KeepsWhatTheOldFileWasToItsOwner) {
-    Folder folder;
-    const std::string fresh = folder / "new.vcf";
-    ASSERT_TRUE(WriteFileReplacing(fresh, "one"));
-    EXPECT_EQ(Read(fresh), "one");
+    char name[] = "/tmp/ribodex-replace-XXXXXX";
+    const fs::path folder = ::mkdtemp(name);
+    const fs::path own = folder / "own.vcf", linked = folder / "linked.vcf", other = folder / "other.vcf",
+                   target = folder / "target.vcf", symlink = folder / "symlink.vcf";
+    for (const fs::path& path : {own, linked, target}) std::ofstream(path) << "old old old";
+    fs::permissions(own, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_hard_link(linked, other);
+    fs::create_symlink(target, symlink);
 
-    // Replaced: its permissions stay, and nothing is left beside it.
-    const std::string own = folder / "own.vcf";
-    Put(own, "old old old");
-    ::chmod(own.c_str(), 0640);
-    ASSERT_TRUE(WriteFileReplacing(own, "two"));
-    struct stat info {};
-    ::stat(own.c_str(), &info);
-    EXPECT_EQ(info.st_mode & 07777, 0640u);
-    EXPECT_EQ(Read(own), "two");
-    EXPECT_EQ(folder.Files(), 2);
+    ASSERT_TRUE(WriteFileReplacing(folder / "new.vcf", "new"));
+    ASSERT_TRUE(WriteFileReplacing(own, "own"));        // replaced: keeps 0640
+    ASSERT_TRUE(WriteFileReplacing(linked, "linked"));  // in place: the other link sees it
+    ASSERT_TRUE(WriteFileReplacing(symlink, "target")); // the file named is replaced
+    EXPECT_FALSE(WriteFileReplacing(folder / "no-such-folder/x.vcf", "x"));
 
-    // A second hard link sees the new text: written in place, never cut loose.
-    const std::string linked = folder / "linked.vcf", other = folder / "other.vcf";
-    Put(linked, "old");
-    ASSERT_EQ(::link(linked.c_str(), other.c_str()), 0);
-    EXPECT_FALSE(ReplacingIsSafe(linked));
-    ASSERT_TRUE(WriteFileReplacing(linked, "three"));
-    EXPECT_EQ(Read(other), "three");
-
-    // Through a symbolic link the file it names is replaced; the link stays a link.
-    const std::string target = folder / "target.vcf", symlink = folder / "symlink.vcf";
-    Put(target, "old");
-    ASSERT_EQ(::symlink(target.c_str(), symlink.c_str()), 0);
-    ASSERT_TRUE(WriteFileReplacing(symlink, "four"));
-    struct stat linkInfo {};
-    ::lstat(symlink.c_str(), &linkInfo);
-    EXPECT_TRUE(S_ISLNK(linkInfo.st_mode));
-    EXPECT_EQ(Read(target), "four");
-
-    EXPECT_FALSE(WriteFileReplacing(folder / "no-such-folder/x.vcf", "five"));
+    EXPECT_EQ(Read(folder / "new.vcf"), "new");
+    EXPECT_EQ(Read(own), "own");
+    EXPECT_EQ(fs::status(own).permissions() & fs::perms::all, fs::perms(0640));
+    EXPECT_EQ(Read(other), "linked");
+    EXPECT_TRUE(fs::is_symlink(symlink));
+    EXPECT_EQ(Read(target), "target");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 6);  // nothing left beside
+    fs::remove_all(folder);
 }
 
 }  // namespace
